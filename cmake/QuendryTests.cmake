@@ -1,0 +1,12 @@
+# quendry_test(NAME LIBS lib... SOURCES file...)
+# One GoogleTest executable per test folder and layer; every test is registered
+# with CTest. Tests that need Qt run on the offscreen platform.
+function(quendry_test name)
+  cmake_parse_arguments(QT "" "" "LIBS;SOURCES" ${ARGN})
+  add_executable(${name} ${QT_SOURCES})
+  target_link_libraries(${name} PRIVATE ${QT_LIBS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE QUENDRY_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")
+  gtest_discover_tests(${name}
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+    DISCOVERY_TIMEOUT 60)
+endfunction()

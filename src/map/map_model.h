@@ -1,0 +1,100 @@
+#pragma once
+// The map: a 100 x 100 x 10 grid of cells that point at rooms the store owns, the list
+// of rooms not on the map (mirrored by the "Place Room On Map" selector), and the exit
+// recalculation that links a cell with its six neighbours.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "world/room.h"
+#include "world/world_store.h"
+
+constexpr int kMapColumns = 100;  // X 1..100
+constexpr int kMapRows = 100;     // Y 1..100
+constexpr int kMapLevels = 10;    // Z 0..9
+
+struct MapStep {
+    int dx, dy, dz;
+};
+// North is towards row 1, Up towards level 9.
+MapStep directionStep(int direction);
+bool insideMap(int x, int y, int z);
+
+class MapGrid {
+public:
+    MapGrid();
+    RoomDataType* cellAt(int x, int y, int z) const;
+    void putRoom(RoomDataType& room, int x, int y, int z);  // the cell must be empty
+    void takeRoom(int x, int y, int z);                     // the room goes off the map
+    void recalcExits(int x, int y, int z);                  // links the cell with its neighbours
+    // Called for every cell that recalcExits redraws (the window draws those in view).
+    std::function<void(int x, int y, int z)> cellRedrawn;
+
+private:
+    static size_t index(int x, int y, int z);
+    std::vector<RoomDataType*> cells_;  // one allocation, non-owning
+};
+
+struct PlacementEntry {
+    PlacementEntry* prev = nullptr;
+    PlacementEntry* next = nullptr;
+    int32_t vnum = 0;
+    RoomDataType* room = nullptr;  // non-owning
+};
+
+// The rooms not on the map, in registration order. Entries are found by room in O(1).
+class PlacementList {
+public:
+    PlacementList() = default;
+    ~PlacementList();
+    PlacementList(const PlacementList&) = delete;
+    PlacementList& operator=(const PlacementList&) = delete;
+
+    PlacementEntry* first() const { return first_; }
+    PlacementEntry* last() const { return last_; }
+    size_t size() const { return size_; }
+
+    // Refreshes the room's entry (its number may have changed) or appends a new one.
+    void registerUnplacedRoom(RoomDataType& room);
+    // The first entry with that number and its position; none and the entry count otherwise.
+    std::pair<PlacementEntry*, size_t> findPlacementEntry(int32_t vnum) const;
+    PlacementEntry* findByRoom(const RoomDataType* room) const;
+    PlacementEntry* placementEntryAt(size_t position) const;
+    size_t positionOf(const PlacementEntry* entry) const;
+    void unlinkPlacementEntry(PlacementEntry* entry);  // frees it; none does nothing
+
+    // The selector's line for an entry: the number padded with blanks to 12 characters, then the name.
+    static std::string lineText(const PlacementEntry& entry);
+    // Every selector line: line 0 is the default-room line, line k the entry at k - 1.
+    std::vector<std::string> selectorLines(const std::string& defaultLine) const;
+
+    // Raised after every change, so a selector can refresh itself.
+    std::function<void()> changed;
+
+private:
+    PlacementEntry* first_ = nullptr;
+    PlacementEntry* last_ = nullptr;
+    size_t size_ = 0;
+    std::unordered_map<const RoomDataType*, PlacementEntry*> byRoom_;
+};
+
+// The map window's model: grid and placement list, and the store's deletion step that
+// empties a deleted room's cell and drops its placement entry.
+class MapModel : public StoreObserver {
+public:
+    explicit MapModel(WorldStore& store);
+    ~MapModel() override;
+
+    MapGrid grid;
+    PlacementList placement;
+    bool recalcOnChange = true;  // the map window's "ReCalc Exits" switch
+
+    void roomDeleting(RoomDataType& room) override;
+
+private:
+    WorldStore& store_;
+};

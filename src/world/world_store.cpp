@@ -1,0 +1,215 @@
+#include "world/world_store.h"
+
+#include <algorithm>
+
+#include "world/prompts.h"
+
+WorldStore::WorldStore() { defaultRoom.vnum = -1; }
+
+WorldStore::~WorldStore() {
+    // Free iteratively: a long chain of unique_ptr destructors would recurse otherwise.
+    RoomIndexNode* node = first_;
+    while (node) {
+        RoomIndexNode* next = node->next;
+        delete node;
+        node = next;
+    }
+}
+
+std::unique_ptr<RoomIndexNode> WorldStore::makeNode(std::unique_ptr<RoomDataType> room) {
+    auto node = std::make_unique<RoomIndexNode>();
+    node->vnum = room->vnum;
+    node->room = std::move(room);
+    return node;
+}
+
+void WorldStore::linkBefore(RoomIndexNode* node, RoomIndexNode* before) {
+    node->next = before;
+    node->prev = before ? before->prev : last_;
+    if (node->prev)
+        node->prev->next = node;
+    else
+        first_ = node;
+    if (before)
+        before->prev = node;
+    else
+        last_ = node;
+    ++size_;
+}
+
+// Records node as the first holder of its number unless a node with that number
+// stands before it in the list.
+void WorldStore::indexNumber(RoomIndexNode* node, bool passedSameNumber) {
+    auto [it, inserted] = firstByVnum_.try_emplace(node->vnum, node);
+    if (!inserted && !passedSameNumber) it->second = node;
+}
+
+void WorldStore::unindexNumber(RoomIndexNode* node) {
+    auto it = firstByVnum_.find(node->vnum);
+    if (it == firstByVnum_.end() || it->second != node) return;
+    // The next holder of the number follows directly in a sorted index; an unsorted
+    // one is searched from here on.
+    RoomIndexNode* successor = node->next;
+    if (sorted_) {
+        if (successor && successor->vnum != node->vnum) successor = nullptr;
+    } else {
+        while (successor && successor->vnum != node->vnum) successor = successor->next;
+    }
+    if (successor)
+        it->second = successor;
+    else
+        firstByVnum_.erase(it);
+}
+
+RoomIndexNode* WorldStore::insertOrdered(std::unique_ptr<RoomIndexNode> owned) {
+    RoomIndexNode* node = owned.release();
+    const int32_t vnum = node->vnum;
+    RoomIndexNode* before = nullptr;
+    bool passedSameNumber = false;
+    if (sorted_) {
+        auto it = firstByVnum_.upper_bound(vnum);
+        before = it == firstByVnum_.end() ? nullptr : it->second;
+        passedSameNumber = firstByVnum_.count(vnum) != 0;
+    } else {
+        // The walk of the list: stop at the first node whose number is strictly greater.
+        before = first_;
+        while (before && before->vnum <= vnum) {
+            passedSameNumber |= before->vnum == vnum;
+            before = before->next;
+        }
+    }
+    linkBefore(node, before);
+    indexNumber(node, passedSameNumber);
+    return node;
+}
+
+RoomIndexNode* WorldStore::appendNode(std::unique_ptr<RoomIndexNode> owned) {
+    RoomIndexNode* node = owned.release();
+    if (last_ && last_->vnum > node->vnum) sorted_ = false;
+    const bool passedSameNumber = firstByVnum_.count(node->vnum) != 0;
+    linkBefore(node, nullptr);
+    indexNumber(node, passedSameNumber);
+    return node;
+}
+
+std::unique_ptr<RoomIndexNode> WorldStore::unlinkNode(RoomIndexNode* node) {
+    unindexNumber(node);
+    if (node->prev)
+        node->prev->next = node->next;
+    else
+        first_ = node->next;
+    if (node->next)
+        node->next->prev = node->prev;
+    else
+        last_ = node->prev;
+    node->next = node->prev = nullptr;
+    --size_;
+    if (size_ == 0) sorted_ = true;
+    return std::unique_ptr<RoomIndexNode>(node);
+}
+
+RoomIndexNode* WorldStore::findByVnum(int32_t vnum) const {
+    auto it = firstByVnum_.find(vnum);
+    return it == firstByVnum_.end() ? nullptr : it->second;
+}
+
+RoomIndexNode* WorldStore::nodeAt(size_t position) const {
+    RoomIndexNode* node = first_;
+    while (node && position--) node = node->next;
+    return node;
+}
+
+std::vector<RoomIndexNode*> WorldStore::nodes() const {
+    std::vector<RoomIndexNode*> all;
+    all.reserve(size_);
+    for (RoomIndexNode* n = first_; n; n = n->next) all.push_back(n);
+    return all;
+}
+
+int32_t WorldStore::lowestVnum() const { return firstByVnum_.empty() ? 0 : firstByVnum_.begin()->first; }
+
+void WorldStore::renumber(RoomIndexNode* node, int32_t vnum) {
+    if (size_ > 1) {
+        std::unique_ptr<RoomIndexNode> owned = unlinkNode(node);
+        owned->vnum = owned->room->vnum = vnum;
+        insertOrdered(std::move(owned));
+    } else {
+        unindexNumber(node);
+        node->vnum = node->room->vnum = vnum;
+        indexNumber(node, false);
+    }
+    setNextFreeAfterLast();
+}
+
+// In this order: the editor fields are cleared; a room that New Room has not yet
+// created is only forgotten; otherwise the room's extra descriptions are freed, the map
+// lets go of it (its cell and its placement entry), and node and record are freed.
+void WorldStore::deleteCurrentRoom() {
+    if (!current) return;
+    notify([](StoreObserver& o) { o.editorFieldsCleared(); });
+    if (newRoomPending) {
+        newRoomPending = false;
+        notify([](StoreObserver& o) { o.pendingNewRoomEnded(); });
+        return;
+    }
+    RoomDataType& room = *current->room;
+    room.freeExtraDescs();
+    notify([&](StoreObserver& o) { o.extraDescsReleased(room); });
+    notify([&](StoreObserver& o) { o.roomDeleting(room); });
+    unlinkNode(current);  // the returned owner frees node and record
+    current = nullptr;
+}
+
+void WorldStore::deleteAllRooms() {
+    newRoomPending = false;
+    notify([](StoreObserver& o) { o.pendingNewRoomEnded(); });
+    current = first_;
+    while (current) {
+        RoomIndexNode* next = current->next;
+        deleteCurrentRoom();
+        current = next;
+    }
+}
+
+void WorldStore::releaseAll(Prompts* prompts) {
+    while (first_) {
+        RoomIndexNode* node = first_;
+        if (!node->room) {
+            if (prompts) prompts->message("Room " + std::to_string(node->vnum) + " has RDP of NIL");
+            return;
+        }
+        first_ = node->next;
+        delete node;
+    }
+    last_ = nullptr;
+    current = nullptr;
+    size_ = 0;
+    sorted_ = true;
+    firstByVnum_.clear();
+}
+
+void WorldStore::setZone(int32_t number, const std::string& name, int32_t start) {
+    zoneNumber = number;
+    zoneName = name;
+    zoneStart = start;
+    nextFreeVnum = start;
+    notify([](StoreObserver& o) { o.zoneHeaderChanged(); });
+}
+
+void WorldStore::adoptLoadedWorld() {
+    if (!first_) return;
+    zoneNumber = first_->room->zone;
+    // The lowest number, so that UPDATE's range check agrees with the "Zone Start" panel
+    // also for a world read in file order.
+    zoneStart = lowestVnum();
+    current = first_;
+    setNextFreeAfterLast();
+    notify([](StoreObserver& o) { o.zoneHeaderChanged(); });
+    notify([](StoreObserver& o) { o.worldAdopted(); });
+}
+
+void WorldStore::addObserver(StoreObserver* observer) { observers_.push_back(observer); }
+
+void WorldStore::removeObserver(StoreObserver* observer) {
+    observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}

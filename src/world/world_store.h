@@ -1,0 +1,110 @@
+#pragma once
+// The zone being edited: the room index (a doubly linked list of nodes that own the
+// rooms, in room-number order), the cursor, the zone header and the default template.
+//
+// Beside the list the store keeps, per room number, the first node holding it, so that
+// look-ups by number and ordered insertion into a sorted index cost O(log n). An index
+// read in file order may be unsorted; ordered insertion then walks the list as the
+// editor always did.
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "world/room.h"
+
+class Prompts;
+
+struct RoomIndexNode {
+    int32_t vnum = 0;                     // copy of room->vnum; change it only through the store
+    std::unique_ptr<RoomDataType> room;  // owned
+    RoomIndexNode* next = nullptr;
+    RoomIndexNode* prev = nullptr;
+};
+
+// Told about the steps of the store's operations that touch windows or the map.
+class StoreObserver {
+public:
+    virtual ~StoreObserver() = default;
+    virtual void editorFieldsCleared() {}                       // room number, name, description emptied
+    virtual void pendingNewRoomEnded() {}                       // "&New Room" enabled again
+    virtual void extraDescsReleased(const RoomDataType&) {}     // the dialog has no current entry
+    virtual void roomDeleting(RoomDataType&) {}                 // empty its map cell, drop its placement entry
+    virtual void zoneHeaderChanged() {}                         // setZone or a read: panels, editor page
+    virtual void worldAdopted() {}                              // a read was adopted: show the first room
+};
+
+class WorldStore {
+public:
+    WorldStore();
+    ~WorldStore();
+    WorldStore(const WorldStore&) = delete;
+    WorldStore& operator=(const WorldStore&) = delete;
+
+    // The index.
+    RoomIndexNode* first() const { return first_; }
+    RoomIndexNode* last() const { return last_; }
+    bool empty() const { return first_ == nullptr; }
+    size_t size() const { return size_; }
+    bool sorted() const { return sorted_; }
+
+    // Creates a node owning the room (node vnum = room vnum), unlinked.
+    static std::unique_ptr<RoomIndexNode> makeNode(std::unique_ptr<RoomDataType> room);
+
+    // Both take ownership of the node. On an empty index the node becomes the only node.
+    RoomIndexNode* insertOrdered(std::unique_ptr<RoomIndexNode> node);  // after every node with its number
+    RoomIndexNode* appendNode(std::unique_ptr<RoomIndexNode> node);
+    // Takes the node out of the index and gives it back to the caller.
+    std::unique_ptr<RoomIndexNode> unlinkNode(RoomIndexNode* node);
+
+    RoomIndexNode* findByVnum(int32_t vnum) const;  // the first node, from first, with that number
+    RoomIndexNode* nodeAt(size_t position) const;   // 0 is first; none past the end
+    std::vector<RoomIndexNode*> nodes() const;      // every node in index order
+    int32_t lowestVnum() const;                     // lowest number in the store; 0 when empty
+
+    // Gives node (and its room) a new number and moves it to its place in number order;
+    // nextFreeVnum follows the last node.
+    void renumber(RoomIndexNode* node, int32_t vnum);
+
+    // Deletes the room at current (see the comments in the implementation); current becomes none.
+    void deleteCurrentRoom();
+    void deleteAllRooms();
+    // Frees every node and record without telling anyone; used when the program ends.
+    void releaseAll(Prompts* prompts = nullptr);
+
+    void setZone(int32_t number, const std::string& name, int32_t start);
+    // After a read that produced rooms: header from the first room, cursor on first.
+    void adoptLoadedWorld();
+
+    void addObserver(StoreObserver* observer);
+    void removeObserver(StoreObserver* observer);
+
+    // State the editor reads and writes directly.
+    RoomIndexNode* current = nullptr;
+    int32_t zoneNumber = 0;
+    std::string zoneName;
+    int32_t zoneStart = 0;
+    int32_t nextFreeVnum = 0;
+    bool newRoomPending = false;
+    RoomDataType defaultRoom;  // vnum -1: no template
+
+    void setNextFreeAfterLast() { nextFreeVnum = last_ ? last_->vnum + 1 : nextFreeVnum; }
+
+    template <typename F>
+    void notify(F&& call) {
+        for (StoreObserver* o : observers_) call(*o);
+    }
+
+private:
+    void linkBefore(RoomIndexNode* node, RoomIndexNode* before);  // before none: at the end
+    void indexNumber(RoomIndexNode* node, bool passedSameNumber);
+    void unindexNumber(RoomIndexNode* node);
+
+    RoomIndexNode* first_ = nullptr;
+    RoomIndexNode* last_ = nullptr;
+    size_t size_ = 0;
+    bool sorted_ = true;  // every node's number >= its predecessor's
+    std::map<int32_t, RoomIndexNode*> firstByVnum_;
+    std::vector<StoreObserver*> observers_;
+};
