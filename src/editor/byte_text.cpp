@@ -57,7 +57,7 @@ QString bytesToQString(std::string_view bytes) {
         char32_t c;
         const int length = decodeUtf8(bytes, i, c);
         if (length == 0) {
-            text += QChar(static_cast<char16_t>(0xDC80 + static_cast<unsigned char>(bytes[i])));
+            text += QChar(static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(bytes[i])));
             ++i;
             continue;
         }
@@ -81,7 +81,7 @@ std::string qStringToBytes(const QString& text) {
             appendUtf8(bytes, QChar::surrogateToUcs4(u, text[i + 1].unicode()));
             ++i;
         } else if (u >= 0xDC80 && u <= 0xDCFF) {
-            bytes += static_cast<char>(u - 0xDC80);  // a byte that was not UTF-8
+            bytes += static_cast<char>(u - 0xDC00);  // a byte that was not UTF-8
         } else if (QChar::isSurrogate(u)) {
             appendUtf8(bytes, 0xFFFD);  // a stray surrogate typed in: no byte stands for it
         } else {

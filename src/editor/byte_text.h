@@ -1,7 +1,7 @@
 #pragma once
 // The one conversion between the store's bytes and the QStrings of the windows.
 // Valid UTF-8 shows as its characters; every byte that is not part of valid UTF-8
-// becomes the lone surrogate U+DC80 + byte, and comes back as that byte. So any byte
+// becomes the lone surrogate U+DC00 + byte (U+DC80..U+DCFF), and comes back as that byte. So any byte
 // sequence survives bytesToQString followed by qStringToBytes unchanged.
 #include <QString>
 #include <string>

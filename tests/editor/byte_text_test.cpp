@@ -21,7 +21,7 @@ TEST(ByteText, ValidUtf8ShowsItsCharactersAndOtherBytesDoNot) {
     EXPECT_EQ(bytesToQString("Caf\xC3\xA9 \xF0\x9F\x90\x89"), QString::fromUtf8("Caf\xC3\xA9 \xF0\x9F\x90\x89"));
     const QString latin1 = bytesToQString("Caf\xE9");
     ASSERT_EQ(latin1.size(), 4);
-    EXPECT_EQ(latin1[3].unicode(), 0xDC80 + 0xE9);
+    EXPECT_EQ(latin1[3].unicode(), 0xDC00 + 0xE9);
     // An overlong encoding and an encoded surrogate are not valid UTF-8: kept as bytes.
     EXPECT_EQ(bytesToQString("\xC0\xAF").size(), 2);
     EXPECT_EQ(bytesToQString("\xED\xA0\x80").size(), 3);
