@@ -141,7 +141,7 @@ void appendRoom(std::string& out, const Block& block, uint32_t seed, int zone, i
     out += ' ';
     out += kPlaces[random.below(kPlaces.size())];
     out += "~\n";
-    appendDescription(out, random, 2, 5);
+    appendDescription(out, random, 2, 6);
 
     int32_t bitvector = 0;
     for (uint32_t i = random.below(4); i > 0; --i) bitvector |= int32_t{1} << random.below(31);
