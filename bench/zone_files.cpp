@@ -50,8 +50,7 @@ std::unique_ptr<BenchWorld> loadZone(const std::string& path, bool checkOrder) {
     auto world = std::make_unique<BenchWorld>();
     FailOnMessage prompts;
     NoProgress progress;
-    LoadRoad road{world->store, world->map, prompts, progress};
-    road.checkOrder = checkOrder;
+    LoadRoad road{world->store, world->map, prompts, progress, checkOrder, {}};
     readWorldFile(path, road);
     return world;
 }

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 
 #include "cli/command_line.h"
 #include "wldfile/world_reader.h"
@@ -43,21 +44,18 @@ bool readableFile(const std::string& path) {
         std::fprintf(stderr, "quendry-wld: %s: %s\n", oneLine(path).c_str(), std::strerror(errno));
         return false;
     }
-    // A directory opens on some systems but cannot be read.
-    char byte;
-    errno = 0;
-    const bool readable = std::fread(&byte, 1, 1, file) == 1 || !std::ferror(file);
-    const int error = errno;
+    // A directory opens but cannot be read. Nothing is read here: the file may be a pipe.
+    struct stat status {};
+    const bool directory = fstat(fileno(file), &status) == 0 && S_ISDIR(status.st_mode);
     std::fclose(file);
-    if (!readable) std::fprintf(stderr, "quendry-wld: %s: %s\n", oneLine(path).c_str(), std::strerror(error));
-    return readable;
+    if (directory) std::fprintf(stderr, "quendry-wld: %s: %s\n", oneLine(path).c_str(), std::strerror(EISDIR));
+    return !directory;
 }
 
 void loadWorld(const std::string& path, bool checkOrder, LoadedWorld& world) {
     NoProgress progress;
     RecordingPrompts prompts(world.messages);
-    LoadRoad road{world.store, world.map, prompts, progress};
-    road.checkOrder = checkOrder;
+    LoadRoad road{world.store, world.map, prompts, progress, checkOrder, {}};
     prompts.followLine(&road.readerLine);
     readWorldFile(path, road);
 }

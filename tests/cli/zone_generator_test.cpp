@@ -81,7 +81,7 @@ TEST(ZoneGenerator, LoadsWithoutAMessageAndTheLayoutGivesEveryRoomItsOwnCell) {
         MapModel map(store);
         MessageRecorder prompts;
         NoProgress progress;
-        LoadRoad road{store, map, prompts, progress};
+        LoadRoad road{store, map, prompts, progress, true, {}};
         readWorldFile(path.string(), road);
 
         EXPECT_TRUE(prompts.messages.empty()) << prompts.messages.front();
