@@ -1,0 +1,18 @@
+#pragma once
+// What every step of a world-file read shares: the data being read and the way its
+// messages reach the user, with the line the reader stood on kept current.
+#include <string>
+
+#include "wldfile/wld_line_reader.h"
+#include "world/prompts.h"
+
+struct WldReadContext {
+    WldLineReader& in;
+    Prompts& prompts;
+    int* readerLine = nullptr;  // may be none
+
+    void report(const std::string& text) {
+        if (readerLine) *readerLine = in.lineNumber();
+        prompts.message(text);
+    }
+};
