@@ -19,7 +19,7 @@ ReadStep failRoom(WldReadContext& ctx, WorldStore& store, const std::string& mes
 
 void readExtraDesc(WldReadContext& ctx, RoomDataType& room, std::string_view markerLine) {
     ExtraDescType* entry = room.appendExtraDesc({}, {});
-    entry->keywords = stripLineBreaks(freadString(ctx, markerLine));
+    entry->keywords = freadOneLine(ctx, markerLine);
     entry->description = freadString(ctx, markerLine);
 }
 
@@ -27,34 +27,24 @@ void readExtraDesc(WldReadContext& ctx, RoomDataType& room, std::string_view mar
 
 ReadStep readExit(WldReadContext& ctx, RoomDataType& room, int32_t direction) {
     std::string description = freadString(ctx, "");
-    std::string keywords = stripLineBreaks(freadString(ctx, ""));
-    const std::string failure =
-        "Format error, room #" + std::to_string(room.vnum) + ", direction D" + std::to_string(direction);
-    if (direction < 0 || direction >= kDirectionCount) {
-        ctx.report(failure);
+    std::string keywords = freadOneLine(ctx, "");
+    auto fail = [&] {
+        ctx.report("Format error, room #" + std::to_string(room.vnum) + ", direction D" + std::to_string(direction));
         return ReadStep::Failed;
-    }
+    };
+    if (direction < 0 || direction >= kDirectionCount) return fail();
     RoomExitType& exit = room.exits[direction];
     exit.description = std::move(description);
     exit.keywords = std::move(keywords);
 
     const std::optional<int32_t> doorFlag = ctx.in.readNumber();
-    if (!doorFlag) {
-        ctx.report(failure);
-        return ReadStep::Failed;
-    }
+    if (!doorFlag) return fail();
     exit.doorFlag = *doorFlag >= 0 && *doorFlag <= 2 ? *doorFlag : 0;
     const std::optional<int32_t> key = ctx.in.readNumber();
-    if (!key) {
-        ctx.report(failure);
-        return ReadStep::Failed;
-    }
+    if (!key) return fail();
     exit.key = *key;
     const std::optional<int32_t> to = ctx.in.readNumber();
-    if (!to) {
-        ctx.report(failure);
-        return ReadStep::Failed;
-    }
+    if (!to) return fail();
     room.exitTo[direction] = *to;
     ctx.in.readLine();  // the rest of the door line
     return ReadStep::Ok;
@@ -63,7 +53,7 @@ ReadStep readExit(WldReadContext& ctx, RoomDataType& room, int32_t direction) {
 ReadStep readRoom(WldReadContext& ctx, WorldStore& store, int32_t vnum, bool checkOrder) {
     auto record = std::make_unique<RoomDataType>();
     record->vnum = vnum;
-    record->name = stripLineBreaks(freadString(ctx, ""));
+    record->name = freadOneLine(ctx, "");
     record->description = freadString(ctx, "");
 
     if (checkOrder && store.findByVnum(vnum)) {

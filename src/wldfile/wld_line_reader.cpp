@@ -11,6 +11,14 @@ std::string_view worldDataBeforeCtrlZ(std::string_view data) {
     return data.substr(0, static_cast<size_t>(static_cast<const char*>(stop) - data.data()));
 }
 
+int64_t WldLineReader::countHashes() const {
+    int64_t count = 0;
+    for (const char* p = data_.data(), *end = p + data_.size();
+         (p = static_cast<const char*>(std::memchr(p, '#', static_cast<size_t>(end - p)))); ++p)
+        ++count;
+    return count;
+}
+
 LinePiece WldLineReader::readLine() {
     if (atEnd()) return {{}, LineStatus::NoLine};
     const size_t limit = std::min(kLinePieceBytes, data_.size() - pos_);

@@ -29,8 +29,11 @@ struct LinePiece {
 
 class WldLineReader {
 public:
-    // data should already stop before any byte 26 (see worldDataBeforeCtrlZ).
-    explicit WldLineReader(std::string_view data) : data_(data) {}
+    // Reads data up to its first byte 26.
+    explicit WldLineReader(std::string_view data) : data_(worldDataBeforeCtrlZ(data)) {}
+
+    // Number of "#" bytes in the data, those inside texts included.
+    int64_t countHashes() const;
 
     bool atEnd() const { return pos_ >= data_.size(); }
     size_t position() const { return pos_; }

@@ -7,9 +7,15 @@
 #include "world/prompts.h"
 
 struct WldReadContext {
+    WldReadContext(WldLineReader& reader, Prompts& messages, int* line = nullptr)
+        : in(reader), prompts(messages), readerLine(line) {}
+
     WldLineReader& in;
     Prompts& prompts;
     int* readerLine = nullptr;  // may be none
+    // Texts are built here and copied out at their final size, so that reading a text
+    // costs one allocation however many lines it has.
+    std::string scratch;
 
     void report(const std::string& text) {
         if (readerLine) *readerLine = in.lineNumber();

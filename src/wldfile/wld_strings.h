@@ -11,6 +11,8 @@
 // already ended, reports "SYSERR: fread_string: format error at or near " + context and
 // gives an empty text.
 std::string freadString(WldReadContext& ctx, std::string_view context);
+// freadString for a one-line field: the text without its CR and LF bytes.
+std::string freadOneLine(WldReadContext& ctx, std::string_view context);
 
 // The text without its CR and LF bytes, up to its first byte 0 or 26.
 std::string stripLineBreaks(std::string_view text);

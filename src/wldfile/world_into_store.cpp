@@ -1,6 +1,5 @@
 #include "wldfile/world_into_store.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -76,11 +75,10 @@ WorldReadResult readRooms(WldReadContext& ctx, WorldStore& store, LoadProgress& 
 
 WorldReadResult readWorldIntoStore(std::string_view data, WorldStore& store, Prompts& prompts,
                                    LoadProgress& progress, bool checkOrder, int* readerLine) {
-    data = worldDataBeforeCtrlZ(data);
-    const int64_t hashCount = std::count(data.begin(), data.end(), '#');
+    WldLineReader in(data);
+    const int64_t hashCount = in.countHashes();
     progress.clearCancel();
     progress.show();
-    WldLineReader in(data);
     WldReadContext ctx{in, prompts, readerLine};
     const WorldReadResult result = readRooms(ctx, store, progress, checkOrder, hashCount);
     // Hidden on every path, a conversion failure included.

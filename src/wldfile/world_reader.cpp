@@ -3,6 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <new>
+#include <stdexcept>
 #include <memory>
 
 #include "map/auto_placement.h"
@@ -22,19 +25,18 @@ bool readWholeFile(const std::string& path, std::string& contents, std::string& 
         error = std::strerror(errno);
         return false;
     }
+    // Read straight into the string at the file's size, then go on in chunks for
+    // whatever is left (a file that grew, or one without a size, such as a pipe).
     contents.clear();
+    std::error_code sizeError;
+    const auto size = std::filesystem::file_size(path, sizeError);
+    if (!sizeError && size > 0) {
+        contents.resize(static_cast<size_t>(size));
+        contents.resize(std::fread(contents.data(), 1, contents.size(), file.get()));
+    }
     char buffer[1 << 16];
-    // Grow by reading: also works for files whose size the system cannot tell in advance.
-    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
-        const long size = std::ftell(file.get());
-        if (size > 0) contents.reserve(static_cast<size_t>(size));
-        std::fseek(file.get(), 0, SEEK_SET);
-    }
-    for (;;) {
-        const size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
-        contents.append(buffer, got);
-        if (got < sizeof buffer) break;
-    }
+    while (!std::feof(file.get()) && !std::ferror(file.get()))
+        contents.append(buffer, std::fread(buffer, 1, sizeof buffer, file.get()));
     if (std::ferror(file.get())) {
         error = std::strerror(errno ? errno : EIO);
         return false;
@@ -77,7 +79,15 @@ void readWorldData(std::string_view data, const std::string& path, LoadRoad& roa
 void readWorldFile(const std::string& path, LoadRoad& road) {
     std::string contents;
     std::string error;
-    if (!readWholeFile(path, contents, error)) {
+    bool readable = false;
+    try {
+        readable = readWholeFile(path, contents, error);
+    } catch (const std::bad_alloc&) {
+        error = std::strerror(ENOMEM);
+    } catch (const std::length_error&) {
+        error = std::strerror(ENOMEM);
+    }
+    if (!readable) {
         road.prompts.message(error);
         return;
     }
