@@ -96,7 +96,7 @@ TEST_F(LoadRoadTest, AFailedReadAdoptsAndPlacesThePartialWorld) {
     WorldStore other;
     MapModel otherMap(other);
     RecordingPrompts otherPrompts;
-    LoadRoad otherRoad{other, otherMap, otherPrompts, progress};
+    LoadRoad otherRoad{other, otherMap, otherPrompts, progress, true, {}};
     readWorldFile(copyTestFile("exit_direction_7.wld"), otherRoad);
     EXPECT_EQ(otherPrompts.messages.back(), "Will attempt to initialize and map partial world.");
     EXPECT_EQ(vnumsInOrder(other), (std::vector<int32_t>{32000}));
