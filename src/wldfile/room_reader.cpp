@@ -17,10 +17,16 @@ ReadStep failRoom(WldReadContext& ctx, WorldStore& store, const std::string& mes
     return ReadStep::Failed;
 }
 
-void readExtraDesc(WldReadContext& ctx, RoomDataType& room, std::string_view markerLine) {
-    ExtraDescType* entry = room.appendExtraDesc({}, {});
+// Appends an entry after tail, the room's last entry, which the caller keeps: finding the
+// end of the chain anew for every entry would make a room of many entries quadratic.
+ExtraDescType* readExtraDesc(WldReadContext& ctx, RoomDataType& room, ExtraDescType* tail,
+                             std::string_view markerLine) {
+    auto* entry = new ExtraDescType;
+    entry->prev = tail;
+    (tail ? tail->next : room.extraDescs) = entry;
     entry->keywords = freadOneLine(ctx, markerLine);
     entry->description = freadString(ctx, markerLine);
+    return entry;
 }
 
 }  // namespace
@@ -83,6 +89,7 @@ ReadStep readRoom(WldReadContext& ctx, WorldStore& store, int32_t vnum, bool che
     room.bitvector = *bitvector;
 
     // Exit and extra description blocks in any order, up to the "S" line.
+    ExtraDescType* lastExtra = nullptr;
     for (;;) {
         const LinePiece line = ctx.in.readLine();
         if (line.status == LineStatus::NoLine)
@@ -101,7 +108,7 @@ ReadStep readRoom(WldReadContext& ctx, WorldStore& store, int32_t vnum, bool che
                 break;
             }
             case 'E':
-                readExtraDesc(ctx, room, line.text);
+                lastExtra = readExtraDesc(ctx, room, lastExtra, line.text);
                 break;
             case 'S':
                 return ReadStep::Ok;

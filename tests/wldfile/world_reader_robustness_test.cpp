@@ -139,7 +139,7 @@ TEST(ReaderRobustness, NulBytesAndCrWithoutLfDoNotDerailTheReader) {
     EXPECT_TRUE(cr.store.empty());
 }
 
-TEST(ReaderRobustness, LargeZonesInAnyOrderReadInLinearTime) {
+TEST(ReaderRobustness, LargeZonesAndLongExtraDescriptionChainsReadInLinearTime) {
     // Descending numbers insert every room at the front of the ordered index.
     const int rooms = 40000;
     std::string data;
@@ -150,11 +150,23 @@ TEST(ReaderRobustness, LargeZonesInAnyOrderReadInLinearTime) {
     readInto(sorted, data);
     ReadOutcome fileOrder;
     readInto(fileOrder, data, false);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_EQ(sorted.store.size(), static_cast<size_t>(rooms));
     EXPECT_EQ(sorted.store.first()->vnum, 1);
     EXPECT_EQ(sorted.store.last()->vnum, rooms);
     EXPECT_EQ(fileOrder.store.first()->vnum, rooms);
     EXPECT_EQ(sorted.progress.percentages.back(), 100);
+
+    // One room with very many extra descriptions keeps them in file order.
+    std::string extras = "#1\nR~\n~\n0 0 0\n";
+    for (int i = 0; i < 200000; ++i) extras += "E\nk" + std::to_string(i) + "~\n~\n";
+    extras += "S\n$\n";
+    ReadOutcome many;
+    readInto(many, extras);
+    ASSERT_EQ(many.store.size(), 1u);
+    EXPECT_EQ(many.store.first()->room->extraDescCount(), 200000u);
+    EXPECT_EQ(many.store.first()->room->extraDescs->next->keywords, "k1");
+    expectIndexConsistent(many.store);
+
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_LT(seconds, 10.0);
 }
