@@ -9,7 +9,9 @@
 
 namespace {
 
-std::string roomFormatError(int32_t vnum) { return "Format error in room #" + std::to_string(vnum); }
+std::string roomFormatError(int32_t vnum) {
+    return "Format error in room #" + std::to_string(vnum);
+}
 
 ReadStep failRoom(WldReadContext& ctx, WorldStore& store, const std::string& message) {
     ctx.report(message);
@@ -35,7 +37,8 @@ ReadStep readExit(WldReadContext& ctx, RoomDataType& room, int32_t direction) {
     std::string description = freadString(ctx, "");
     std::string keywords = freadOneLine(ctx, "");
     auto fail = [&] {
-        ctx.report("Format error, room #" + std::to_string(room.vnum) + ", direction D" + std::to_string(direction));
+        ctx.report("Format error, room #" + std::to_string(room.vnum) + ", direction D" +
+                   std::to_string(direction));
         return ReadStep::Failed;
     };
     if (direction < 0 || direction >= kDirectionCount) return fail();

@@ -13,7 +13,7 @@ std::string_view worldDataBeforeCtrlZ(std::string_view data) {
 
 int64_t WldLineReader::countHashes() const {
     int64_t count = 0;
-    for (const char* p = data_.data(), *end = p + data_.size();
+    for (const char *p = data_.data(), *end = p + data_.size();
          (p = static_cast<const char*>(std::memchr(p, '#', static_cast<size_t>(end - p)))); ++p)
         ++count;
     return count;
@@ -33,7 +33,7 @@ std::optional<int32_t> WldLineReader::readNumber() {
     while (!atEnd() && static_cast<unsigned char>(data_[pos_]) <= 32) ++pos_;
     if (atEnd()) return 0;
     const size_t start = pos_;
-    while (!atEnd() && pos_ - start < kNumberTokenBytes && static_cast<unsigned char>(data_[pos_]) > 32) ++pos_;
+    while (!atEnd() && pos_ - start<kNumberTokenBytes&& static_cast<unsigned char>(data_[pos_])> 32) ++pos_;
     return strictToInt(data_.substr(start, pos_ - start));
 }
 
@@ -56,7 +56,8 @@ int WldLineReader::lineNumber() {
     // The last byte read belongs to the line that it is part of (an LF to the line it ends).
     const size_t lastRead = pos_ == 0 ? 0 : pos_ - 1;
     if (lastRead > countedUpTo_) {
-        linesBefore_ += static_cast<int>(std::count(data_.begin() + countedUpTo_, data_.begin() + lastRead, '\n'));
+        linesBefore_ +=
+            static_cast<int>(std::count(data_.begin() + countedUpTo_, data_.begin() + lastRead, '\n'));
         countedUpTo_ = lastRead;
     }
     return linesBefore_ + 1;

@@ -17,9 +17,9 @@ constexpr char kEndOfDataByte = 26;
 std::string_view worldDataBeforeCtrlZ(std::string_view data);
 
 enum class LineStatus {
-    MoreData = 0,   // a line was read and the data goes on
-    LastLine = 1,   // a line was read and the data ended with it
-    NoLine = 2,     // the data had already ended
+    MoreData = 0,  // a line was read and the data goes on
+    LastLine = 1,  // a line was read and the data ended with it
+    NoLine = 2,    // the data had already ended
 };
 
 struct LinePiece {

@@ -1,6 +1,5 @@
 #include "wldfile/wld_strings.h"
 
-
 #include <cstring>
 
 namespace {

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <new>
 #include <stdexcept>
-#include <memory>
 
 #include "map/auto_placement.h"
 #include "wldfile/world_into_store.h"
@@ -66,7 +66,8 @@ void readWorldData(std::string_view data, const std::string& path, LoadRoad& roa
     if (result == WorldReadResult::ConversionFailed) return;
 
     if (!store.empty()) {
-        if (result == WorldReadResult::Failed) road.prompts.message("Will attempt to initialize and map partial world.");
+        if (result == WorldReadResult::Failed)
+            road.prompts.message("Will attempt to initialize and map partial world.");
         store.adoptLoadedWorld();
         // "Invalid numeric input" in the map position file keeps the positions read so far;
         // the rooms left off the map are still listed so that they can be placed by hand.

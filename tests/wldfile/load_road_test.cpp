@@ -17,8 +17,9 @@ namespace {
 class LoadRoadTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("quendry_road_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        dir_ =
+            fs::temp_directory_path() /
+            ("quendry_road_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
@@ -56,8 +57,8 @@ protected:
     RecordingPrompts prompts;
     RecordingProgress progress;
     std::vector<std::string> helpTexts;
-    LoadRoad road{store, map, prompts, progress, true,
-                  [this](const std::string& text) { helpTexts.push_back(text); }};
+    LoadRoad road{store,    map,  prompts,
+                  progress, true, [this](const std::string& text) { helpTexts.push_back(text); }};
 
 private:
     fs::path dir_;
@@ -83,8 +84,8 @@ TEST_F(LoadRoadTest, AGoodReadIsAdoptedAndLaidOutAlongItsExits) {
 
 TEST_F(LoadRoadTest, AFailedReadAdoptsAndPlacesThePartialWorld) {
     load(copyTestFile("no_dollar.wld"));
-    EXPECT_EQ(prompts.messages,
-              (std::vector<std::string>{"Unexpected EOF", "Will attempt to initialize and map partial world."}));
+    EXPECT_EQ(prompts.messages, (std::vector<std::string>{
+                                    "Unexpected EOF", "Will attempt to initialize and map partial world."}));
     EXPECT_EQ(store.zoneNumber, 320);
     EXPECT_EQ(store.nextFreeVnum, 32003);
     EXPECT_EQ(positionOf(32001), (Position{50, 50, 5}));

@@ -27,13 +27,17 @@ void RecordingProgress::setProgress(int percentage) {
     percentages.push_back(percentage);
     events.push_back("progress " + std::to_string(percentage));
 }
-bool RecordingProgress::cancelRequested() { return cancel_; }
+bool RecordingProgress::cancelRequested() {
+    return cancel_;
+}
 void RecordingProgress::clearCancel() {
     cancel_ = false;
     events.push_back("clear");
 }
 
-std::string testDataPath(const std::string& name) { return std::string(QUENDRY_TEST_DATA) + "/" + name; }
+std::string testDataPath(const std::string& name) {
+    return std::string(QUENDRY_TEST_DATA) + "/" + name;
+}
 
 std::string readTestFile(const std::string& name) {
     std::ifstream in(testDataPath(name), std::ios::binary);
@@ -72,9 +76,9 @@ std::string describeStore(const WorldStore& store) {
     std::ostringstream out;
     for (RoomIndexNode* n = store.first(); n; n = n->next) {
         const RoomDataType& r = *n->room;
-        out << "#" << n->vnum << " room " << r.vnum << " [" << visible(r.name) << "] [" << visible(r.description)
-            << "] zone " << r.zone << " bits " << r.bitvector << " sector " << r.sectorType << " map " << r.mapX
-            << "," << r.mapY << "," << r.mapZ << "\n";
+        out << "#" << n->vnum << " room " << r.vnum << " [" << visible(r.name) << "] ["
+            << visible(r.description) << "] zone " << r.zone << " bits " << r.bitvector << " sector "
+            << r.sectorType << " map " << r.mapX << "," << r.mapY << "," << r.mapZ << "\n";
         for (int d = 0; d < kDirectionCount; ++d) {
             const RoomExitType& e = r.exits[d];
             if (r.exitTo[d] == 0 && e == RoomExitType{}) continue;

@@ -64,7 +64,10 @@ TEST(WldLineReader, NumbersAreWhitespaceSeparatedTokensOfAtMost32Bytes) {
 }
 
 TEST(WldLineReader, CtrlZEndsTheDataWhereverItStands) {
-    EXPECT_EQ(worldDataBeforeCtrlZ(std::string_view("ab\x1a" "cd", 5)), "ab");
+    EXPECT_EQ(worldDataBeforeCtrlZ(std::string_view("ab\x1a"
+                                                    "cd",
+                                                    5)),
+              "ab");
     EXPECT_EQ(worldDataBeforeCtrlZ("abc"), "abc");
     EXPECT_EQ(worldDataBeforeCtrlZ("\x1a"), "");
 }
@@ -118,6 +121,8 @@ TEST(FreadString, DataEndedBeforeTheTextReportsSyserrWithItsContext) {
 TEST(StripLineBreaks, RemovesCrAndLfAndStopsAtNulOrCtrlZ) {
     EXPECT_EQ(stripLineBreaks("a\r\nb\rc\n"), "abc");
     EXPECT_EQ(stripLineBreaks("12\0 junk"s), "12");
-    EXPECT_EQ(stripLineBreaks("12\x1a" "34"), "12");
+    EXPECT_EQ(stripLineBreaks("12\x1a"
+                              "34"),
+              "12");
     EXPECT_EQ(stripLineBreaks("\xe9t\xc3\xa9"), "\xe9t\xc3\xa9");
 }

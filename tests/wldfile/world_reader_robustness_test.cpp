@@ -41,7 +41,8 @@ TEST(ReaderRobustness, EveryPrefixOfAZoneReadsSanely) {
                 expectSaneOutcome(out, std::string(file) + " cut at " + std::to_string(length));
                 // Only a prefix that holds the "$" line succeeds; the rooms read are a
                 // leading part of the complete zone.
-                EXPECT_EQ(out.result == WorldReadResult::Success, whole.substr(0, length).find('$') != std::string::npos)
+                EXPECT_EQ(out.result == WorldReadResult::Success,
+                          whole.substr(0, length).find('$') != std::string::npos)
                     << length;
                 EXPECT_LE(out.store.size(), complete.store.size());
                 // A cut right after a header's "#" or an exit's "D" leaves an empty number:
@@ -64,7 +65,8 @@ TEST(ReaderRobustness, BinaryGarbageAndMutatedZonesNeverBreakTheStore) {
             for (char& c : data) c = static_cast<char>(random());
         } else {
             // A zone with a few bytes changed to characters that matter to the reader.
-            static const char kTouchy[] = {'#', '$', '~', 'D', 'E', 'S', '\r', '\n', '\0', '\x1a', ' ', '9', '-'};
+            static const char kTouchy[] = {'#',  '$',  '~',    'D', 'E', 'S', '\r',
+                                           '\n', '\0', '\x1a', ' ', '9', '-'};
             data = grove;
             for (int flips = 1 + random() % 4; flips > 0; --flips)
                 data[random() % data.size()] = kTouchy[random() % sizeof kTouchy];
@@ -100,12 +102,14 @@ TEST(ReaderRobustness, NumbersBeyond32BitsAreRefused) {
     ReadOutcome header;
     readInto(header, "#99999999999\nR~\n~\n0 0 0\nS\n$\n");
     EXPECT_EQ(header.result, WorldReadResult::ConversionFailed);  // not the end-of-file number
-    EXPECT_EQ(header.prompts.messages, (std::vector<std::string>{"'99999999999' is not a valid integer value"}));
+    EXPECT_EQ(header.prompts.messages,
+              (std::vector<std::string>{"'99999999999' is not a valid integer value"}));
 
     ReadOutcome key;
     readInto(key, "#1\nR~\n~\n0 0 0\nD1\n~\n~\n0 2147483648 5\nS\n$\n");
     EXPECT_EQ(key.prompts.messages,
-              (std::vector<std::string>{"Format error, room #1, direction D1", "(2)Format error in room #1 (expecting D/E/S)"}));
+              (std::vector<std::string>{"Format error, room #1, direction D1",
+                                        "(2)Format error in room #1 (expecting D/E/S)"}));
     EXPECT_TRUE(key.store.empty());
 
     ReadOutcome limits;

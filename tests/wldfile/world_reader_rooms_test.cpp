@@ -17,7 +17,9 @@ struct FileCase {
     std::vector<int32_t> vnums;
 };
 
-std::ostream& operator<<(std::ostream& os, const FileCase& c) { return os << c.file << (c.checkOrder ? "" : " (file order)"); }
+std::ostream& operator<<(std::ostream& os, const FileCase& c) {
+    return os << c.file << (c.checkOrder ? "" : " (file order)");
+}
 
 using R = WorldReadResult;
 
@@ -25,35 +27,63 @@ const FileCase kFileCases[] = {
     {"only_dollar.wld", true, R::Success, {}, {}},
     {"no_dollar.wld", true, R::Failed, {"Unexpected EOF"}, {32001, 32002}},
     {"negative_header.wld", true, R::Failed, {"Format error after room 32001"}, {32001}},
-    {"blank_before_hash.wld", true, R::Failed,
-     {"Format error in world file near room -1\r\n.  Offending line:  #32001\n"}, {}},
-    {"garbage_line.wld", true, R::Failed,
-     {"Format error in world file near room 32001\r\n.  Offending line: garbage\n"}, {32001}},
+    {"blank_before_hash.wld",
+     true,
+     R::Failed,
+     {"Format error in world file near room -1\r\n.  Offending line:  #32001\n"},
+     {}},
+    {"garbage_line.wld",
+     true,
+     R::Failed,
+     {"Format error in world file near room 32001\r\n.  Offending line: garbage\n"},
+     {32001}},
     {"duplicate_room.wld", true, R::Failed, {"Cannot create room #32001: Vnum is already in use"}, {32001}},
     {"duplicate_room.wld", false, R::Success, {}, {32001, 32001, 32002}},
     {"rooms_out_of_order.wld", true, R::Success, {}, {32001, 32003, 32005}},
     {"rooms_out_of_order.wld", false, R::Success, {}, {32005, 32001, 32003}},
-    {"exit_direction_7.wld", true, R::Failed,
-     {"Format error, room #32001, direction D7", "(2)Format error in room #32001 (expecting D/E/S)"}, {32000}},
-    {"exit_to_beyond_32_bits.wld", true, R::Failed,
-     {"Format error, room #11, direction D0", "(2)Format error in room #11 (expecting D/E/S)"}, {10}},
-    {"blank_line_in_room.wld", true, R::Failed, {"(2)Format error in room #32001 (expecting D/E/S)"}, {32000}},
+    {"exit_direction_7.wld",
+     true,
+     R::Failed,
+     {"Format error, room #32001, direction D7", "(2)Format error in room #32001 (expecting D/E/S)"},
+     {32000}},
+    {"exit_to_beyond_32_bits.wld",
+     true,
+     R::Failed,
+     {"Format error, room #11, direction D0", "(2)Format error in room #11 (expecting D/E/S)"},
+     {10}},
+    {"blank_line_in_room.wld",
+     true,
+     R::Failed,
+     {"(2)Format error in room #32001 (expecting D/E/S)"},
+     {32000}},
     {"zone_not_a_number.wld", true, R::Failed, {"Format error in room #11"}, {10}},
     {"zone_beyond_32_bits.wld", true, R::Failed, {"Format error in room #11"}, {10}},
     {"sector_not_a_number.wld", true, R::Failed, {"Format error in room #11"}, {10}},
     {"ends_inside_room.wld", true, R::Failed, {"Format error in room #11 (expecting D/E/S)"}, {10}},
-    {"ends_before_description.wld", true, R::Failed,
-     {"SYSERR: fread_string: format error at or near ", "Format error in room #5 (expecting D/E/S)"}, {}},
-    {"ends_in_extra_desc.wld", true, R::Failed,
-     {"SYSERR: fread_string: format error at or near E\n", "SYSERR: fread_string: format error at or near E\n",
-      "Format error in room #5 (expecting D/E/S)"},
+    {"ends_before_description.wld",
+     true,
+     R::Failed,
+     {"SYSERR: fread_string: format error at or near ", "Format error in room #5 (expecting D/E/S)"},
+     {}},
+    {"ends_in_extra_desc.wld",
+     true,
+     R::Failed,
+     {"SYSERR: fread_string: format error at or near E\n",
+      "SYSERR: fread_string: format error at or near E\n", "Format error in room #5 (expecting D/E/S)"},
      {}},
     {"room_99999_ends.wld", true, R::Success, {}, {99998}},
     {"ctrl_z_between_rooms.wld", true, R::Failed, {"Unexpected EOF"}, {1}},
     {"ctrl_z_after_end.wld", true, R::Success, {}, {1}},
     // Conversion failures stop at once and keep the room being read as far as it was read.
-    {"header_trailing_blank.wld", true, R::ConversionFailed, {"'32001 ' is not a valid integer value"}, {32000}},
-    {"bitvector_beyond_32_bits.wld", true, R::ConversionFailed, {"'99999999999' is not a valid integer value"},
+    {"header_trailing_blank.wld",
+     true,
+     R::ConversionFailed,
+     {"'32001 ' is not a valid integer value"},
+     {32000}},
+    {"bitvector_beyond_32_bits.wld",
+     true,
+     R::ConversionFailed,
+     {"'99999999999' is not a valid integer value"},
      {10, 11}},
     {"direction_not_a_digit.wld", true, R::ConversionFailed, {"'x' is not a valid integer value"}, {10, 11}},
 };
@@ -208,9 +238,10 @@ TEST(WorldReader, FlagLineTakesOneBlankAfterTheZoneAndATokenUpToBlankOrLf) {
 
 TEST(WorldReader, BlocksMayInterleaveAndASecondBlockForADirectionReplacesTheFirst) {
     ReadOutcome out;
-    readInto(out,
-             "#1\nR~\n~\n0 0 0\nE\nk1~\nt1\n~\nD0xyz\nold~\nold~\n1 5 100\nE extra\nk2~\nt2~\nD0\nnew\n~\nnew~\n"
-             "-1 6 200 trailing\nD3\n~\n~\n2 -1 0\nSkip the rest\n$\n");
+    readInto(
+        out,
+        "#1\nR~\n~\n0 0 0\nE\nk1~\nt1\n~\nD0xyz\nold~\nold~\n1 5 100\nE extra\nk2~\nt2~\nD0\nnew\n~\nnew~\n"
+        "-1 6 200 trailing\nD3\n~\n~\n2 -1 0\nSkip the rest\n$\n");
     ASSERT_EQ(out.store.size(), 1u);
     EXPECT_TRUE(out.prompts.messages.empty());
     const RoomDataType& r = *out.store.first()->room;
