@@ -21,7 +21,7 @@ TfrmLoading::TfrmLoading(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Win
 
     pnlBar = new QFrame(this);
     pnlBar->setObjectName(QStringLiteral("pnlBar"));
-    pnlBar->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pnlBar->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     pnlBar->setFixedSize(kBarFrameWidth, kBarFrameHeight);
     shpBar = new QWidget(pnlBar);
     shpBar->setObjectName(QStringLiteral("shpBar"));

@@ -13,6 +13,7 @@
 #include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
@@ -133,6 +134,10 @@ void TfrmQuendryOut::buildControls() {
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     sb_edit = makeToggle("sb_edit", "Memo is Read-&Only", Panel1);
+    // Hidden for a too-large output; its neighbours keep their places.
+    QSizePolicy keepPlace = sb_edit->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    sb_edit->setSizePolicy(keepPlace);
     sb_map = makeToggle("sb_map", "Save &MAP", Panel1);
     sb_Bitvectors = makeToggle("sb_Bitvectors", kLettersCaption, Panel1);
     sb_Bitvectors->setIcon(bitsIcon());
@@ -197,7 +202,8 @@ void TfrmQuendryOut::buildOutput() {
     outputText_ = buildWorldText(store_, lettersMode_, [this](int32_t vnum) { showRoomTitle(vnum); });
     setWindowTitle(QString::fromLatin1(kTitle));
 
-    outputTooLarge_ = outputText_.size() > viewCapacity_;
+    outputTooLarge_ = outputText_.size() > viewCapacity_ ||
+                      static_cast<size_t>(std::count(outputText_.begin(), outputText_.end(), '\n')) > viewLineCapacity_;
     if (outputTooLarge_) {
         setWindowTitle(QString::fromLatin1(kTooLargeTitle));
         sb_edit->hide();

@@ -34,10 +34,15 @@ public:
     bool outputTooLarge() const { return outputTooLarge_; }
     const std::string& outputText() const { return outputText_; }
 
-    // The largest text, in bytes, that the view is given. A bigger output is not shown
-    // (laying out tens of megabytes would freeze the window) and is saved from outputText.
+    // The largest text the view is given, in bytes and in lines (the view's cost grows
+    // with both). A bigger output is not shown, since laying it out would freeze the
+    // window for seconds, and is saved from outputText.
     static constexpr size_t kDefaultViewCapacity = size_t{4} << 20;
-    void setViewCapacity(size_t bytes) { viewCapacity_ = bytes; }
+    static constexpr size_t kDefaultViewLineCapacity = 150000;
+    void setViewCapacity(size_t bytes, size_t lines = kDefaultViewLineCapacity) {
+        viewCapacity_ = bytes;
+        viewLineCapacity_ = lines;
+    }
 
     static const char* const kTitle;
     static const char* const kTooLargeTitle;
@@ -80,6 +85,7 @@ private:
     bool outputTooLarge_ = false;
     std::string outputText_;
     size_t viewCapacity_ = kDefaultViewCapacity;
+    size_t viewLineCapacity_ = kDefaultViewLineCapacity;
     QElapsedTimer titleTimer_;
     bool centred_ = false;
 };

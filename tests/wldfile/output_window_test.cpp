@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -12,6 +13,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 #include <unistd.h>
 
@@ -312,4 +314,57 @@ TEST(LoadingWindow, BarLabelTitleAndCancel) {
     EXPECT_TRUE(loading.isHidden());
     progress.clearCancel();
     EXPECT_FALSE(progress.cancelRequested());
+}
+
+TEST_F(OutputWindow, HundredThousandRoomsBuildShowAndSaveQuickly) {
+    // A zone of 100,000 rooms of a few hundred bytes each (about 40 MB of text): no step
+    // may grow faster than the text.
+    const std::string description = std::string(70, 'd') + "\r\n" + std::string(70, 'e') + "\r\n" + std::string(50, 'f') + "\r\n";
+    for (int32_t vnum = 1; vnum <= 100000; ++vnum) {
+        RoomDataType& r = addRoom(store, vnum, description);
+        r.exitTo[North] = vnum + 1;
+        r.exits[North] = {"A path.\r\n", "path", 0, -1};
+        r.exitTo[South] = vnum - 1;
+        r.mapX = 1 + vnum % 100, r.mapY = 1 + vnum / 100 % 100, r.mapZ = vnum / 10000;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    window.buildOutput();
+    QApplication::processEvents();
+    const qint64 buildMs = clock.restart();
+    EXPECT_TRUE(window.outputTooLarge());
+    QTest::mouseClick(window.btnUNIX, Qt::LeftButton);
+    const qint64 saveMs = clock.elapsed();
+    ASSERT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(fs::file_size(path("320.wld")), stripCarriageReturns(window.outputText()).size());
+    std::cout << "100,000 rooms, " << window.outputText().size() << " bytes: build and show " << buildMs
+              << " ms, UNIX save with map " << saveMs << " ms\n";
+    EXPECT_LT(buildMs, 4000);
+    EXPECT_LT(saveMs, 3000);
+
+    // 100,000 rooms with empty texts: few bytes but many short lines, too many to show.
+    store.current = store.first();
+    store.deleteAllRooms();
+    for (int32_t vnum = 1; vnum <= 100000; ++vnum) addRoom(store, vnum, "");
+    clock.restart();
+    window.buildOutput();
+    QApplication::processEvents();
+    const qint64 emptyRoomsMs = clock.elapsed();
+    EXPECT_TRUE(window.outputTooLarge());
+    EXPECT_LT(emptyRoomsMs, 4000);
+
+    // The largest text the view takes, shown.
+    // An empty room is five lines; leave just under the view's line capacity.
+    while (store.size() * 5 + 1 > TfrmQuendryOut::kDefaultViewLineCapacity) {
+        store.current = store.last();
+        store.deleteCurrentRoom();
+    }
+    clock.restart();
+    window.buildOutput();
+    QApplication::processEvents();
+    const qint64 viewMs = clock.elapsed();
+    EXPECT_FALSE(window.outputTooLarge());
+    std::cout << "100,000 empty rooms: " << emptyRoomsMs << " ms; " << store.size() << " rooms, "
+              << window.outputText().size() << " bytes into the view: " << viewMs << " ms\n";
+    EXPECT_LT(viewMs, 4000);
 }
