@@ -60,6 +60,16 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// Makes the rename itself durable; a failure here changes nothing the user could act on.
+void syncDirectoryOf(const std::string& file) {
+    const size_t slash = file.find_last_of('/');
+    const std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : file.substr(0, slash);
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 }  // namespace
 
 void setFileWriteHook(FileWriteFunction write) { writeHook() = std::move(write); }
@@ -90,5 +100,6 @@ std::string replaceFile(const std::string& path, std::string_view bytes) {
         ::unlink(temporary.data());
         return failure(path, error);
     }
+    syncDirectoryOf(target);
     return {};
 }
