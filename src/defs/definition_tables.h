@@ -14,9 +14,9 @@ constexpr char kFreeLetter = '-';
 // Fifty strings addressed by slot 1..50. Element 0 exists only so slot n is element n;
 // a slot outside 0..50 throws instead of reading past the end.
 struct namelisttype {
-    std::array<std::string, kTableSlots + 1> slots;
-    std::string& operator[](int slot) { return slots.at(static_cast<size_t>(slot)); }
-    const std::string& operator[](int slot) const { return slots.at(static_cast<size_t>(slot)); }
+    std::array<std::string, kTableSlots + 1> entries;
+    std::string& operator[](int slot) { return entries.at(static_cast<size_t>(slot)); }
+    const std::string& operator[](int slot) const { return entries.at(static_cast<size_t>(slot)); }
 };
 
 struct BitvectorTable {
