@@ -96,12 +96,6 @@ TEST_F(FlagBanksTest, StartsWithTheBuiltinSetsBankOneAndTheFirstSector) {
     EXPECT_EQ(text("labelSector"), "Sector Type");
 
     // Every bank control names itself in the help line.
-    EXPECT_EQ(banks->sb1_4->property("helpLine").toString(),
-              "Room Bitvector:     Click to select     Right-click for information");
-    EXPECT_EQ(banks->pnlSectorType->property("helpLine").toString(),
-              "Sector Type:   Click to select     Right-click for information");
-    EXPECT_EQ(banks->btnwld_ResetCurrent->property("helpLine").toString(),
-              "Bitvectors:          Click to reset only those bitvector buttons in the current bank.");
     for (QWidget* control : std::initializer_list<QWidget*>{
              banks->btnToggleAlpha, banks->pnlRoomBitvector, banks->sb1_11, banks->sb2_10,
              banks->sb_bitvector_bank3, banks->sb_sector_bank2, banks->btnwld_Reset_All,
