@@ -98,6 +98,9 @@ void setEntryCaption(QPushButton* button, const QString& caption) {
     font.setPixelSize(pixels);
     button->setFont(font);
     button->setText(caption);
+    // Even the smallest font may cut a long name: then the whole name is a hover away.
+    const bool fits = QFontMetrics(font).horizontalAdvance(caption) <= button->width() - 8;
+    button->setToolTip(fits ? QString() : caption);
 }
 
 void placeEntryButton(QPushButton* button, int index) {
@@ -172,6 +175,9 @@ void FlagBanks::createControls() {
     pnlDoc = makePanel(this, "pnlDoc");
     pnlDoc->setFrameStyle(QFrame::Panel | QFrame::Raised);
     pnlDoc->setAutoFillBackground(true);
+    QFont infoFont = pnlDoc->font();
+    infoFont.setPixelSize(11);
+    pnlDoc->setFont(infoFont);
     hlplabel1 = makeLabel(pnlDoc, "hlplabel1", QString());
     hlplabel2 = makeLabel(pnlDoc, "hlplabel2", QString());
     hlplabel3 = makeLabel(pnlDoc, "hlplabel3", QString());
