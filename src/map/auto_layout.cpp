@@ -101,4 +101,6 @@ size_t Layout::run() {
 
 }  // namespace
 
-size_t layOutFromFirstRoom(const WorldStore& store, MapGrid& grid) { return Layout(store, grid).run(); }
+size_t layOutFromFirstRoom(const WorldStore& store, MapGrid& grid) {
+    return Layout(store, grid).run();
+}

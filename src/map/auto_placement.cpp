@@ -34,9 +34,12 @@ FileOutcome placeFromMapFile(std::istream& in, const WorldStore& store, MapGrid&
     MapFileLine line;
     for (;;) {
         switch (reader.next(line)) {
-            case MapFileReader::Result::End: return placedAny ? FileOutcome::Placed : FileOutcome::NothingPlaced;
-            case MapFileReader::Result::Invalid: return FileOutcome::Invalid;
-            case MapFileReader::Result::Line: break;
+            case MapFileReader::Result::End:
+                return placedAny ? FileOutcome::Placed : FileOutcome::NothingPlaced;
+            case MapFileReader::Result::Invalid:
+                return FileOutcome::Invalid;
+            case MapFileReader::Result::Line:
+                break;
         }
         RoomIndexNode* node = cursor.find(line.vnum);
         if (placeFromLine(grid, node ? node->room.get() : nullptr, line)) placedAny = true;
@@ -62,8 +65,10 @@ bool mapLoadedWorld(WorldStore& store, MapModel& map, const std::string& worldPa
                     // Positions read so far stay; the layout does not run.
                     prompts.message("Invalid numeric input");
                     return false;
-                case FileOutcome::Placed: return true;
-                case FileOutcome::NothingPlaced: break;
+                case FileOutcome::Placed:
+                    return true;
+                case FileOutcome::NothingPlaced:
+                    break;
             }
         }
     }

@@ -21,7 +21,7 @@ public:
     RoomIndexNode* find(int32_t vnum);
 
 private:
-    std::vector<RoomIndexNode*> nodes_;                // index order
+    std::vector<RoomIndexNode*> nodes_;               // index order
     std::vector<std::pair<int32_t, size_t>> byVnum_;  // (number, position), sorted
     size_t cursor_ = 0;                               // a position; nodes_.size() is none
 };

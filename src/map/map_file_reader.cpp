@@ -7,7 +7,9 @@
 namespace {
 constexpr int kEof = std::char_traits<char>::eof();
 
-bool separator(int byte) { return byte <= 32; }  // byte is an unsigned char's value here
+bool separator(int byte) {
+    return byte <= 32;
+}  // byte is an unsigned char's value here
 
 // No 32-bit integer needs more characters once its leading zeros are folded into one
 // ("-$" and 8 hexadecimal digits, or a sign and 10 decimal digits).
@@ -52,9 +54,12 @@ void MapFileReader::skipRestOfLine() {
 MapFileReader::Result MapFileReader::next(MapFileLine& line) {
     for (int32_t* field : {&line.vnum, &line.x, &line.y, &line.z}) {
         switch (readNumber(*field)) {
-            case Token::Number: break;
-            case Token::End: return Result::End;
-            case Token::Invalid: return Result::Invalid;
+            case Token::Number:
+                break;
+            case Token::End:
+                return Result::End;
+            case Token::Invalid:
+                return Result::Invalid;
         }
     }
     skipRestOfLine();

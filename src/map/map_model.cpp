@@ -164,7 +164,9 @@ PlacementEntry* PlacementList::placementEntryAt(size_t position) const {
     return bySlot_[counter_.findByRank(position)];
 }
 
-size_t PlacementList::positionOf(const PlacementEntry* entry) const { return counter_.liveBefore(entry->slot); }
+size_t PlacementList::positionOf(const PlacementEntry* entry) const {
+    return counter_.liveBefore(entry->slot);
+}
 
 void PlacementList::unlinkPlacementEntry(PlacementEntry* entry) {
     if (!entry) return;
@@ -205,9 +207,13 @@ std::vector<std::string> PlacementList::selectorLines(const std::string& default
 // ---------------------------------------------------------------------------------------
 // MapModel
 
-MapModel::MapModel(WorldStore& store) : store_(store) { store_.addObserver(this); }
+MapModel::MapModel(WorldStore& store) : store_(store) {
+    store_.addObserver(this);
+}
 
-MapModel::~MapModel() { store_.removeObserver(this); }
+MapModel::~MapModel() {
+    store_.removeObserver(this);
+}
 
 void MapModel::roomDeleting(RoomDataType& room) {
     if (room.onMap()) {

@@ -1,6 +1,8 @@
 #include "map/slot_counter.h"
 
-void SlotCounter::reset(size_t count) { tree_.assign(count, 0); }
+void SlotCounter::reset(size_t count) {
+    tree_.assign(count, 0);
+}
 
 void SlotCounter::add(size_t slot, int delta) {
     for (size_t i = slot + 1; i <= tree_.size(); i += i & (~i + 1)) tree_[i - 1] += delta;

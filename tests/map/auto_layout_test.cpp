@@ -1,3 +1,5 @@
+#include "map/auto_layout.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -5,7 +7,6 @@
 #include <random>
 #include <vector>
 
-#include "map/auto_layout.h"
 #include "map/auto_placement.h"
 #include "map_test_support.h"
 
@@ -87,8 +88,9 @@ TEST(AutoLayout, VisitsDepthFirstInCompassOrder) {
     addRoom(store, 102);
     addRoom(store, 103);
     MapModel map(store);
-    EXPECT_EQ(layOut(store, map), (std::map<int32_t, Position>{
-                                      {100, {50, 50, 5}}, {101, {50, 49, 5}}, {102, {51, 50, 5}}, {103, {50, 48, 5}}}));
+    EXPECT_EQ(layOut(store, map),
+              (std::map<int32_t, Position>{
+                  {100, {50, 50, 5}}, {101, {50, 49, 5}}, {102, {51, 50, 5}}, {103, {50, 48, 5}}}));
 
     // A room whose cell is taken is pushed on along the line: 101 leads South to 102,
     // not back to 100, so 102 lands beyond 100.
@@ -102,10 +104,11 @@ TEST(AutoLayout, VisitsDepthFirstInCompassOrder) {
 
 TEST(AutoLayout, FollowsOnlyExitsToRoomsOfTheZoneAndChangesNoExit) {
     WorldStore store;
-    RoomDataType& start = addRoom(store, 100, "", {{North, 0}, {East, -5}, {South, 999}, {West, 101}, {Up, 100}});
+    RoomDataType& start =
+        addRoom(store, 100, "", {{North, 0}, {East, -5}, {South, 999}, {West, 101}, {Up, 100}});
     RoomDataType& west = addRoom(store, 101, "", {{East, 100}});
     RoomDataType& outward = addRoom(store, 102, "", {{North, 100}});  // only leads out
-    addRoom(store, 103);                                               // reached by nothing
+    addRoom(store, 103);                                              // reached by nothing
     RoomDataType& reachedFromOutward = addRoom(store, 104);
     outward.exitTo[East] = 104;
     const auto exitsBefore = start.exitTo;
@@ -217,7 +220,8 @@ TEST(AutoLayout, MatchesThePlainRecursiveLayoutOnCrowdedRandomZones) {
                 // and zones that spread over rows and columns.
                 const int chance = (round % 2 == 0 && d >= Up) ? 70 : 25;
                 if (static_cast<int>(random() % 100) < chance)
-                    r.exitTo[d] = static_cast<int32_t>(random() % (rooms + 20)) - 5;  // some missing, some <= 0
+                    r.exitTo[d] =
+                        static_cast<int32_t>(random() % (rooms + 20)) - 5;  // some missing, some <= 0
             }
         }
         MapModel map(store);
@@ -253,18 +257,7 @@ TEST(AutoLayout, AChainOfAHundredThousandRoomsNeedsNoDeepRecursion) {
 // out through the whole entry point (no map position file).
 TEST(AutoLayout, LaysOutAHundredThousandRoomLatticeQuickly) {
     WorldStore store;
-    auto vnumAt = [](int x, int y, int z) { return 1 + x + 100 * y + 10000 * z; };  // 0-based lattice
-    for (int z = 0; z < 10; ++z)
-        for (int y = 0; y < 100; ++y)
-            for (int x = 0; x < 100; ++x) {
-                RoomDataType& r = addRoom(store, vnumAt(x, y, z));
-                if (y > 0) r.exitTo[North] = vnumAt(x, y - 1, z);
-                if (x < 99) r.exitTo[East] = vnumAt(x + 1, y, z);
-                if (y < 99) r.exitTo[South] = vnumAt(x, y + 1, z);
-                if (x > 0) r.exitTo[West] = vnumAt(x - 1, y, z);
-                if (z < 9) r.exitTo[Up] = vnumAt(x, y, z + 1);
-                if (z > 0) r.exitTo[Down] = vnumAt(x, y, z - 1);
-            }
+    addLattice(store);
     MapModel map(store);
     struct NoQuestions : Prompts {
         void message(const std::string& text) override { ADD_FAILURE() << text; }
@@ -274,7 +267,8 @@ TEST(AutoLayout, LaysOutAHundredThousandRoomLatticeQuickly) {
     EXPECT_TRUE(mapLoadedWorld(store, map, "/nonexistent-quendry-dir/lattice.wld", prompts));
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     RecordProperty("layout_seconds", std::to_string(seconds));
-    std::printf("lattice layout: %zu of %zu rooms placed in %.3f s\n", map.grid.roomCount(), store.size(), seconds);
+    std::printf("lattice layout: %zu of %zu rooms placed in %.3f s\n", map.grid.roomCount(), store.size(),
+                seconds);
     EXPECT_EQ(map.grid.roomCount(), store.size());  // every cell of the grid is used
     EXPECT_LT(seconds, 5.0);
     expectGridAgrees(store, map.grid);

@@ -31,7 +31,8 @@ TEST(MapGrid, PutAndTakeKeepCellsAndPositionsInAgreement) {
     expectGridAgrees(store, grid);
 
     // Outside the grid nothing is held and nothing changes.
-    for (auto [x, y, z] : {std::tuple{0, 1, 0}, {101, 1, 0}, {1, 0, 0}, {1, 101, 0}, {1, 1, -1}, {1, 1, 10}}) {
+    for (auto [x, y, z] :
+         {std::tuple{0, 1, 0}, {101, 1, 0}, {1, 0, 0}, {1, 101, 0}, {1, 1, -1}, {1, 1, 10}}) {
         EXPECT_FALSE(insideMap(x, y, z));
         EXPECT_EQ(grid.cellAt(x, y, z), nullptr);
         grid.putRoom(a, x, y, z);

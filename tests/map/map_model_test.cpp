@@ -1,8 +1,9 @@
+#include "map/map_model.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 
-#include "map/map_model.h"
 #include "map_test_support.h"
 
 using namespace maptest;

@@ -32,15 +32,35 @@ struct Position {
     int x, y, z;
     bool operator==(const Position&) const = default;
 };
-inline Position positionOf(const RoomDataType& room) { return {room.mapX, room.mapY, room.mapZ}; }
+inline Position positionOf(const RoomDataType& room) {
+    return {room.mapX, room.mapY, room.mapZ};
+}
 inline std::ostream& operator<<(std::ostream& out, const Position& p) {
     return out << '(' << p.x << ", " << p.y << ", " << p.z << ')';
 }
 inline const Position kOffMap{-1, -1, -1};
 
+// A zone of 100 x 100 x 10 rooms numbered 1..100000 in index order, with exits both
+// ways between lattice neighbours.
+inline void addLattice(WorldStore& store) {
+    auto vnumAt = [](int x, int y, int z) { return 1 + x + 100 * y + 10000 * z; };  // 0-based lattice
+    for (int z = 0; z < 10; ++z)
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 100; ++x) {
+                RoomDataType& r = addRoom(store, vnumAt(x, y, z));
+                if (y > 0) r.exitTo[North] = vnumAt(x, y - 1, z);
+                if (x < 99) r.exitTo[East] = vnumAt(x + 1, y, z);
+                if (y < 99) r.exitTo[South] = vnumAt(x, y + 1, z);
+                if (x > 0) r.exitTo[West] = vnumAt(x - 1, y, z);
+                if (z < 9) r.exitTo[Up] = vnumAt(x, y, z + 1);
+                if (z > 0) r.exitTo[Down] = vnumAt(x, y, z - 1);
+            }
+}
+
 // The grid and the rooms agree: every occupied cell's room names that cell, every room
 // on the map sits in the cell it names, and no room is both on the map and listed.
-inline void expectGridAgrees(const WorldStore& store, const MapGrid& grid, const PlacementList* list = nullptr) {
+inline void expectGridAgrees(const WorldStore& store, const MapGrid& grid,
+                             const PlacementList* list = nullptr) {
     size_t occupied = 0;
     for (int z = 0; z < kMapLevels; ++z)
         for (int y = 1; y <= kMapRows; ++y)
