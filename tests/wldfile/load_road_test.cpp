@@ -8,6 +8,7 @@
 #include "map/map_model.h"
 #include "reader_test_support.h"
 #include "wldfile/world_reader.h"
+#include "wldfile/world_writer.h"
 
 namespace fs = std::filesystem;
 
@@ -188,4 +189,25 @@ TEST_F(LoadRoadTest, BytesInMemoryTakeTheSameRoad) {
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(store.zoneNumber, 9);
     EXPECT_EQ(positionOf(5), (Position{50, 50, 5}));
+}
+
+TEST_F(LoadRoadTest, AWrittenZoneReadsBackWithItsRoomsAndLayout) {
+    load(copyTestFile("grove_dos.wld"));
+    const std::string original = describeStore(store);
+    for (bool letters : {true, false}) {
+        for (bool unixForm : {false, true}) {
+            SCOPED_TRACE(std::string(letters ? "letters" : "numbers") + (unixForm ? " unix" : " dos"));
+            std::string text = buildWorldText(store, letters);
+            if (unixForm) text = stripCarriageReturns(text);
+            const std::string path = writeFile("again.wld", text);
+            writeFile("again.map", buildMapFileText(store));
+            WorldStore again;
+            MapModel againMap(again);
+            RecordingPrompts againPrompts;
+            LoadRoad againRoad{again, againMap, againPrompts, progress, true, {}};
+            readWorldFile(path, againRoad);
+            EXPECT_TRUE(againPrompts.messages.empty());
+            EXPECT_EQ(describeStore(again), original);
+        }
+    }
 }
