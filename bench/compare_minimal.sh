@@ -7,7 +7,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
-yardstick=/work/shared/bench
+yardstick=${YARDSTICK:-$root/../shared/bench}
 runs=${RUNS:-3}
 
 work=$(mktemp -d)
