@@ -1,9 +1,36 @@
 #!/usr/bin/env bash
-# Builds and runs every test: ./test.sh
+# Builds and runs every test: ./test.sh [--long]
+#   1. the normal build and its tests;
+#   2. the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer
+#      (any report fails the run);
+#   3. short fuzz runs of every reader when clang is present.
+# --long also runs the big and hostile inputs (minutes, not seconds).
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
 quendry_install_missing
-quendry_build build
+
+long=0
+[ "${1:-}" = "--long" ] && long=1
 export QT_QPA_PLATFORM=offscreen
+
+echo "== build and test"
+quendry_build build
 ctest --test-dir build --output-on-failure -j "$(nproc)"
+
+echo "== sanitizer build and test"
+quendry_build build-asan -DQUENDRY_SANITIZE=ON -DQUENDRY_WITH_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
+ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
+
+if [ -x scripts/fuzz.sh ]; then
+    echo "== short fuzz runs"
+    scripts/fuzz.sh short
+fi
+
+if [ "$long" = 1 ] && [ -x scripts/long.sh ]; then
+    echo "== long runs"
+    scripts/long.sh
+fi

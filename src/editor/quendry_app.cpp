@@ -38,8 +38,10 @@ void QuendryApp::createWindows(const std::string& startupFile) {
     versionInfo = std::make_unique<TfrmVersionInfo>();
     minimap = std::make_unique<Tminimap>();
     // The output and loading windows come here, between the minimap and the definitions.
-    setBit = std::make_unique<TfrmSetBit>();
-    setSect = std::make_unique<TfrmSetSect>();
+    setBit = std::make_unique<TfrmSetBit>(main->bitvectorTable(), main->flagBanks(), prompts,
+                                          main->startupDirectory());
+    setSect = std::make_unique<TfrmSetSect>(main->sectorTable(), main->flagBanks(), prompts,
+                                            main->startupDirectory());
 
     EditorWindows windows;
     windows.extraDesc = extraDesc.get();

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <string>
 
+#include "defs/definition_tables.h"
 #include "world/world_store.h"
 
 class QFrame;
@@ -82,7 +83,10 @@ public:
     void setHelpText(const QString& text);
 
     WorldStore& store() { return store_; }
-    FlagBanks* flagBanks() const { return banks_; }
+    // The definition tables the banks show; the definition windows fill them from their files.
+    BitvectorTable& bitvectorTable() { return bitvectors_; }
+    SectorTable& sectorTable() { return sectors_; }
+    FlagBanks& flagBanks() const { return *banks_; }
 
     // Controls, named as their objectName().
     QWidget* Panel1 = nullptr;
@@ -217,8 +221,9 @@ private:
     FileChooser& files_;
     LoadProgress* progress_ = nullptr;
     EditorWindows windows_;
+    BitvectorTable bitvectors_;
+    SectorTable sectors_;
     FlagBanks* banks_ = nullptr;
-    QWidget* banksPlace_ = nullptr;
 
     std::string startupDir_;
     std::string startupFile_;
@@ -226,8 +231,4 @@ private:
     bool quitConfirmed_ = false;
     bool fieldsCleared_ = true;
     bool navigateMode_ = true;
-
-    // Until the banks are in place: the flags and sector the editor would show.
-    int32_t heldBitvector_ = 0;
-    int32_t heldSector_ = 0;
 };

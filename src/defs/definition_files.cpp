@@ -1,0 +1,313 @@
+#include "defs/definition_files.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+#include "world/strict_int.h"
+
+const char* const kBitvectorLimitNote =
+    "The maximum positive number is (2^31)-1, which means there is a maximum of 31 bitvector values, "
+    "from 2^0-2^30, instead of the normal 32.  Sorry, it's THE COMPILER's fault for having defined "
+    "ULONG's max as (2^31)-1 instead of (2^32)-1.  Please use letters a-z and A-E for your "
+    "bitvectors, max value 1073741824 (2^30).  (Essentially, signed and unsigned numbers are the "
+    "same thing!)";
+
+namespace {
+constexpr int kEndOfFileByte = 26;  // Ctrl-Z
+// A number token longer than this cannot be a 32-bit integer worth keeping; it is read to
+// its end but only this much is kept, and the cut token is refused as not a number.
+constexpr size_t kMaxNumberToken = 64;
+
+bool isBlank(int c) { return c == ' ' || c == '\t'; }
+bool isLineEnd(int c) { return c == '\r' || c == '\n'; }
+bool isAsciiLetter(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// Walks a definition file byte by byte, so that a line of any length costs no memory
+// beyond the fields that are kept. Knows the file's own line number.
+class DefinitionLineReader {
+public:
+    static constexpr int kEnd = -1;
+
+    explicit DefinitionLineReader(std::istream& in) : buffer_(in.rdbuf()) {}
+
+    int line() const { return line_; }
+
+    int peek() {
+        if (ended_ || buffer_ == nullptr) return kEnd;
+        const auto c = buffer_->sgetc();
+        if (c == std::char_traits<char>::eof() || c == kEndOfFileByte) {
+            ended_ = true;
+            return kEnd;
+        }
+        return static_cast<unsigned char>(c);
+    }
+    bool atEnd() { return peek() == kEnd; }
+    bool atLineEnd() {
+        const int c = peek();
+        return c == kEnd || isLineEnd(c);
+    }
+
+    void skipBlanks() {
+        while (isBlank(peek())) advance();
+    }
+    // Blanks, tabs and whole empty lines, up to the start of the next field or the end.
+    void skipBlanksAndLineEnds() {
+        for (;;) {
+            const int c = peek();
+            if (isBlank(c))
+                advance();
+            else if (isLineEnd(c))
+                consumeLineEnd();
+            else
+                return;
+        }
+    }
+    // Everything up to and including the end of the current line.
+    void skipRestOfLine() {
+        while (!atLineEnd()) advance();
+        consumeLineEnd();
+    }
+    // Up to the next blank, tab or line end; at most maxKept bytes are kept and the
+    // second value tells whether the word was longer.
+    std::pair<std::string, bool> takeWord(size_t maxKept, bool stopAtLimit) {
+        std::string word;
+        bool cut = false;
+        while (!atLineEnd() && !isBlank(peek())) {
+            if (word.size() == maxKept) {
+                cut = true;
+                if (stopAtLimit) break;
+                advance();
+                continue;
+            }
+            word += static_cast<char>(peek());
+            advance();
+        }
+        return {word, cut};
+    }
+    std::string takeToLineEnd(size_t maxKept) {
+        std::string text;
+        while (!atLineEnd() && text.size() < maxKept) {
+            text += static_cast<char>(peek());
+            advance();
+        }
+        return text;
+    }
+    // The first ASCII letter of the rest of the line, passing over every other byte;
+    // nullopt when the line ends first.
+    std::optional<char> scanForLetter() {
+        while (!atLineEnd()) {
+            const int c = peek();
+            advance();
+            if (isAsciiLetter(c)) return static_cast<char>(c);
+        }
+        return std::nullopt;
+    }
+
+private:
+    void advance() { buffer_->sbumpc(); }
+    // CR LF, a lone LF or a lone CR each end one line.
+    void consumeLineEnd() {
+        const int c = peek();
+        if (!isLineEnd(c)) return;
+        advance();
+        if (c == '\r' && peek() == '\n') advance();
+        ++line_;
+    }
+
+    std::streambuf* buffer_;
+    bool ended_ = false;
+    int line_ = 1;
+};
+
+// The number that starts a line, or nullopt when the token is not a 32-bit integer.
+std::optional<int32_t> readNumberToken(DefinitionLineReader& reader) {
+    auto [token, cut] = reader.takeWord(kMaxNumberToken, false);
+    if (cut) return std::nullopt;
+    return strictToInt(token);
+}
+
+int32_t letterBitValue(char letter) {
+    if (letter >= 'a' && letter <= 'z') return int32_t{1} << (letter - 'a');
+    return int32_t{1} << (letter - 'A' + 26);  // 'A'..'E': bits 26..30
+}
+
+bool letterNamesAFlag(char letter) { return (letter >= 'a' && letter <= 'z') || (letter >= 'A' && letter <= 'E'); }
+
+// Name (one word of at most 20 bytes; the rest of a longer word begins the description)
+// and description (at most 80 bytes) of the rest of the line.
+std::pair<std::string, std::string> readNameAndDescription(DefinitionLineReader& reader) {
+    reader.skipBlanks();
+    std::string name = reader.takeWord(kMaxDefinitionNameLength, true).first;
+    reader.skipBlanks();
+    std::string description = reader.takeToLineEnd(kMaxDefinitionDescriptionLength);
+    reader.skipRestOfLine();
+    return {std::move(name), std::move(description)};
+}
+
+std::string lineMessage(const char* subject, int line, const std::string& problem) {
+    return std::string("ERROR in ") + subject + " definition, line " + std::to_string(line) + ": " + problem;
+}
+
+void clearForReading(BitvectorTable& table) {
+    table.clear();
+    table.values.fill(-1);
+}
+
+// Opens path for reading. nullopt when it does not exist (silent); false after reporting
+// a file that exists but cannot be read.
+std::optional<bool> openDefinitionFile(const std::string& path, std::ifstream& in, Prompts& prompts) {
+    std::error_code error;
+    const std::filesystem::path file(path);
+    if (!std::filesystem::exists(file, error)) return std::nullopt;
+    if (std::filesystem::is_directory(file, error)) {
+        prompts.message(path + ": " + std::strerror(EISDIR));
+        return false;
+    }
+    errno = 0;
+    in.open(file, std::ios::binary);
+    if (!in.is_open()) {
+        prompts.message(path + ": " + std::strerror(errno != 0 ? errno : EIO));
+        return false;
+    }
+    return true;
+}
+
+template <typename Table>
+std::string nameOrQuestionMark(const Table& table, int slot) {
+    return table.names[slot].empty() ? std::string("?") : table.names[slot];
+}
+}  // namespace
+
+std::string definitionFilePath(const std::string& directory, const std::string& fileName) {
+    return (std::filesystem::path(directory) / fileName).string();
+}
+
+std::string bitvectorInvalidNumberMessage(int line) {
+    return lineMessage("bitvector", line, "Invalid number.");
+}
+
+std::string bitvectorPowerOfTwoMessage(int line) {
+    return lineMessage("bitvector", line,
+                       "Number must be power of two, max 2^" + std::to_string(kHighestFlagBit) + ".");
+}
+
+std::string sectorInvalidNumberMessage(int line) {
+    return lineMessage("sector type", line, "Invalid number.");
+}
+
+void readBitvectorDefinitions(std::istream& in, BitvectorTable& table, Prompts& prompts) {
+    clearForReading(table);
+    DefinitionLineReader reader(in);
+    int entry = 1;
+    while (entry <= kMaxBitvectorEntries) {
+        reader.skipBlanksAndLineEnds();
+        if (reader.atEnd()) break;
+        const int line = reader.line();
+        std::optional<int32_t> value = readNumberToken(reader);
+        if (!value) {
+            prompts.message(bitvectorInvalidNumberMessage(line));
+            reader.skipRestOfLine();
+            continue;
+        }
+        const std::optional<char> letter = reader.scanForLetter();
+        if (!letter) {  // a number and no letter: not an entry, and not worth a message
+            reader.skipRestOfLine();
+            continue;
+        }
+        if (bitPosition(*value) == -1) {
+            prompts.message(bitvectorPowerOfTwoMessage(line));
+            if (!letterNamesAFlag(*letter)) {
+                prompts.message(kBitvectorLimitNote);
+                reader.skipRestOfLine();
+                continue;
+            }
+            value = letterBitValue(*letter);  // the letter rescues the line
+        }
+        auto [name, description] = readNameAndDescription(reader);
+        // A line that ends right after its letter still defines the flag; "?" is what the
+        // writer puts for a nameless flag, so the entry reads back the same after a save.
+        if (name.empty()) name = "?";
+        table.names[entry] = std::move(name);
+        table.descriptions[entry] = std::move(description);
+        table.values[entry] = *value;
+        table.letters[entry] = bitLetter(*value);  // the value wins over the file's letter
+        ++entry;
+    }
+    table.count = entry - 1;
+}
+
+void readSectorDefinitions(std::istream& in, SectorTable& table, Prompts& prompts) {
+    table.clear();
+    DefinitionLineReader reader(in);
+    int entry = 1;
+    while (entry <= kMaxSectorEntries) {
+        reader.skipBlanksAndLineEnds();
+        if (reader.atEnd()) break;
+        const int line = reader.line();
+        const std::optional<int32_t> value = readNumberToken(reader);
+        if (!value) {
+            prompts.message(sectorInvalidNumberMessage(line));
+            reader.skipRestOfLine();
+            continue;
+        }
+        reader.skipBlanks();
+        if (reader.atLineEnd()) {  // a number alone: not an entry
+            reader.skipRestOfLine();
+            continue;
+        }
+        auto [name, description] = readNameAndDescription(reader);
+        table.names[entry] = std::move(name);
+        table.descriptions[entry] = std::move(description);
+        table.values[entry] = *value;
+        ++entry;
+    }
+    table.count = entry - 1;
+}
+
+void loadBitvectorFile(const std::string& path, BitvectorTable& table, Prompts& prompts) {
+    std::ifstream in;
+    if (openDefinitionFile(path, in, prompts) != true) return;
+    BitvectorTable read;
+    readBitvectorDefinitions(in, read, prompts);
+    if (in.bad()) {
+        prompts.message(path + ": " + std::strerror(EIO));
+        return;
+    }
+    table = std::move(read);
+}
+
+void loadSectorFile(const std::string& path, SectorTable& table, Prompts& prompts) {
+    std::ifstream in;
+    if (openDefinitionFile(path, in, prompts) != true) return;
+    SectorTable read;
+    readSectorDefinitions(in, read, prompts);
+    if (in.bad()) {
+        prompts.message(path + ": " + std::strerror(EIO));
+        return;
+    }
+    table = std::move(read);
+}
+
+std::string bitvectorFileText(const BitvectorTable& table) {
+    std::string text;
+    for (int slot = 1; slot <= kMaxBitvectorEntries; ++slot) {
+        const int32_t value = table.values[slot];
+        if (value <= 0) continue;  // a free slot
+        text += std::to_string(value) + ' ' + bitLetter(value) + ' ' + nameOrQuestionMark(table, slot) + ' ' +
+                table.descriptions[slot] + "\r\n";
+    }
+    return text;
+}
+
+std::string sectorFileText(const SectorTable& table) {
+    std::string text;
+    for (int slot = 1; slot <= kMaxSectorEntries; ++slot) {
+        if (table.values[slot] < 0) continue;  // a free slot
+        text += std::to_string(table.values[slot]) + ' ' + nameOrQuestionMark(table, slot) + ' ' +
+                table.descriptions[slot] + "\r\n";
+    }
+    return text;
+}
