@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "map/slot_counter.h"
 #include "world/room.h"
 #include "world/world_store.h"
 
@@ -24,19 +25,28 @@ struct MapStep {
 MapStep directionStep(int direction);
 bool insideMap(int x, int y, int z);
 
+// Every operation keeps the grid and the rooms' positions in agreement: a cell holds a
+// room exactly when that room's mapX, mapY, mapZ name the cell. Coordinates outside the
+// grid hold nothing and change nothing.
 class MapGrid {
 public:
     MapGrid();
     RoomDataType* cellAt(int x, int y, int z) const;
-    void putRoom(RoomDataType& room, int x, int y, int z);  // the cell must be empty
-    void takeRoom(int x, int y, int z);                     // the room goes off the map
-    void recalcExits(int x, int y, int z);                  // links the cell with its neighbours
+    // The cell should be empty and the room off the map. Should either not be so, the
+    // cell's old room goes off the map and the room's old cell is emptied, so that no
+    // record ever sits in two cells.
+    void putRoom(RoomDataType& room, int x, int y, int z);
+    void takeRoom(int x, int y, int z);     // the room goes off the map
+    void recalcExits(int x, int y, int z);  // links the cell with its neighbours
+    size_t roomCount() const { return occupied_; }
+    // The cell's place in the one allocation: X fastest, then Y, then Z.
+    static size_t index(int x, int y, int z);
     // Called for every cell that recalcExits redraws (the window draws those in view).
     std::function<void(int x, int y, int z)> cellRedrawn;
 
 private:
-    static size_t index(int x, int y, int z);
     std::vector<RoomDataType*> cells_;  // one allocation, non-owning
+    size_t occupied_ = 0;
 };
 
 struct PlacementEntry {
@@ -44,9 +54,13 @@ struct PlacementEntry {
     PlacementEntry* next = nullptr;
     int32_t vnum = 0;
     RoomDataType* room = nullptr;  // non-owning
+    size_t slot = 0;               // the list's bookkeeping of positions
 };
 
-// The rooms not on the map, in registration order. Entries are found by room in O(1).
+enum class PlacementChange { Added, Refreshed, Removed };
+
+// The rooms not on the map, in registration order. Entries are found by room in O(1),
+// by position and position by entry in O(log n).
 class PlacementList {
 public:
     PlacementList() = default;
@@ -72,18 +86,29 @@ public:
     // Every selector line: line 0 is the default-room line, line k the entry at k - 1.
     std::vector<std::string> selectorLines(const std::string& defaultLine) const;
 
-    // Raised after every change, so a selector can refresh itself.
+    // Raised after every change with the entry's position (for Removed: where it stood),
+    // so a selector can change just its line position + 1 instead of refilling itself.
+    std::function<void(PlacementChange, size_t position, const PlacementEntry& entry)> entryChanged;
+    // Raised after every change, after entryChanged, so a selector can refresh itself.
     std::function<void()> changed;
 
 private:
+    void notify(PlacementChange change, size_t position, const PlacementEntry& entry);
+    size_t takeSlot(PlacementEntry* entry);
+    void renumberSlots(size_t capacity);
+
     PlacementEntry* first_ = nullptr;
     PlacementEntry* last_ = nullptr;
     size_t size_ = 0;
     std::unordered_map<const RoomDataType*, PlacementEntry*> byRoom_;
+    // Positions in O(log n): entries take slots in append order; counter_ counts the live ones.
+    std::vector<PlacementEntry*> bySlot_;
+    SlotCounter counter_;
 };
 
 // The map window's model: grid and placement list, and the store's deletion step that
-// empties a deleted room's cell and drops its placement entry.
+// empties a deleted room's cell (recalculating around it when recalcOnChange) and drops
+// the deleted record's own placement entry.
 class MapModel : public StoreObserver {
 public:
     explicit MapModel(WorldStore& store);

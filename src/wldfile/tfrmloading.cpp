@@ -1,0 +1,69 @@
+#include "wldfile/tfrmloading.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "editor/byte_text.h"
+
+TfrmLoading::TfrmLoading(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("frmLoading"));
+
+    Label1 = new QLabel(QStringLiteral("Loading..."), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    lblPercent = new QLabel(QStringLiteral("0%"), this);
+    lblPercent->setObjectName(QStringLiteral("lblPercent"));
+    lblPercent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    pnlBar = new QFrame(this);
+    pnlBar->setObjectName(QStringLiteral("pnlBar"));
+    pnlBar->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    pnlBar->setFixedSize(kBarFrameWidth, kBarFrameHeight);
+    shpBar = new QWidget(pnlBar);
+    shpBar->setObjectName(QStringLiteral("shpBar"));
+    shpBar->setAutoFillBackground(true);
+    QPalette black = shpBar->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    shpBar->setPalette(black);
+    shpBar->setGeometry(0, 0, 0, kBarFrameHeight);
+
+    auto* labels = new QHBoxLayout;
+    labels->addWidget(Label1);
+    labels->addStretch(1);
+    labels->addWidget(lblPercent);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(labels);
+    layout->addWidget(pnlBar);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TfrmLoading::show() {
+    QWidget::show();
+    if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+    raise();
+    repaint();
+}
+
+void TfrmLoading::hide() { QWidget::hide(); }
+
+void TfrmLoading::setTitle(const std::string& title) { setWindowTitle(bytesToQString(title)); }
+
+void TfrmLoading::setProgress(int percentage) {
+    if (percentage < 0 || percentage > 100) return;
+    shpBar->setGeometry(0, 0, kBarFrameWidth * percentage / 100, kBarFrameHeight);
+    lblPercent->setText(QString::asprintf("%3d%%", percentage));
+    repaint();
+    if (!lastEvents_.isValid() || lastEvents_.elapsed() >= 50) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        lastEvents_.start();
+    }
+}
+
+void TfrmLoading::closeEvent(QCloseEvent* event) {
+    cancelRequested_ = true;
+    event->accept();
+}

@@ -1,0 +1,130 @@
+#include "wldfile/world_writer.h"
+
+#include <charconv>
+
+#include "wldfile/bitvector_format.h"
+#include "world/world_store.h"
+
+namespace {
+
+// Appends to one string; every piece of a line goes in by value, the line ends CR LF.
+class LineWriter {
+public:
+    explicit LineWriter(std::string& out) : out_(out) {}
+    LineWriter& operator<<(std::string_view text) {
+        out_.append(text);
+        return *this;
+    }
+    LineWriter& operator<<(char c) {
+        out_.push_back(c);
+        return *this;
+    }
+    LineWriter& operator<<(int32_t number) {
+        char digits[16];
+        auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+        out_.append(digits, end);
+        return *this;
+    }
+    void endLine() { out_.append("\r\n", 2); }
+
+private:
+    std::string& out_;
+};
+
+// Room text plus a generous allowance for the fixed lines, so that one reservation
+// usually holds the whole file and the build copies nothing.
+size_t estimatedSize(const WorldStore& store) {
+    size_t size = 8;
+    for (const RoomIndexNode* node = store.first(); node; node = node->next) {
+        const RoomDataType& room = *node->room;
+        size += 80 + room.name.size() + room.description.size();
+        for (int d = 0; d < kDirectionCount; ++d) {
+            if (room.exitTo[d] == 0) continue;
+            size += 48 + room.exits[d].description.size() + room.exits[d].keywords.size();
+        }
+        for (const ExtraDescType* e = room.extraDescs; e; e = e->next)
+            size += 16 + e->keywords.size() + e->description.size();
+    }
+    return size;
+}
+
+void writeRoom(LineWriter& w, int32_t vnum, const RoomDataType& room, bool lettersMode) {
+    w << '#' << vnum;
+    w.endLine();
+    w << room.name << '~';
+    w.endLine();
+    w << room.description << '~';
+    w.endLine();
+    w << room.zone << ' ';
+    if (lettersMode)
+        w << bitvectorToLetters(room.bitvector);
+    else
+        w << room.bitvector;
+    w << ' ' << room.sectorType;
+    w.endLine();
+    // An exit with texts but no destination is left out.
+    for (int d = 0; d < kDirectionCount; ++d) {
+        if (room.exitTo[d] == 0) continue;
+        const RoomExitType& exit = room.exits[d];
+        w << 'D' << static_cast<char>('0' + d);
+        w.endLine();
+        w << exit.description << '~';
+        w.endLine();
+        w << exit.keywords << '~';
+        w.endLine();
+        w << exit.doorFlag << ' ' << exit.key << ' ' << room.exitTo[d];
+        w.endLine();
+    }
+    for (const ExtraDescType* e = room.extraDescs; e; e = e->next) {
+        w << 'E';
+        w.endLine();
+        w << e->keywords << '~';
+        w.endLine();
+        w << e->description << '~';
+        w.endLine();
+    }
+    w << 'S';
+    w.endLine();
+}
+
+}  // namespace
+
+std::string buildWorldText(const WorldStore& store, bool lettersMode,
+                           const std::function<void(int32_t)>& roomStarted) {
+    std::string text;
+    text.reserve(estimatedSize(store));
+    LineWriter w(text);
+    for (const RoomIndexNode* node = store.first(); node; node = node->next) {
+        // The header carries the index node's number.
+        if (roomStarted) roomStarted(node->vnum);
+        writeRoom(w, node->vnum, *node->room, lettersMode);
+    }
+    w << '$';
+    w.endLine();
+    return text;
+}
+
+std::string stripCarriageReturns(std::string_view text) {
+    std::string lfOnly;
+    lfOnly.reserve(text.size());
+    for (char c : text)
+        if (c != '\r') lfOnly.push_back(c);
+    return lfOnly;
+}
+
+std::string buildMapFileText(const WorldStore& store) {
+    std::string text;
+    LineWriter w(text);
+    for (const RoomIndexNode* node = store.first(); node; node = node->next) {
+        const RoomDataType& room = *node->room;
+        if (room.mapX <= 0) continue;
+        w << node->vnum << ' ' << room.mapX << ' ' << room.mapY << ' ' << room.mapZ;
+        w.endLine();
+    }
+    return text;
+}
+
+std::string suggestedFileName(const WorldStore& store) {
+    if (store.empty()) return {};
+    return std::to_string(store.first()->room->zone);
+}
