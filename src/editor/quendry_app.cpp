@@ -10,6 +10,8 @@
 #include "editor/tfrmversioninfo.h"
 #include "map/tfrmmap.h"
 #include "map/tminimap.h"
+#include "wldfile/tfrmloading.h"
+#include "wldfile/tfrmquendryout.h"
 
 QuendryApp::QuendryApp(Prompts& p, FileChooser& f) : prompts(p), files(f) {}
 
@@ -17,6 +19,8 @@ QuendryApp::~QuendryApp() {
     // Windows go before the data they point at; the main window last, as it came first.
     setSect.reset();
     setBit.reset();
+    loading.reset();
+    output.reset();
     minimap.reset();
     versionInfo.reset();
     setColor.reset();
@@ -37,7 +41,8 @@ void QuendryApp::createWindows(const std::string& startupFile) {
     setColor = std::make_unique<TfrmSetColor>();
     versionInfo = std::make_unique<TfrmVersionInfo>();
     minimap = std::make_unique<Tminimap>();
-    // The output and loading windows come here, between the minimap and the definitions.
+    output = std::make_unique<TfrmQuendryOut>(store, prompts, files);
+    loading = std::make_unique<TfrmLoading>();
     setBit = std::make_unique<TfrmSetBit>(main->bitvectorTable(), main->flagBanks(), prompts,
                                           main->startupDirectory());
     setSect = std::make_unique<TfrmSetSect>(main->sectorTable(), main->flagBanks(), prompts,
@@ -51,10 +56,12 @@ void QuendryApp::createWindows(const std::string& startupFile) {
     windows.setColor = setColor.get();
     windows.versionInfo = versionInfo.get();
     windows.minimap = minimap.get();
+    windows.output = output.get();
+    windows.loading = loading.get();
     windows.setBit = setBit.get();
     windows.setSect = setSect.get();
     main->attachWindows(windows);
-    main->setProgress(noProgress);
+    main->setProgress(*loading);
     main->setStartupFile(startupFile);
     main->show();
 }

@@ -20,6 +20,8 @@ class TRlist;
 class TfrmSetColor;
 class TfrmVersionInfo;
 class Tminimap;
+class TfrmQuendryOut;
+class TfrmLoading;
 class TfrmSetBit;
 class TfrmSetSect;
 
@@ -33,7 +35,6 @@ public:
 
     Prompts& prompts;
     FileChooser& files;
-    NoProgress noProgress;
     WorldStore store;
     MapModel map{store};
 
@@ -45,6 +46,8 @@ public:
     std::unique_ptr<TfrmSetColor> setColor;
     std::unique_ptr<TfrmVersionInfo> versionInfo;
     std::unique_ptr<Tminimap> minimap;
+    std::unique_ptr<TfrmQuendryOut> output;
+    std::unique_ptr<TfrmLoading> loading;
     std::unique_ptr<TfrmSetBit> setBit;
     std::unique_ptr<TfrmSetSect> setSect;
 };

@@ -17,6 +17,7 @@
 #include "editor/teditmain.h"
 #include "editor/tfrmversioninfo.h"
 #include "map/tfrmmap.h"
+#include "wldfile/tfrmquendryout.h"
 #include "world/prompts.h"
 
 namespace {
@@ -161,7 +162,7 @@ void TEditMain::itemSetupSectorsClick() {
 }
 
 void TEditMain::itemSavewldClick() {
-    // The output window builds and shows the world file text.
+    if (windows_.output) windows_.output->buildOutput();
 }
 
 void TEditMain::btnMapClick() {
