@@ -49,6 +49,8 @@ TfrmNewZone::TfrmNewZone(WorldStore& store, Prompts& prompts, QWidget* mainWindo
     btnCancel = new QPushButton(QStringLiteral("&CANCEL"), this);
     btnCancel->setObjectName("btnCancel");
     btnCancel->setGeometry(350, 158, 100, 28);
+    btnOk->installEventFilter(this);
+    btnCancel->installEventFilter(this);
     setTabOrder(editName, editNumber);
     setTabOrder(editNumber, editStart);
     setTabOrder(editStart, btnOk);
@@ -63,6 +65,7 @@ TfrmNewZone::TfrmNewZone(WorldStore& store, Prompts& prompts, QWidget* mainWindo
 }
 
 void TfrmNewZone::reset() {
+    activateWindow();
     editName->setFocus();
     numberFilter_.reject = false;
     startFilter_.reject = false;
@@ -75,6 +78,8 @@ bool TfrmNewZone::eventFilter(QObject* watched, QEvent* event) {
         if (watched == editName) editNumber->setFocus();
         if (watched == editNumber) editStart->setFocus();
         if (watched == editStart) btnOk->setFocus();
+        // A focused button takes Enter as a click.
+        if (auto* b = qobject_cast<QPushButton*>(watched)) b->click();
         return true;
     }
     // Only digits and backspace may be typed into the number fields. A typed character

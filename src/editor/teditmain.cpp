@@ -119,12 +119,12 @@ void TEditMain::buildLayout() {
 }
 
 void TEditMain::buildZoneHeader(QWidget* central) {
-    label(central, QStringLiteral("Zone Name"), QRect(8, 48, 70, 20));
-    pnlZoneName = sunkenPanel(central, "pnlZoneName", QRect(78, 46, 280, 22));
-    label(central, QStringLiteral("Zone Number"), QRect(376, 48, 80, 20));
-    pnlZoneNumber = sunkenPanel(central, "pnlZoneNumber", QRect(456, 46, 90, 22));
-    label(central, QStringLiteral("Zone Start"), QRect(566, 48, 70, 20));
-    pnlZoneStart = sunkenPanel(central, "pnlZoneStart", QRect(636, 46, 100, 22));
+    label(central, QStringLiteral("Zone Name"), QRect(8, 48, 76, 20));
+    pnlZoneName = sunkenPanel(central, "pnlZoneName", QRect(86, 46, 280, 22));
+    label(central, QStringLiteral("Zone Number"), QRect(384, 48, 90, 20));
+    pnlZoneNumber = sunkenPanel(central, "pnlZoneNumber", QRect(476, 46, 90, 22));
+    label(central, QStringLiteral("Zone Start"), QRect(590, 48, 76, 20));
+    pnlZoneStart = sunkenPanel(central, "pnlZoneStart", QRect(668, 46, 100, 22));
 }
 
 void TEditMain::buildRoomPage() {
