@@ -200,7 +200,3 @@ void TEditMain::Label9Click() {
     prompts_.message("okay");
     editJump->setFocus(Qt::MouseFocusReason);
 }
-
-void TEditMain::readWorld(const std::string& path) {
-    (void)path;  // the reader is wired in once it is in place
-}
