@@ -8,6 +8,8 @@
 //   teditmain_rooms.cpp  showRoom and the room commands
 //   teditmain_store.cpp  what the window does when the store tells it about a step
 //   teditmain_banks.cpp  the link to the flag and sector banks
+//   teditmain_help.cpp   the help line and the window's event filter
+//   teditmain_load.cpp   reading a world file into the editor
 #include <QAction>
 #include <QMainWindow>
 #include <cstdint>
