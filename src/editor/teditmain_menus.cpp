@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 
 #include "colour/tfrmsetcolor.h"
@@ -15,6 +16,8 @@
 #include "dialogs/textradesc.h"
 #include "dialogs/tfrmnewzone.h"
 #include "editor/teditmain.h"
+
+#include <QTimer>
 #include "editor/tfrmversioninfo.h"
 #include "map/tfrmmap.h"
 #include "wldfile/tfrmquendryout.h"
@@ -113,6 +116,13 @@ void TEditMain::handleFirstActivation() {
     startupFileDone_ = true;
     if (startupFile_.empty() || !QFileInfo(QString::fromStdString(startupFile_)).isFile()) return;
     readWorld(startupFile_);
+}
+
+// On a display without a window manager the main window is never activated; the
+// command-line file is then read once the window is on screen and the event loop runs.
+void TEditMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!startupFileDone_) QTimer::singleShot(0, this, &TEditMain::handleFirstActivation);
 }
 
 void TEditMain::changeEvent(QEvent* event) {
