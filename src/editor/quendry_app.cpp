@@ -37,7 +37,7 @@ void QuendryApp::createWindows(const std::string& startupFile) {
     extraDesc = std::make_unique<TExtraDesc>();
     mapWindow = std::make_unique<TfrmMap>();
     newZone = std::make_unique<TfrmNewZone>(store, prompts, main);
-    roomList = std::make_unique<TRlist>();
+    roomList = std::make_unique<TRlist>(store);
     setColor = std::make_unique<TfrmSetColor>();
     versionInfo = std::make_unique<TfrmVersionInfo>();
     minimap = std::make_unique<Tminimap>();

@@ -233,6 +233,7 @@ void TEditMain::buildNavigation(QWidget* page) {
         navigateMode_ = sb_ct_Navigate->isChecked();
         setDirectionButtonsForMode();
     });
+    connectNavigation();
 }
 
 void TEditMain::installEventFilters() {

@@ -10,6 +10,8 @@
 //   teditmain_banks.cpp  the link to the flag and sector banks
 //   teditmain_help.cpp   the help line and the window's event filter
 //   teditmain_load.cpp   reading a world file into the editor
+//   teditmain_navigation.cpp  Jump To, search, stepping, direction buttons and letters,
+//                        the default room template's buttons
 #include <QAction>
 #include <QMainWindow>
 #include <cstdint>
@@ -171,6 +173,20 @@ public:
     void btnwld_DeleteRoomClick();
     void editRoomNameExit();
 
+    // Navigation, search and the default room template.
+    void btnwld_MakeDefaultClick();
+    void btnwld_ClearDefaultClick();
+    void btnwld_JumptoClick();
+    void editJumpEnter();
+    void btnJpClick();
+    void btnJnClick();
+    void btnPrevClick();
+    void btnNextClick();
+    void directionClick(int direction);
+    void edit_DirKeyPress(QChar key);
+    // What choosing a line of the room list does: a pending New Room ends, the room shows.
+    void roomChosenFromList(RoomIndexNode* node);
+
     void btnMapClick();
     void btnExtraClick();
     void sb_WordWrapClick();
@@ -205,6 +221,11 @@ private:
     void setHelpLines();
     void installEventFilters();
 
+    void connectNavigation();
+    RoomIndexNode* searchFrom(RoomIndexNode* start, bool forward) const;
+    bool moveThroughExit(int direction);  // false: no exit, or none to a room of this store
+    bool directionFieldKey(QEvent* event);
+
     void setFieldsEditable(bool editable);
     void setDirectionButtonsForMode();
     void fillRoomFromEditor(RoomDataType& room, int32_t number) const;
@@ -234,4 +255,5 @@ private:
     bool quitConfirmed_ = false;
     bool fieldsCleared_ = true;
     bool navigateMode_ = true;
+    QString directionWord_;  // what the direction letter field shows
 };

@@ -62,6 +62,9 @@ bool TEditMain::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         break;
+    case QEvent::KeyPress:
+        if (watched == edit_Dir && directionFieldKey(event)) return true;
+        break;
     case QEvent::FocusOut:
         if (watched == editRoomName) editRoomNameExit();
         break;

@@ -140,6 +140,8 @@ std::vector<RoomIndexNode*> WorldStore::nodes() const {
 
 int32_t WorldStore::lowestVnum() const { return firstByVnum_.empty() ? 0 : firstByVnum_.begin()->first; }
 
+int32_t WorldStore::highestVnum() const { return firstByVnum_.empty() ? 0 : firstByVnum_.rbegin()->first; }
+
 void WorldStore::renumber(RoomIndexNode* node, int32_t vnum) {
     if (size_ > 1) {
         std::unique_ptr<RoomIndexNode> owned = unlinkNode(node);

@@ -64,6 +64,7 @@ public:
     RoomIndexNode* nodeAt(size_t position) const;   // 0 is first; none past the end
     std::vector<RoomIndexNode*> nodes() const;      // every node in index order
     int32_t lowestVnum() const;                     // lowest number in the store; 0 when empty
+    int32_t highestVnum() const;                    // highest number in the store; 0 when empty
 
     // Gives node (and its room) a new number and moves it to its place in number order;
     // nextFreeVnum follows the last node.
