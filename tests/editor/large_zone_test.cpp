@@ -78,7 +78,7 @@ TEST_F(EditorTest, LargeZoneLoadsShowsAndSavesInTime) {
 
     files.nextSave = dir.filePath("again.wld").toStdString();
     started = Clock::now();
-    app->output->btnUNIXClick();
+    app->output->btnUNIX->click();
     const double save = seconds(started);
     EXPECT_TRUE(prompts.messages.empty()) << prompts.lastMessage();
     EXPECT_TRUE(QFileInfo::exists(dir.filePath("again.map")));
