@@ -6,6 +6,7 @@ function(quendry_test name)
   add_executable(${name} ${QT_SOURCES})
   target_link_libraries(${name} PRIVATE ${QT_LIBS} GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE QUENDRY_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
   gtest_discover_tests(${name}
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
     DISCOVERY_TIMEOUT 60)

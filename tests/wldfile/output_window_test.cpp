@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "build_speed.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QElapsedTimer>
@@ -317,11 +319,7 @@ TEST(LoadingWindow, BarLabelTitleAndCancel) {
 }
 
 // Time limits are for optimised builds; sanitised and debug builds run several times slower.
-#if defined(__SANITIZE_ADDRESS__) || !defined(NDEBUG)
-constexpr qint64 kSlowBuild = 10;
-#else
-constexpr qint64 kSlowBuild = 1;
-#endif
+constexpr qint64 kSlowBuild = static_cast<qint64>(kSlowBuildFactor);
 
 TEST_F(OutputWindow, HundredThousandRoomsBuildShowAndSaveQuickly) {
     // A zone of 100,000 rooms of a few hundred bytes each (about 40 MB of text): no step
