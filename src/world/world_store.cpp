@@ -42,6 +42,7 @@ void WorldStore::linkBefore(RoomIndexNode* node, RoomIndexNode* before) {
 void WorldStore::indexNumber(RoomIndexNode* node, bool passedSameNumber) {
     auto [it, inserted] = firstByVnum_.try_emplace(node->vnum, node);
     if (!inserted && !passedSameNumber) it->second = node;
+    firstByVnumHashed_[node->vnum] = it->second;
 }
 
 void WorldStore::unindexNumber(RoomIndexNode* node) {
@@ -55,10 +56,13 @@ void WorldStore::unindexNumber(RoomIndexNode* node) {
     } else {
         while (successor && successor->vnum != node->vnum) successor = successor->next;
     }
-    if (successor)
+    if (successor) {
         it->second = successor;
-    else
+        firstByVnumHashed_[node->vnum] = successor;
+    } else {
         firstByVnum_.erase(it);
+        firstByVnumHashed_.erase(node->vnum);
+    }
 }
 
 RoomIndexNode* WorldStore::insertOrdered(std::unique_ptr<RoomIndexNode> owned) {
@@ -109,8 +113,8 @@ std::unique_ptr<RoomIndexNode> WorldStore::unlinkNode(RoomIndexNode* node) {
 }
 
 RoomIndexNode* WorldStore::findByVnum(int32_t vnum) const {
-    auto it = firstByVnum_.find(vnum);
-    return it == firstByVnum_.end() ? nullptr : it->second;
+    auto it = firstByVnumHashed_.find(vnum);
+    return it == firstByVnumHashed_.end() ? nullptr : it->second;
 }
 
 RoomIndexNode* WorldStore::nodeAt(size_t position) const {
@@ -186,6 +190,7 @@ void WorldStore::releaseAll(Prompts* prompts) {
     size_ = 0;
     sorted_ = true;
     firstByVnum_.clear();
+    firstByVnumHashed_.clear();
 }
 
 void WorldStore::setZone(int32_t number, const std::string& name, int32_t start) {

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "world/room.h"
@@ -106,5 +107,8 @@ private:
     size_t size_ = 0;
     bool sorted_ = true;  // every node's number >= its predecessor's
     std::map<int32_t, RoomIndexNode*> firstByVnum_;
+    // The same entries hashed: findByVnum is the hot look-up of the automatic layout,
+    // and a tree walk over a large zone misses the cache at every level.
+    std::unordered_map<int32_t, RoomIndexNode*> firstByVnumHashed_;
     std::vector<StoreObserver*> observers_;
 };

@@ -1,0 +1,19 @@
+#pragma once
+// Reading world-file data into an empty store, with the progress window and every
+// format message, up to (not including) the adoption of the world that was read.
+#include <string_view>
+
+#include "world/prompts.h"
+#include "world/world_store.h"
+
+enum class WorldReadResult {
+    Success,           // a "$" line or a header number of 99999 or more ended the read
+    Failed,            // a format error or a cancellation ended it; the rooms read so far stay
+    ConversionFailed,  // a number that is not a valid integer ended it at once
+};
+
+// checkOrder: duplicate numbers are refused and rooms enter in number order; off, rooms
+// are appended in file order. readerLine (may be none) holds the 1-based line the reader
+// stood on whenever a message is shown.
+WorldReadResult readWorldIntoStore(std::string_view data, WorldStore& store, Prompts& prompts,
+                                   LoadProgress& progress, bool checkOrder, int* readerLine = nullptr);
