@@ -7,6 +7,7 @@
 # build-fuzz/corpus/<target>, seeded from tests/data and fuzz/seeds; a crash, leak, hang
 # (10 s) or failed check leaves its input in build-fuzz/artifacts and fails the run.
 # The last figures of every target (executions, cov:, ft:) go to build-fuzz/summary.txt.
+# QUENDRY_FUZZ_BUILD names another build directory, QUENDRY_FUZZ_SECONDS another time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,7 +24,7 @@ if [ -z "$CXX_FUZZ" ]; then
     exit 0
 fi
 
-build=build-fuzz
+build=${QUENDRY_FUZZ_BUILD:-build-fuzz}
 cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER="$CXX_FUZZ" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DQUENDRY_WITH_QT=OFF -DQUENDRY_WITH_TESTS=OFF -DQUENDRY_WITH_BENCH=OFF -DQUENDRY_FUZZ=ON >/dev/null
 cmake --build "$build" -j 2 >/dev/null
