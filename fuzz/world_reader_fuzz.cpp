@@ -47,10 +47,15 @@ void forgetExitsWithoutDestination(WorldStore& store) {
             if (n->room->exitTo[d] == 0) n->room->exits[d] = RoomExitType{};
 }
 
-// A multi-line text read from a file ends with CR LF unless a byte 0 cut its last line;
-// the writer puts "~" right after such a text, and "~" ends a line read back with CR LF.
+// A multi-line text read from a file ends with CR LF, except when a byte 0 cut its last
+// line or its "~" began a 512-byte piece of the line. The writer puts "~" right after
+// such a text; reading it back, a "~" inside a piece adds CR LF, one that begins a piece
+// (the last line's length a multiple of 512) adds nothing.
 void endWithLineBreak(std::string& text) {
-    if (!text.empty() && !text.ends_with("\r\n")) text += "\r\n";
+    if (text.empty() || text.ends_with("\r\n")) return;
+    const size_t lineStart = text.rfind("\r\n");
+    const size_t lastLine = lineStart == std::string::npos ? text.size() : text.size() - lineStart - 2;
+    if (lastLine % 512 != 0) text += "\r\n";
 }
 
 void expectSameRooms(const WorldStore& first, const WorldStore& second, bool withPositions, bool numbersForm) {

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Fuzzes every reader of untrusted files with libFuzzer: scripts/fuzz.sh short|long
+# Fuzzes every reader of untrusted files with libFuzzer: scripts/fuzz.sh short|long [target...]
 #   short: about 30 s per target (part of ./test.sh)
 #   long:  about 10 minutes per target
 # Two targets run at a time. Targets are built with clang in build-fuzz (core only, no
@@ -12,6 +12,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 mode=${1:-short}
+shift || true
+only=" $* "  # targets to run; all when none is named
 case "$mode" in
     short) seconds=${QUENDRY_FUZZ_SECONDS:-30} ;;
     long) seconds=${QUENDRY_FUZZ_SECONDS:-600} ;;
@@ -31,8 +33,8 @@ cmake --build "$build" -j 2 >/dev/null
 
 # target seed-sources...
 targets=(
-    "fuzz_world_sorted tests/data/*.wld"
-    "fuzz_world_file_order tests/data/*.wld"
+    "fuzz_world_sorted tests/data/*.wld fuzz/seeds/world/*"
+    "fuzz_world_file_order tests/data/*.wld fuzz/seeds/world/*"
     "fuzz_map_placement tests/data/*.map fuzz/seeds/map/*"
     "fuzz_bitvector_defs tests/data/rmbitvec*.txt fuzz/seeds/bitvector/*"
     "fuzz_sector_defs tests/data/rsectype*.txt fuzz/seeds/sector/*"
@@ -80,6 +82,7 @@ echo "fuzz: $mode run, ${seconds} s per target, two at a time"
 shopt -s nullglob
 for entry in "${targets[@]}"; do
     read -r name seeds <<<"$entry"
+    [ "$only" = "  " ] || [[ "$only" == *" $name "* ]] || continue
     # shellcheck disable=SC2086
     run_target "$name" $seeds &
     pids+=($!)

@@ -295,7 +295,8 @@ private:
         }
         if (store_.current != current_) return "current differs";
         if (store_.newRoomPending) return "a pending New Room outlived the deletion";
-        if (!store_.empty() && store_.nextFreeVnum != nextFree_)
+        // Adding and renumbering set it after the last room; deleting leaves it alone.
+        if (store_.nextFreeVnum != nextFree_)
             return "nextFreeVnum " + std::to_string(store_.nextFreeVnum) + ", expected " + std::to_string(nextFree_);
         return {};
     }
