@@ -1,13 +1,59 @@
+// quendry-wld: checks, converts, dumps and generates world files from the command line,
+// with the editor's own reader, layout and writer.
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
+#include "cli/command_line.h"
+#include "cli/commands.h"
 #include "quendry_version.h"
 
+namespace {
+
+constexpr const char* kHelp =
+    "usage: quendry-wld COMMAND [OPTIONS] ...\n"
+    "\n"
+    "Commands:\n"
+    "  check [--no-order-check] FILE...\n"
+    "      Load each world file as the editor does (read, map placement, list of rooms\n"
+    "      off the map) and print every message it shows as FILE:LINE: message on stderr.\n"
+    "      --no-order-check  keep the rooms in file order and allow repeated numbers\n"
+    "  convert [--dos|--unix] [--letters|--numbers] [--no-map] [--force] IN.wld OUT.wld\n"
+    "      Load IN.wld (with its map position file) and write OUT.wld and its map\n"
+    "      position file with the editor's writer. Default: --unix --letters.\n"
+    "      --no-map  do not write the map position file\n"
+    "      --force   convert even when the load showed messages (refused otherwise)\n"
+    "  dump [--no-order-check] FILE.wld\n"
+    "      Print the loaded world as one JSON document on stdout: the load's messages,\n"
+    "      the zone header, every room in index order, the list of rooms off the map.\n"
+    "      Bytes that are not UTF-8 appear as \\udcXX (XX the byte).\n"
+    "  generate --rooms N [--seed S] [--zone Z]\n"
+    "      Write a synthetic zone of N rooms (at most 99999) on stdout. Default seed 1, zone 1.\n"
+    "\n"
+    "Exit status: 0 nothing to report; 1 a load showed messages, or a conversion was\n"
+    "refused or failed; 2 wrong usage or an unreadable file.\n"
+    "\n"
+    "  --help     show this text\n"
+    "  --version  show the version\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    if (argc >= 2 && std::strcmp(argv[1], "--version") == 0) {
-        std::printf("quendry-wld %s\n", QUENDRY_VERSION);
-        return 0;
+    if (argc < 2) return usageError("no command given");
+    const std::string command = argv[1];
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::fputs(kHelp, stdout);
+        return kExitClean;
     }
-    std::fprintf(stderr, "usage: quendry-wld check|convert|dump|generate ...\n");
-    return 2;
+    if (command == "--version") {
+        std::printf("quendry-wld %s\n", QUENDRY_VERSION);
+        return kExitClean;
+    }
+    if (command == "check") return runCheck(args);
+    if (command == "convert") return runConvert(args);
+    if (command == "dump") return runDump(args);
+    if (command == "generate") return runGenerate(args);
+    return usageError("unknown command " + command);
 }

@@ -1,9 +1,259 @@
 #pragma once
+// The editor's main window: the zone header, the room editor page with its room
+// commands, banks and navigation controls, the menus, and the help line.
+//
+// The window is split over several files, one purpose each:
+//   teditmain.cpp        construction and layout of the controls
+//   teditmain_menus.cpp  menus, Load, New Area, the buttons that open other windows, ending
+//   teditmain_rooms.cpp  showRoom and the room commands
+//   teditmain_store.cpp  what the window does when the store tells it about a step
+//   teditmain_banks.cpp  the link to the flag and sector banks
+//   teditmain_help.cpp   the help line and the window's event filter
+//   teditmain_load.cpp   reading a world file into the editor
+//   teditmain_navigation.cpp  Jump To, search, stepping, direction buttons and letters,
+//                        the default room template's buttons
+#include <QAction>
 #include <QMainWindow>
+#include <cstdint>
+#include <string>
 
-// The editor's main window.
-class TEditMain : public QMainWindow {
+#include "defs/definition_tables.h"
+#include "world/world_store.h"
+
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QToolButton;
+class QWidget;
+
+class FileChooser;
+class LoadProgress;
+class MapModel;
+class Prompts;
+class TExtraDesc;
+class TfrmMap;
+class TfrmNewZone;
+class TRlist;
+class TfrmSetColor;
+class TfrmVersionInfo;
+class Tminimap;
+class TfrmQuendryOut;
+class TfrmLoading;
+class TfrmSetBit;
+class TfrmSetSect;
+class FlagBanks;
+
+// The other windows, created after the main window and handed to it in one go.
+struct EditorWindows {
+    TExtraDesc* extraDesc = nullptr;
+    TfrmMap* map = nullptr;
+    TfrmNewZone* newZone = nullptr;
+    TRlist* roomList = nullptr;
+    TfrmSetColor* setColor = nullptr;
+    TfrmVersionInfo* versionInfo = nullptr;
+    Tminimap* minimap = nullptr;
+    TfrmQuendryOut* output = nullptr;
+    TfrmLoading* loading = nullptr;
+    TfrmSetBit* setBit = nullptr;
+    TfrmSetSect* setSect = nullptr;
+};
+
+class TEditMain : public QMainWindow, public StoreObserver {
     Q_OBJECT
 public:
-    explicit TEditMain(QWidget* parent = nullptr);
+    TEditMain(WorldStore& store, MapModel& map, Prompts& prompts, FileChooser& files,
+              QWidget* parent = nullptr);
+    ~TEditMain() override;
+
+    void attachWindows(const EditorWindows& windows);
+    void setProgress(LoadProgress& progress) { progress_ = &progress; }
+
+    // The directory the program was started in; the side files live there.
+    const std::string& startupDirectory() const { return startupDir_; }
+
+    // The world file named on the command line, read at the first activation.
+    void setStartupFile(const std::string& path) { startupFile_ = path; }
+    void handleFirstActivation();
+
+    // The one way a room comes into the editor; none does nothing.
+    void showRoom(RoomIndexNode* node);
+
+    // Reads a world file into the (emptied) store and adopts it.
+    void readWorld(const std::string& path);
+    void setHelpText(const QString& text);
+
+    WorldStore& store() { return store_; }
+    // The definition tables the banks show; the definition windows fill them from their files.
+    BitvectorTable& bitvectorTable() { return bitvectors_; }
+    SectorTable& sectorTable() { return sectors_; }
+    FlagBanks& flagBanks() const { return *banks_; }
+
+    // Controls, named as their objectName().
+    QWidget* Panel1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* pnlZoneName = nullptr;
+    QLabel* pnlZoneNumber = nullptr;
+    QLabel* pnlZoneStart = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* tabWorld = nullptr;
+    QLineEdit* editRoomNumber = nullptr;
+    QLineEdit* editRoomName = nullptr;
+    QPlainTextEdit* memoRoom = nullptr;
+    QLabel* labelRoomNumber = nullptr;
+    QLabel* labelRoomName = nullptr;
+    QLabel* labelRoomDescription = nullptr;
+    QToolButton* sb_WordWrap = nullptr;
+    QToolButton* sb_Draw = nullptr;
+    QPushButton* btnSetColor = nullptr;
+    QFrame* ColorPanel = nullptr;
+    QPushButton* btnwld_NewRoom = nullptr;
+    QPushButton* btnwld_Update = nullptr;
+    QPushButton* btnwld_Clear = nullptr;
+    QPushButton* btnwld_DeleteRoom = nullptr;
+    QToolButton* sb_confirm = nullptr;
+    QPushButton* btnwld_MakeDefault = nullptr;
+    QPushButton* btnwld_ClearDefault = nullptr;
+    QPushButton* btnMap = nullptr;
+    QPushButton* btnExtra = nullptr;
+    QPushButton* btnwld_Jumpto = nullptr;
+    QLabel* Label9 = nullptr;
+    QLineEdit* editJump = nullptr;
+    QPushButton* btnJp = nullptr;
+    QPushButton* btnJn = nullptr;
+    QPushButton* btnPrev = nullptr;
+    QPushButton* btnNext = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QToolButton* sb_ct_Navigate = nullptr;
+    QToolButton* sb_ct_Add = nullptr;
+    QPushButton* ex_N = nullptr;
+    QPushButton* ex_E = nullptr;
+    QPushButton* ex_S = nullptr;
+    QPushButton* ex_W = nullptr;
+    QPushButton* ex_U = nullptr;
+    QPushButton* ex_D = nullptr;
+    QLineEdit* edit_Dir = nullptr;
+    QLabel* pnlWorldHelp = nullptr;
+
+    // Menu items.
+    QAction* itemLoad = nullptr;
+    QAction* itemSavewld = nullptr;
+    QAction* itemQuit = nullptr;
+    QAction* itemNewArea = nullptr;
+    QAction* itemNewProject = nullptr;
+    QAction* itemSelectProject = nullptr;
+    QAction* itemQuendryOutput = nullptr;
+    QAction* itemSetupColors = nullptr;
+    QAction* itemSetupBitvectors = nullptr;
+    QAction* itemSetupSectors = nullptr;
+    QAction* itemcheckorder = nullptr;
+    QAction* itemCheckDesc = nullptr;
+    QAction* itemFirst = nullptr;
+    QAction* itemVersionInfo = nullptr;
+    QAction* itemWhatHelp = nullptr;
+
+    // Menu actions (also reachable from tests without opening a menu).
+    void itemLoadClick();
+    void itemNewAreaClick();
+    void itemQuitClick();
+    void itemSavewldClick();
+    void itemFirstClick();
+    void itemVersionInfoClick();
+    void itemSetupColorsClick();
+    void itemSetupBitvectorsClick();
+    void itemSetupSectorsClick();
+
+    // Room commands.
+    void btnwld_NewRoomClick();
+    void btnwld_UpdateClick();
+    void btnwld_ClearClick();
+    void btnwld_DeleteRoomClick();
+    void editRoomNameExit();
+
+    // Navigation, search and the default room template.
+    void btnwld_MakeDefaultClick();
+    void btnwld_ClearDefaultClick();
+    void btnwld_JumptoClick();
+    void editJumpEnter();
+    void btnJpClick();
+    void btnJnClick();
+    void btnPrevClick();
+    void btnNextClick();
+    void directionClick(int direction);
+    void edit_DirKeyPress(QChar key);
+    // What choosing a line of the room list does: a pending New Room ends, the room shows.
+    void roomChosenFromList(RoomIndexNode* node);
+
+    void btnMapClick();
+    void btnExtraClick();
+    void sb_WordWrapClick();
+    void Label9Click();
+
+signals:
+    // The main window was closed for good: the program ends.
+    void programEnding();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+    // StoreObserver
+    void editorFieldsCleared() override;
+    void pendingNewRoomEnded() override;
+    void extraDescsReleased(const RoomDataType& room) override;
+    void zoneHeaderChanged() override;
+    void worldAdopted() override;
+
+private:
+    void buildLayout();
+    void buildZoneHeader(QWidget* central);
+    void buildRoomPage();
+    void buildRoomFields(QWidget* page);
+    void buildRoomButtons(QWidget* page);
+    void buildNavigation(QWidget* page);
+    void buildBanks(QWidget* page);
+    void buildMenus();
+    void setHelpLines();
+    void installEventFilters();
+
+    void connectNavigation();
+    RoomIndexNode* searchFrom(RoomIndexNode* start, bool forward) const;
+    bool moveThroughExit(int direction);  // false: no exit, or none to a room of this store
+    bool directionFieldKey(QEvent* event);
+
+    void setFieldsEditable(bool editable);
+    void setDirectionButtonsForMode();
+    void fillRoomFromEditor(RoomDataType& room, int32_t number) const;
+    void registerUnplaced(RoomDataType& room);
+    void hidePreview();
+    void tellExtraDescNoCurrentEntry();
+
+    // The link to the banks.
+    int32_t flagsBitvector() const;
+    int32_t currentSectorValue() const;
+    void showFlags(int32_t bitvector, int32_t sectorType);
+    void clearFlagsAndDefaults();
+
+    WorldStore& store_;
+    MapModel& map_;
+    Prompts& prompts_;
+    FileChooser& files_;
+    LoadProgress* progress_ = nullptr;
+    EditorWindows windows_;
+    BitvectorTable bitvectors_;
+    SectorTable sectors_;
+    FlagBanks* banks_ = nullptr;
+
+    std::string startupDir_;
+    std::string startupFile_;
+    bool startupFileDone_ = false;
+    bool quitConfirmed_ = false;
+    bool fieldsCleared_ = true;
+    bool navigateMode_ = true;
+    QString directionWord_;  // what the direction letter field shows
 };

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "world/room_line.h"
+
 MapStep directionStep(int direction) {
     static constexpr MapStep steps[kDirectionCount] = {
         {0, -1, 0},  // North: towards row 1
@@ -190,10 +192,7 @@ void PlacementList::unlinkPlacementEntry(PlacementEntry* entry) {
 }
 
 std::string PlacementList::lineText(const PlacementEntry& entry) {
-    std::string line = std::to_string(entry.vnum);
-    if (line.size() < 12) line.append(12 - line.size(), ' ');
-    const std::string& name = entry.room ? entry.room->name : std::string();
-    return line + name;
+    return roomLine(entry.vnum, entry.room ? entry.room->name : std::string());
 }
 
 std::vector<std::string> PlacementList::selectorLines(const std::string& defaultLine) const {

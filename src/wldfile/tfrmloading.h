@@ -41,5 +41,8 @@ protected:
 
 private:
     bool cancelRequested_ = false;
+    static constexpr int kRefreshMs = 50;
     QElapsedTimer lastEvents_;
+    QElapsedTimer lastTitle_;
+    int shownPercentage_ = 0;
 };

@@ -1,19 +1,9 @@
 #include "wldfile/world_save.h"
 
+#include "map/auto_placement.h"
 #include "wldfile/file_replace.h"
 #include "wldfile/world_writer.h"
 #include "world/world_store.h"
-
-namespace {
-
-// The map position file beside a world file: its last three characters become "map".
-// (The automatic placement reads the same name back.)
-std::string mapPositionPath(const std::string& worldPath) {
-    const size_t keep = worldPath.size() >= 3 ? worldPath.size() - 3 : 0;
-    return worldPath.substr(0, keep) + "map";
-}
-
-}  // namespace
 
 std::string saveWorld(const std::string& path, std::string_view text, bool unixForm, bool withMap,
                       const WorldStore& store) {
@@ -23,7 +13,7 @@ std::string saveWorld(const std::string& path, std::string_view text, bool unixF
     StagedFile world(path, unixForm ? std::string_view(unixText) : text);
     if (!world.error().empty()) return world.error();
     if (!withMap) return world.commit();
-    StagedFile map(mapPositionPath(path), buildMapFileText(store));
+    StagedFile map(mapFilePath(path), buildMapFileText(store));
     if (!map.error().empty()) return map.error();
     if (std::string error = world.commit(); !error.empty()) return error;
     return map.commit();

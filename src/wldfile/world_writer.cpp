@@ -56,7 +56,10 @@ void writeRoom(LineWriter& w, int32_t vnum, const RoomDataType& room, bool lette
     w << room.description << '~';
     w.endLine();
     w << room.zone << ' ';
-    if (lettersMode)
+    // A bitvector with bit 31 set is negative as a number, and a reader takes a token
+    // that is not all digits for letters: "-2147483648" would come back as 0. Such a
+    // room keeps its flags only in the letters form, so it is written that way.
+    if (lettersMode || room.bitvector < 0)
         w << bitvectorToLetters(room.bitvector);
     else
         w << room.bitvector;

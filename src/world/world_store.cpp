@@ -1,6 +1,7 @@
 #include "world/world_store.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "world/prompts.h"
 
@@ -40,14 +41,20 @@ void WorldStore::linkBefore(RoomIndexNode* node, RoomIndexNode* before) {
 // Records node as the first holder of its number unless a node with that number
 // stands before it in the list.
 void WorldStore::indexNumber(RoomIndexNode* node, bool passedSameNumber) {
-    auto [it, inserted] = firstByVnum_.try_emplace(node->vnum, node);
-    if (!inserted && !passedSameNumber) it->second = node;
-    firstByVnumHashed_[node->vnum] = it->second;
+    const int32_t vnum = node->vnum;
+    if (firstByVnumDirect_.get(vnum)) {
+        if (passedSameNumber) return;
+        firstByVnum_.find(vnum)->second = node;
+    } else {
+        // Loading a sorted file adds ever greater numbers: the tree's end is the place.
+        const bool greatest = firstByVnum_.empty() || std::prev(firstByVnum_.end())->first < vnum;
+        firstByVnum_.emplace_hint(greatest ? firstByVnum_.end() : firstByVnum_.lower_bound(vnum), vnum, node);
+    }
+    firstByVnumDirect_.set(vnum, node);
 }
 
 void WorldStore::unindexNumber(RoomIndexNode* node) {
-    auto it = firstByVnum_.find(node->vnum);
-    if (it == firstByVnum_.end() || it->second != node) return;
+    if (firstByVnumDirect_.get(node->vnum) != node) return;
     // The next holder of the number follows directly in a sorted index; an unsorted
     // one is searched from here on.
     RoomIndexNode* successor = node->next;
@@ -57,11 +64,11 @@ void WorldStore::unindexNumber(RoomIndexNode* node) {
         while (successor && successor->vnum != node->vnum) successor = successor->next;
     }
     if (successor) {
-        it->second = successor;
-        firstByVnumHashed_[node->vnum] = successor;
+        firstByVnum_.find(node->vnum)->second = successor;
+        firstByVnumDirect_.set(node->vnum, successor);
     } else {
-        firstByVnum_.erase(it);
-        firstByVnumHashed_.erase(node->vnum);
+        firstByVnum_.erase(node->vnum);
+        firstByVnumDirect_.erase(node->vnum);
     }
 }
 
@@ -70,10 +77,12 @@ RoomIndexNode* WorldStore::insertOrdered(std::unique_ptr<RoomIndexNode> owned) {
     const int32_t vnum = node->vnum;
     RoomIndexNode* before = nullptr;
     bool passedSameNumber = false;
-    if (sorted_) {
+    if (sorted_ && (!last_ || last_->vnum <= vnum)) {
+        passedSameNumber = last_ && last_->vnum == vnum;  // at the end, after every equal number
+    } else if (sorted_) {
         auto it = firstByVnum_.upper_bound(vnum);
         before = it == firstByVnum_.end() ? nullptr : it->second;
-        passedSameNumber = firstByVnum_.count(vnum) != 0;
+        passedSameNumber = firstByVnumDirect_.get(vnum) != nullptr;
     } else {
         // The walk of the list: stop at the first node whose number is strictly greater.
         before = first_;
@@ -90,7 +99,7 @@ RoomIndexNode* WorldStore::insertOrdered(std::unique_ptr<RoomIndexNode> owned) {
 RoomIndexNode* WorldStore::appendNode(std::unique_ptr<RoomIndexNode> owned) {
     RoomIndexNode* node = owned.release();
     if (last_ && last_->vnum > node->vnum) sorted_ = false;
-    const bool passedSameNumber = firstByVnum_.count(node->vnum) != 0;
+    const bool passedSameNumber = firstByVnumDirect_.get(node->vnum) != nullptr;
     linkBefore(node, nullptr);
     indexNumber(node, passedSameNumber);
     return node;
@@ -113,8 +122,7 @@ std::unique_ptr<RoomIndexNode> WorldStore::unlinkNode(RoomIndexNode* node) {
 }
 
 RoomIndexNode* WorldStore::findByVnum(int32_t vnum) const {
-    auto it = firstByVnumHashed_.find(vnum);
-    return it == firstByVnumHashed_.end() ? nullptr : it->second;
+    return firstByVnumDirect_.get(vnum);
 }
 
 RoomIndexNode* WorldStore::nodeAt(size_t position) const {
@@ -131,6 +139,8 @@ std::vector<RoomIndexNode*> WorldStore::nodes() const {
 }
 
 int32_t WorldStore::lowestVnum() const { return firstByVnum_.empty() ? 0 : firstByVnum_.begin()->first; }
+
+int32_t WorldStore::highestVnum() const { return firstByVnum_.empty() ? 0 : firstByVnum_.rbegin()->first; }
 
 void WorldStore::renumber(RoomIndexNode* node, int32_t vnum) {
     if (size_ > 1) {
@@ -190,7 +200,7 @@ void WorldStore::releaseAll(Prompts* prompts) {
     size_ = 0;
     sorted_ = true;
     firstByVnum_.clear();
-    firstByVnumHashed_.clear();
+    firstByVnumDirect_.clear();
 }
 
 void WorldStore::setZone(int32_t number, const std::string& name, int32_t start) {

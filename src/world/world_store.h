@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "world/room.h"
+#include "world/vnum_table.h"
 
 class Prompts;
 
@@ -63,6 +64,7 @@ public:
     RoomIndexNode* nodeAt(size_t position) const;   // 0 is first; none past the end
     std::vector<RoomIndexNode*> nodes() const;      // every node in index order
     int32_t lowestVnum() const;                     // lowest number in the store; 0 when empty
+    int32_t highestVnum() const;                    // highest number in the store; 0 when empty
 
     // Gives node (and its room) a new number and moves it to its place in number order;
     // nextFreeVnum follows the last node.
@@ -107,8 +109,8 @@ private:
     size_t size_ = 0;
     bool sorted_ = true;  // every node's number >= its predecessor's
     std::map<int32_t, RoomIndexNode*> firstByVnum_;
-    // The same entries hashed: findByVnum is the hot look-up of the automatic layout,
-    // and a tree walk over a large zone misses the cache at every level.
-    std::unordered_map<int32_t, RoomIndexNode*> firstByVnumHashed_;
+    // The same entries by number: findByVnum is the hot look-up of the automatic
+    // layout, and a tree walk over a large zone misses the cache at every level.
+    VnumTable firstByVnumDirect_;
     std::vector<StoreObserver*> observers_;
 };

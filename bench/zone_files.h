@@ -1,0 +1,20 @@
+#pragma once
+// Generated zones written once per run to the temporary directory, and loading them
+// the way the editor does, for the benchmarks.
+#include <memory>
+#include <string>
+
+#include "map/map_model.h"
+#include "world/world_store.h"
+
+// The path of a generated zone of that many rooms (seed 1, zone 1), written on first use.
+const std::string& zoneFile(int rooms);
+
+struct BenchWorld {
+    WorldStore store;
+    MapModel map{store};
+};
+
+// The editor's whole load road: read, adopt, place, register the rooms off the map.
+// Aborts the benchmark run when the load shows a message: the figures would be meaningless.
+std::unique_ptr<BenchWorld> loadZone(const std::string& path, bool checkOrder = true);

@@ -1,0 +1,32 @@
+#pragma once
+// A world file loaded as the editor loads it (read, adopt, place, register the rooms
+// left off the map), with every message the load showed kept together with the line
+// of the world file the reader had reached.
+#include <string>
+#include <vector>
+
+#include "map/map_model.h"
+#include "world/world_store.h"
+
+struct LoadMessage {
+    int line = 0;
+    std::string text;
+};
+
+struct LoadedWorld {
+    WorldStore store;
+    MapModel map{store};
+    std::vector<LoadMessage> messages;
+
+    std::vector<std::string> messageTexts() const;
+};
+
+// Whether the file can be opened for reading; otherwise prints
+// "quendry-wld: FILE: <reason>" on stderr and gives false.
+bool readableFile(const std::string& path);
+
+// The whole load road of the editor for one file; the store starts empty.
+void loadWorld(const std::string& path, bool checkOrder, LoadedWorld& world);
+
+// Prints each message as "FILE:LINE: message" on stderr, one per line.
+void printMessages(const std::string& path, const LoadedWorld& world);

@@ -1,0 +1,98 @@
+#include "cli/world_json.h"
+
+#include "cli/json_writer.h"
+
+namespace {
+
+void appendField(std::string& out, const char* name, int64_t value) {
+    out += '"';
+    out += name;
+    out += "\": ";
+    out += std::to_string(value);
+}
+
+void appendField(std::string& out, const char* name, const std::string& value) {
+    out += '"';
+    out += name;
+    out += "\": ";
+    appendJsonString(out, value);
+}
+
+void appendExit(std::string& out, const RoomDataType& room, int direction) {
+    const RoomExitType& exit = room.exits[direction];
+    out += '{';
+    appendField(out, "exitTo", room.exitTo[direction]);
+    out += ", ";
+    appendField(out, "description", exit.description);
+    out += ", ";
+    appendField(out, "keywords", exit.keywords);
+    out += ", ";
+    appendField(out, "doorFlag", exit.doorFlag);
+    out += ", ";
+    appendField(out, "key", exit.key);
+    out += '}';
+}
+
+// The node's number is the one the index and the writer use, so it is the one shown.
+void appendRoom(std::string& out, const RoomIndexNode& node) {
+    const RoomDataType& room = *node.room;
+    out += '{';
+    appendField(out, "vnum", node.vnum);
+    out += ", ";
+    appendField(out, "name", room.name);
+    out += ", ";
+    appendField(out, "description", room.description);
+    out += ", ";
+    appendField(out, "zone", room.zone);
+    out += ", ";
+    appendField(out, "bitvector", room.bitvector);
+    out += ", ";
+    appendField(out, "sectorType", room.sectorType);
+    out += ", \"exits\": [";
+    for (int d = 0; d < kDirectionCount; ++d) {
+        if (d) out += ", ";
+        appendExit(out, room, d);
+    }
+    out += "], \"extraDescs\": [";
+    for (const ExtraDescType* e = room.extraDescs; e; e = e->next) {
+        if (e != room.extraDescs) out += ", ";
+        out += '{';
+        appendField(out, "keywords", e->keywords);
+        out += ", ";
+        appendField(out, "description", e->description);
+        out += '}';
+    }
+    out += "], \"map\": [" + std::to_string(room.mapX) + ", " + std::to_string(room.mapY) + ", " +
+           std::to_string(room.mapZ) + "]}";
+}
+
+}  // namespace
+
+std::string worldToJson(const WorldStore& store, const PlacementList& placement,
+                        const std::vector<std::string>& messages) {
+    std::string out;
+    out.reserve(store.size() * 1024 + 256);
+    out += "{\"messages\": [";
+    for (size_t i = 0; i < messages.size(); ++i) {
+        if (i) out += ", ";
+        appendJsonString(out, messages[i]);
+    }
+    out += "], ";
+    appendField(out, "zoneNumber", store.zoneNumber);
+    out += ", ";
+    appendField(out, "zoneStart", store.zoneStart);
+    out += ", ";
+    appendField(out, "nextFreeVnum", store.nextFreeVnum);
+    out += ", \"rooms\": [";
+    for (const RoomIndexNode* node = store.first(); node; node = node->next) {
+        if (node != store.first()) out += ", ";
+        appendRoom(out, *node);
+    }
+    out += "], \"placementList\": [";
+    for (const PlacementEntry* entry = placement.first(); entry; entry = entry->next) {
+        if (entry != placement.first()) out += ", ";
+        out += std::to_string(entry->vnum);
+    }
+    out += "]}\n";
+    return out;
+}

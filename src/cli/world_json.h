@@ -1,0 +1,12 @@
+#pragma once
+// The whole state of a loaded world as one JSON document, for `quendry-wld dump`:
+// the messages shown while loading, the zone header, every room in index order with
+// its exits, extra descriptions and map position, and the placement list.
+#include <string>
+#include <vector>
+
+#include "map/map_model.h"
+#include "world/world_store.h"
+
+std::string worldToJson(const WorldStore& store, const PlacementList& placement,
+                        const std::vector<std::string>& messages);

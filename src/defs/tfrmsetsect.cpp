@@ -1,0 +1,26 @@
+#include "defs/tfrmsetsect.h"
+
+#include <QCloseEvent>
+
+#include "defs/definition_files.h"
+#include "editor/flag_banks.h"
+
+TfrmSetSect::TfrmSetSect(SectorTable& table, FlagBanks& banks, Prompts& prompts, const std::string& startupDirectory,
+               QWidget* parent)
+    : QWidget(parent, Qt::Window), table_(table) {
+    setObjectName("TfrmSetSect");
+    setWindowTitle(QStringLiteral("Edit Sector Types"));
+    // A file that yields no entry leaves the table empty; the refresh then brings back the
+    // built-in set.
+    table_.clear();
+    loadSectorFile(definitionFilePath(startupDirectory, kSectorFileName), table_, prompts);
+    banks.refreshSectorBank();
+    resize(506, 511);
+}
+
+void TfrmSetSect::open(QWidget* opener) { lock_.open(this, opener); }
+
+void TfrmSetSect::closeEvent(QCloseEvent* event) {
+    lock_.release();
+    event->accept();
+}

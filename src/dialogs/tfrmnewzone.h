@@ -1,0 +1,46 @@
+#pragma once
+// The "New Zone" dialog: asks for the name, number and lowest room number of a new
+// zone and hands them to the store. Shown with show() while the main window is disabled.
+#include <QString>
+#include <QWidget>
+
+class QLineEdit;
+class QPushButton;
+class Prompts;
+class WorldStore;
+
+class TfrmNewZone : public QWidget {
+    Q_OBJECT
+public:
+    TfrmNewZone(WorldStore& store, Prompts& prompts, QWidget* mainWindow, QWidget* parent = nullptr);
+
+    // Called after the dialog was shown: focus on the name, no keystroke pending refusal.
+    void reset();
+
+    QLineEdit* editName = nullptr;
+    QLineEdit* editNumber = nullptr;
+    QLineEdit* editStart = nullptr;
+    QPushButton* btnOk = nullptr;
+    QPushButton* btnCancel = nullptr;
+
+    void btnOkClick();
+    void btnCancelClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The digits-only filter of one number field.
+    struct DigitFilter {
+        QString accepted;     // the last text that passed the filter
+        bool reject = false;  // the keystroke being handled is refused
+    };
+    void textEdited(QLineEdit* field, DigitFilter& filter);
+
+    WorldStore& store_;
+    Prompts& prompts_;
+    QWidget* mainWindow_;
+    DigitFilter numberFilter_;
+    DigitFilter startFilter_;
+};

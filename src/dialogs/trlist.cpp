@@ -1,0 +1,140 @@
+#include "dialogs/trlist.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolButton>
+
+#include "dialogs/room_list_model.h"
+#include "world/room_line.h"
+#include "world/world_store.h"
+
+namespace {
+constexpr int kWidth = 410;
+constexpr int kHeight = 394;
+
+QLabel* heading(QWidget* parent, const QString& caption, QRect at) {
+    auto* l = new QLabel(caption, parent);
+    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    l->setGeometry(at);
+    l->setIndent(2);
+    return l;
+}
+
+QToolButton* clickModeToggle(QWidget* parent, const char* name, const QString& caption, const QString& below,
+                             int x) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setText(caption);
+    b->setCheckable(true);
+    b->setGeometry(x, 316, 120, 24);
+    auto* hint = new QLabel(below, parent);
+    hint->setAlignment(Qt::AlignHCenter);
+    hint->setGeometry(x, 342, 120, 18);
+    return b;
+}
+}  // namespace
+
+TRlist::TRlist(WorldStore& store, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), store_(store) {
+    setObjectName("TRlist");
+    setWindowTitle(QStringLiteral("Room List"));
+    setFixedSize(kWidth, kHeight);
+
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    const int numberWidth = QFontMetrics(fixed).horizontalAdvance(QString(kRoomLineNumberWidth, QLatin1Char('0')));
+    heading(this, QStringLiteral("Room Vnum"), QRect(8, 8, numberWidth + 6, 18));
+    heading(this, QStringLiteral("Room Name"), QRect(8 + numberWidth + 6, 8, kWidth - 16 - numberWidth - 6, 18));
+
+    model_ = new RoomListModel(this);
+    ListBox1 = new QListView(this);
+    ListBox1->setObjectName("ListBox1");
+    ListBox1->setGeometry(8, 28, kWidth - 16, 278);
+    ListBox1->setModel(model_);
+    ListBox1->setFont(fixed);
+    // Every line has the same height, so the view never measures a hundred thousand of them.
+    ListBox1->setUniformItemSizes(true);
+    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QPalette face = ListBox1->palette();
+    face.setColor(QPalette::Base, face.color(QPalette::Button));
+    ListBox1->setPalette(face);
+    ListBox1->installEventFilter(this);
+
+    sb_single = clickModeToggle(this, "sb_single", QStringLiteral("Single-Click"), QStringLiteral("(Using Mouse)"), 8);
+    sb_double =
+        clickModeToggle(this, "sb_double", QStringLiteral("Double-Click"), QStringLiteral("(Using Keyboard)"), 134);
+    auto* modes = new QButtonGroup(this);
+    modes->setExclusive(true);
+    modes->addButton(sb_single);
+    modes->addButton(sb_double);
+    sb_single->setChecked(true);
+
+    btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    btnCancel->setObjectName("btnCancel");
+    btnCancel->setGeometry(kWidth - 108, 320, 100, 28);
+    btnCancel->setShortcut(QKeySequence(Qt::Key_Escape));
+
+    connect(sb_single, &QToolButton::clicked, this, &TRlist::takeClickMode);
+    connect(sb_double, &QToolButton::clicked, this, &TRlist::takeClickMode);
+    connect(btnCancel, &QPushButton::clicked, this, &TRlist::btnCancelClick);
+    connect(ListBox1, &QListView::clicked, this, [this](const QModelIndex& index) {
+        if (singleClickMode_) chooseLine(index.row());
+    });
+    connect(ListBox1, &QListView::doubleClicked, this, [this](const QModelIndex& index) { chooseLine(index.row()); });
+}
+
+void TRlist::open(QWidget* opener, std::function<void(RoomIndexNode*)> chosen) {
+    if (store_.empty()) return;
+    chosen_ = std::move(chosen);
+    model_->fill(store_);
+    takeClickMode();
+    ListBox1->scrollToTop();
+    if (QScreen* screen = opener ? opener->screen() : this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    lock_.open(this, opener);
+    ListBox1->setFocus();
+}
+
+void TRlist::takeClickMode() { singleClickMode_ = sb_single->isChecked(); }
+
+void TRlist::chooseLine(int line) {
+    RoomIndexNode* node = model_->nodeAtLine(line);
+    if (!node) return;
+    // The main window is enabled again before it shows the room, so that it takes the focus.
+    lock_.release();
+    if (chosen_) chosen_(node);
+    // The lines stay until the next opening fills them again: the view may still be in
+    // the middle of the click that chose, and a hidden view reads no line.
+    hide();
+}
+
+void TRlist::chooseSelectedLine() {
+    const QModelIndexList selected = ListBox1->selectionModel()->selectedIndexes();
+    if (!selected.isEmpty()) chooseLine(selected.first().row());
+}
+
+void TRlist::btnCancelClick() { close(); }
+
+bool TRlist::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ListBox1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            chooseSelectedLine();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TRlist::closeEvent(QCloseEvent* event) {
+    lock_.release();
+    // The store may change once the main window is back; no line may point at a freed node.
+    model_->clear();
+    event->accept();
+}

@@ -1,0 +1,48 @@
+#include "editor/qt_prompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "editor/byte_text.h"
+
+namespace {
+QString applicationTitle() { return QApplication::applicationName(); }
+
+QString filterText(const FileFilter& filter) {
+    return bytesToQString(filter.description) + QStringLiteral(" (") + bytesToQString(filter.pattern) +
+           QStringLiteral(")");
+}
+
+// A path as the file system takes it: paths are not store bytes, they are local 8-bit names.
+std::string localPath(const QString& path) { return path.isEmpty() ? std::string() : path.toLocal8Bit().toStdString(); }
+}  // namespace
+
+void QtPrompts::message(const std::string& text) {
+    QMessageBox::information(QApplication::activeWindow(), applicationTitle(), bytesToQString(text));
+}
+
+bool QtPrompts::confirm(const std::string& question) {
+    return QMessageBox::question(QApplication::activeWindow(), applicationTitle(), bytesToQString(question),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::string QtFileChooser::openFile(const std::string& title, const FileFilter& filter) {
+    const QString filters = filterText(filter) + QStringLiteral(";;All files (*.*)");
+    return localPath(QFileDialog::getOpenFileName(QApplication::activeWindow(), bytesToQString(title),
+                                                  QString(), filters, nullptr, QFileDialog::ReadOnly));
+}
+
+std::string QtFileChooser::saveFile(const std::string& title, const FileFilter& filter,
+                                    const std::string& defaultExtension, const std::string& suggestedName) {
+    QFileDialog dialog(QApplication::activeWindow(), bytesToQString(title), QString(), filterText(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // Replacing an existing file is asked by the program itself, not by the dialog.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    QString extension = bytesToQString(defaultExtension);
+    if (extension.startsWith('.')) extension.remove(0, 1);
+    dialog.setDefaultSuffix(extension);
+    dialog.selectFile(bytesToQString(suggestedName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return localPath(dialog.selectedFiles().first());
+}

@@ -1,0 +1,16 @@
+// Reading a world file into the editor: the reader fills the emptied store, adopts the
+// world (which shows its first room), lays it out on the map and lists the rooms left off.
+#include <QAction>
+
+#include "editor/byte_text.h"
+#include "editor/teditmain.h"
+#include "map/map_model.h"
+#include "wldfile/world_reader.h"
+
+void TEditMain::readWorld(const std::string& path) {
+    NoProgress silent;
+    LoadRoad road{store_, map_, prompts_, progress_ ? *progress_ : silent};
+    road.checkOrder = itemcheckorder->isChecked();
+    road.helpText = [this](const std::string& text) { setHelpText(bytesToQString(text)); };
+    readWorldFile(path, road);
+}

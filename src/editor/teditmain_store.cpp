@@ -1,0 +1,35 @@
+// What the main window does when the store reports a step of its operations.
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "editor/byte_text.h"
+#include "editor/teditmain.h"
+
+void TEditMain::editorFieldsCleared() {
+    // Deleting every room of a large zone passes here once per room: only the first
+    // pass has anything to clear.
+    if (fieldsCleared_) return;
+    editRoomNumber->clear();
+    editRoomName->clear();
+    memoRoom->clear();
+    setFieldsEditable(false);
+}
+
+void TEditMain::pendingNewRoomEnded() { btnwld_NewRoom->setEnabled(true); }
+
+void TEditMain::extraDescsReleased(const RoomDataType&) { tellExtraDescNoCurrentEntry(); }
+
+void TEditMain::zoneHeaderChanged() {
+    pnlZoneName->setText(bytesToQString(store_.zoneName));
+    pnlZoneNumber->setText(QString::number(store_.zoneNumber));
+    pnlZoneStart->setText(QString::number(store_.zoneStart));
+    PageControl1->show();
+    memoRoom->clear();
+    itemSavewld->setEnabled(true);
+}
+
+void TEditMain::worldAdopted() { showRoom(store_.first()); }

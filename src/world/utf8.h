@@ -1,0 +1,14 @@
+#pragma once
+// UTF-8 decoding and encoding shared by every place that shows stored bytes as
+// characters (the editor's fields, the command-line tool's JSON output).
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Length of the valid UTF-8 sequence at bytes[i] and its code point; 0 when the byte
+// does not start a valid sequence (overlong forms, surrogates and values above
+// U+10FFFF are not valid).
+int decodeUtf8(std::string_view bytes, size_t i, char32_t& codePoint);
+
+// Appends the UTF-8 form of a code point.
+void appendUtf8(std::string& out, char32_t codePoint);
