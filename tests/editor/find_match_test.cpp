@@ -86,6 +86,12 @@ TEST_F(FindMatch, TheWalkStartsAtTheStartNodeAndRunsEitherWay) {
     second->next = bare.next;
 }
 
+#if defined(__SANITIZE_ADDRESS__) || !defined(NDEBUG)
+constexpr double kSlowBuild = 10;  // sanitized and debug builds only prove the search is linear
+#else
+constexpr double kSlowBuild = 1;
+#endif
+
 TEST(FindMatchSpeed, AHundredThousandRoomsWithDescriptionsAreSearchedQuickly) {
     WorldStore store;
     const std::string description =
@@ -105,7 +111,7 @@ TEST(FindMatchSpeed, AHundredThousandRoomsWithDescriptionsAreSearchedQuickly) {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     ASSERT_NE(lever, nullptr);
     EXPECT_EQ(lever->vnum, 100000);
-    EXPECT_LT(seconds, 0.2);
+    EXPECT_LT(seconds, 0.2 * kSlowBuild);
     RecordProperty("seconds", std::to_string(seconds));
     std::printf("search of 100000 rooms with descriptions: %.4f s\n", seconds);
 }
