@@ -10,7 +10,7 @@ constexpr size_t kCells = static_cast<size_t>(kMapColumns) * kMapRows * kMapLeve
 class Layout {
 public:
     Layout(const WorldStore& store, MapGrid& grid)
-        : store_(store), grid_(grid), occupancy_(kCells, 0), seen_(kCells * kDirectionCount, 0) {}
+        : store_(store), grid_(grid), occupancy_(kCells, 0) {}
 
     size_t run();
 
@@ -22,7 +22,8 @@ private:
     MapGrid& grid_;
     // The cells this layout has filled: the only table that decides whether a cell is free.
     std::vector<uint8_t> occupancy_;
-    // Which search last stood in a cell walking in a direction (see placeNeighbour).
+    // Which search last stood in a cell walking in a direction (see placeNeighbour);
+    // made only when a walk first gets long, so a small zone's layout never fills it.
     std::vector<uint32_t> seen_;
     uint32_t search_ = 0;
     size_t placed_ = 0;
@@ -39,7 +40,11 @@ void Layout::place(RoomDataType& room, int x, int y, int z) {
 // below), so a walk is a function of its cell and direction alone; and no cell fills
 // during a walk. Once a walk stands in a cell with a direction it had before, it is going
 // round a loop of filled cells and would spend its remaining steps there: it fails at
-// once, with the result the full count of steps would give.
+// once, with the result the full count of steps would give. Most walks end within a few
+// steps, so states are remembered only from kLoopCheckAfter steps on (and the table is
+// made then); a walk caught in a loop still meets a remembered state one round later.
+constexpr int kLoopCheckAfter = 128;
+
 bool Layout::placeNeighbour(const RoomDataType& from, RoomDataType* target, int direction) {
     if (!target || target->onMap()) return false;
     int x = from.mapX, y = from.mapY, z = from.mapZ;
@@ -62,6 +67,8 @@ bool Layout::placeNeighbour(const RoomDataType& from, RoomDataType* target, int 
             place(*target, x, y, z);
             return true;
         }
+        if (steps < kLoopCheckAfter) continue;
+        if (seen_.empty()) seen_.assign(kCells * kDirectionCount, 0);
         uint32_t& seen = seen_[cell * kDirectionCount + static_cast<size_t>(w)];
         if (seen == search_) return false;
         seen = search_;

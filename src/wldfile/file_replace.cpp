@@ -74,32 +74,53 @@ void syncDirectoryOf(const std::string& file) {
 
 void setFileWriteHook(FileWriteFunction write) { writeHook() = std::move(write); }
 
-std::string replaceFile(const std::string& path, std::string_view bytes) {
-    const std::string target = resolvedTarget(path);
-    std::vector<char> temporary(target.begin(), target.end());
+StagedFile::StagedFile(const std::string& path, std::string_view bytes) : path_(path), target_(resolvedTarget(path)) {
+    // A directory cannot be renamed over: refuse now, before another staged file of the
+    // same save has been committed.
+    struct stat st;
+    if (::stat(target_.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        error_ = failure(path_, EISDIR);
+        return;
+    }
+    std::vector<char> temporary(target_.begin(), target_.end());
     const char suffix[] = ".tmp-XXXXXX";
     temporary.insert(temporary.end(), suffix, suffix + sizeof suffix);  // with the closing 0
 
     const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return failure(path, errno);
-    const auto discard = [&](int error) {
-        ::close(fd);
-        ::unlink(temporary.data());
-        return failure(path, error);
-    };
-    if (::fchmod(fd, permissionsFor(target)) != 0) return discard(errno);
-    if (!writeAll(fd, bytes)) return discard(errno);
-    if (::fsync(fd) != 0) return discard(errno);
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(temporary.data());
-        return failure(path, error);
+    if (fd < 0) {
+        error_ = failure(path_, errno);
+        return;
     }
-    if (::rename(temporary.data(), target.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.data());
-        return failure(path, error);
+    temporary_ = temporary.data();
+    int error = 0;
+    if (::fchmod(fd, permissionsFor(target_)) != 0 || !writeAll(fd, bytes) || ::fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error != 0) {
+        ::unlink(temporary_.c_str());
+        temporary_.clear();
+        error_ = failure(path_, error);
     }
-    syncDirectoryOf(target);
+}
+
+StagedFile::~StagedFile() {
+    if (!temporary_.empty()) ::unlink(temporary_.c_str());
+}
+
+std::string StagedFile::commit() {
+    if (!error_.empty()) return error_;
+    if (temporary_.empty()) return {};  // committed before
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary_.c_str());
+        temporary_.clear();
+        return error_ = failure(path_, error);
+    }
+    temporary_.clear();
+    syncDirectoryOf(target_);
     return {};
+}
+
+std::string replaceFile(const std::string& path, std::string_view bytes) {
+    StagedFile staged(path, bytes);
+    return staged.commit();
 }

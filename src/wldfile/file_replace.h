@@ -14,6 +14,30 @@
 // A replaced file keeps its permission bits; a new one gets the usual ones (umask).
 std::string replaceFile(const std::string& path, std::string_view bytes);
 
+// The two halves of replaceFile, for saves of several files that should change together:
+// every file is staged (written completely to its temporary file) before the first is
+// committed (renamed over its target), so that a failed write changes none of them.
+class StagedFile {
+public:
+    // Writes bytes to a temporary file beside path's target; error() tells how it went.
+    StagedFile(const std::string& path, std::string_view bytes);
+    // Removes the temporary file unless it was committed.
+    ~StagedFile();
+    StagedFile(const StagedFile&) = delete;
+    StagedFile& operator=(const StagedFile&) = delete;
+
+    // "" when staged, otherwise the path, ": " and the system's error message.
+    const std::string& error() const { return error_; }
+    // Renames the temporary file over the target; "" or the error message.
+    std::string commit();
+
+private:
+    std::string path_;
+    std::string target_;
+    std::string temporary_;  // empty once committed or removed
+    std::string error_;
+};
+
 // Fault-injection seam for tests. replaceFile writes the temporary file in chunks
 // through this function, which behaves like ::write (bytes written, or -1 with errno
 // set). Setting a function makes every later replaceFile use it, so a test can make a

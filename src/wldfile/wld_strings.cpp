@@ -35,6 +35,12 @@ bool appendLine(std::string& text, std::string_view line) {
     return tilde != nullptr;
 }
 
+// A "~" ends the file's line it stands on, however long that line is: the pieces of it
+// that follow are dropped too, so they cannot turn into the start of the next text.
+void dropRestOfLine(WldReadContext& ctx, LinePiece piece) {
+    while (piece.text.back() != '\n' && piece.status == LineStatus::MoreData) piece = ctx.in.readLine();
+}
+
 // Reads one text into ctx.scratch.
 void readTildeText(WldReadContext& ctx, std::string_view context) {
     std::string& text = ctx.scratch;
@@ -47,8 +53,10 @@ void readTildeText(WldReadContext& ctx, std::string_view context) {
             ctx.report(message);
             return;
         }
-        if (line.text.front() == '~') return;
-        if (appendLine(text, line.text)) return;
+        if (line.text.front() == '~' || appendLine(text, line.text)) {
+            dropRestOfLine(ctx, line);
+            return;
+        }
         // A line that ended the data ends the text too.
         if (line.status != LineStatus::MoreData) return;
     }

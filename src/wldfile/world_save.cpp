@@ -7,7 +7,14 @@
 
 std::string saveWorld(const std::string& path, std::string_view text, bool unixForm, bool withMap,
                       const WorldStore& store) {
-    const std::string error = unixForm ? replaceFile(path, stripCarriageReturns(text)) : replaceFile(path, text);
-    if (!error.empty() || !withMap) return error;
-    return replaceFile(mapFilePath(path), buildMapFileText(store));
+    // Both files are written out before either replaces its old copy, so that a failed
+    // write leaves the old world file and map file together as they were.
+    const std::string unixText = unixForm ? stripCarriageReturns(text) : std::string();
+    StagedFile world(path, unixForm ? std::string_view(unixText) : text);
+    if (!world.error().empty()) return world.error();
+    if (!withMap) return world.commit();
+    StagedFile map(mapFilePath(path), buildMapFileText(store));
+    if (!map.error().empty()) return map.error();
+    if (std::string error = world.commit(); !error.empty()) return error;
+    return map.commit();
 }

@@ -8,7 +8,8 @@ class WorldStore;
 // Writes the world file at path: the text as given in DOS form, or passed through
 // stripCarriageReturns when unixForm. When withMap, then writes the map position file of
 // the store (its path is the world file's with the last three characters replaced by
-// "map"), always with CR LF lines. Each file goes through replaceFile; the map file is
-// not written when the world file failed. Returns "" or the failing file's error message.
+// "map"), always with CR LF lines. Both files are written completely to temporary files
+// before either replaces its old copy: a failed write changes neither file. Returns "" or
+// the failing file's error message.
 std::string saveWorld(const std::string& path, std::string_view text, bool unixForm, bool withMap,
                       const WorldStore& store);
