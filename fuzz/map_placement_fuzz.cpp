@@ -14,11 +14,11 @@ namespace {
 // Rooms in file order, two of them sharing a number, with exits that cross, loop, lead
 // out of the zone and stack rooms on the levels.
 void addWorld(WorldStore& store) {
-    struct Spec {
+    struct RoomSeed {
         int32_t vnum;
         std::array<int32_t, kDirectionCount> exits;
     };
-    const Spec rooms[] = {
+    const RoomSeed rooms[] = {
         {3001, {3002, 3003, 0, 0, 3010, 0}},  {3002, {3004, 0, 3001, 3005, 0, 0}},
         {3003, {0, 3006, 0, 3001, 0, -4}},    {3004, {3004, 3001, 3002, 9999, 0, 0}},
         {3002, {0, 0, 0, 3003, 0, 0}},        {3005, {0, 3002, 0, 0, 0, 3006}},
@@ -26,7 +26,7 @@ void addWorld(WorldStore& store) {
         {3010, {0, 0, 0, 0, 3011, 3001}},     {3011, {0, 0, 0, 0, 3012, 3010}},
         {3012, {0, 0, 0, 0, 3001, 3011}},     {2999, {0, 0, 0, 0, 0, 0}},
     };
-    for (const Spec& s : rooms) {
+    for (const RoomSeed& s : rooms) {
         auto room = std::make_unique<RoomDataType>();
         room->vnum = s.vnum;
         room->exitTo = s.exits;
