@@ -14,6 +14,7 @@
 #include <tuple>
 
 #include "map/map_model.h"
+#include "scripted_prompts.h"
 #include "wldfile/world_reader.h"
 #include "world/prompts.h"
 #include "world/world_store.h"
@@ -60,16 +61,6 @@ TEST(ZoneGenerator, NumbersAscendFromTheZoneOrFromZeroAndStayBelowTheEndNumber) 
     EXPECT_THROW(generateZone(10, 1, -3), std::invalid_argument);
 }
 
-class MessageRecorder : public Prompts {
-public:
-    void message(const std::string& text) override { messages.push_back(text); }
-    bool confirm(const std::string& question) override {
-        messages.push_back(question);
-        return false;
-    }
-    std::vector<std::string> messages;
-};
-
 TEST(ZoneGenerator, LoadsWithoutAMessageAndTheLayoutGivesEveryRoomItsOwnCell) {
     const auto path = std::filesystem::temp_directory_path() /
                       ("quendry-generated-" + std::to_string(::getpid()) + ".wld");
@@ -79,7 +70,7 @@ TEST(ZoneGenerator, LoadsWithoutAMessageAndTheLayoutGivesEveryRoomItsOwnCell) {
         std::ofstream(path, std::ios::binary) << generateZone(rooms, 5, 300);
         WorldStore store;
         MapModel map(store);
-        MessageRecorder prompts;
+        RecordingPrompts prompts;
         NoProgress progress;
         LoadRoad road{store, map, prompts, progress, true, {}};
         readWorldFile(path.string(), road);

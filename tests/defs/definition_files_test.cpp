@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "defs/definition_files.h"
-#include "recording_prompts.h"
+#include "scripted_prompts.h"
 
 namespace fs = std::filesystem;
 

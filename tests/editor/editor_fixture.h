@@ -12,7 +12,7 @@
 #include "dialogs/tfrmnewzone.h"
 #include "editor/quendry_app.h"
 #include "editor/teditmain.h"
-#include "scripted_prompts.h"
+#include "scripted_files.h"
 
 // The control that has the keyboard focus within its window (the offscreen platform
 // may leave the window itself inactive).

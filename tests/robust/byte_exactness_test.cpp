@@ -13,22 +13,13 @@
 #include <vector>
 
 #include "map/map_model.h"
+#include "scripted_prompts.h"
 #include "wldfile/world_reader.h"
 #include "wldfile/world_save.h"
 #include "wldfile/world_writer.h"
 #include "world/world_store.h"
 
 namespace {
-
-class RecordingPrompts : public Prompts {
-public:
-    std::vector<std::string> messages;
-    void message(const std::string& text) override { messages.push_back(text); }
-    bool confirm(const std::string& q) override {
-        ADD_FAILURE() << "unexpected question: " << q;
-        return false;
-    }
-};
 
 bool carried(int byte) { return byte != 0 && byte != 26 && byte != '~' && byte != '\r' && byte != '\n'; }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "build_speed.h"
+#include "scripted_prompts.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -38,23 +39,6 @@ QApplication& app() {
     static QApplication* instance = new QApplication(argc, argv);
     return *instance;
 }
-
-// Records every message; answers questions from a script and fails on one it did not expect.
-struct ScriptedPrompts : Prompts {
-    std::vector<std::string> messages, questions;
-    std::deque<bool> answers;
-    void message(const std::string& text) override { messages.push_back(text); }
-    bool confirm(const std::string& question) override {
-        questions.push_back(question);
-        if (answers.empty()) {
-            ADD_FAILURE() << "unexpected question: " << question;
-            return false;
-        }
-        const bool answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-};
 
 struct ScriptedFiles : FileChooser {
     std::string answer;  // "" = cancelled
@@ -198,12 +182,12 @@ TEST_F(OutputWindow, SavesDosUnixEditsAndAsksBeforeReplacing) {
     EXPECT_EQ(contents(path("320.map")), "32001 50 50 5\r\n");
 
     // An existing file: No keeps it, Yes replaces it.
-    prompts.answers = {false};
+    prompts.answer(false);
     QTest::mouseClick(window.btnDOS, Qt::LeftButton);
     EXPECT_EQ(prompts.questions, std::vector<std::string>{"File exists.  Replace?"});
     EXPECT_FALSE(window.unixFormat());
     EXPECT_EQ(contents(path("320.wld")).find('\r'), std::string::npos);
-    prompts.answers = {true};
+    prompts.answer(true);
     QTest::mouseClick(window.btnDOS, Qt::LeftButton);
     EXPECT_EQ(contents(path("320.wld")), window.outputText());
 
@@ -214,14 +198,14 @@ TEST_F(OutputWindow, SavesDosUnixEditsAndAsksBeforeReplacing) {
     cursor.movePosition(QTextCursor::Down);
     window.Memo1->setTextCursor(cursor);
     QTest::keyClicks(window.Memo1, "Big ");
-    prompts.answers = {true};
+    prompts.answer(true);
     QTest::mouseClick(window.btnDOS, Qt::LeftButton);
     std::string edited = window.outputText();
     edited.insert(edited.find("Room 32001"), "Big ");
     EXPECT_EQ(contents(path("320.wld")), edited);
     // REMAKE brings the store's text back.
     QTest::mouseClick(window.btnREMAKE, Qt::LeftButton);
-    prompts.answers = {true};
+    prompts.answer(true);
     QTest::mouseClick(window.btnDOS, Qt::LeftButton);
     EXPECT_EQ(contents(path("320.wld")), window.outputText());
 
@@ -252,7 +236,7 @@ TEST_F(OutputWindow, EveryByteSurvivesTheViewWhenEdited) {
     QTest::mouseClick(window.sb_edit, Qt::LeftButton);
     window.Memo1->moveCursor(QTextCursor::End);
     QTest::keyClicks(window.Memo1, "x");
-    prompts.answers = {};
+    prompts.forgetAnswers();
     QTest::mouseClick(window.btnDOS, Qt::LeftButton);
     EXPECT_EQ(contents(path("320.wld")), window.outputText() + "x");
 }

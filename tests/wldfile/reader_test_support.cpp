@@ -5,11 +5,6 @@
 #include <fstream>
 #include <sstream>
 
-bool RecordingPrompts::confirm(const std::string& question) {
-    ADD_FAILURE() << "unexpected question: " << question;
-    return false;
-}
-
 void RecordingProgress::show() {
     visible = true;
     events.push_back("show");

@@ -6,17 +6,11 @@
 #include <vector>
 
 #include "wldfile/world_into_store.h"
+#include "scripted_prompts.h"
 #include "world/prompts.h"
 #include "world/world_store.h"
 
 // Records every message; a Yes/No question fails the test (the reader never asks one).
-class RecordingPrompts : public Prompts {
-public:
-    std::vector<std::string> messages;
-    void message(const std::string& text) override { messages.push_back(text); }
-    bool confirm(const std::string& question) override;
-};
-
 // Records the progress window's life as lines ("show", "title 32001", "progress 25",
 // "hide", "clear"); asks to cancel once cancelAfterTitles titles have been set (-1: never).
 class RecordingProgress : public LoadProgress {

@@ -8,7 +8,7 @@
 #include <limits>
 #include <vector>
 
-#include "../defs/recording_prompts.h"
+#include "scripted_prompts.h"
 #include "world/default_room.h"
 #include "world/world_store.h"
 

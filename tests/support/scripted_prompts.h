@@ -1,6 +1,6 @@
 #pragma once
-// Prompts and file choosers for window tests: messages are recorded, questions are
-// answered from a script, and a question the test did not expect fails the test.
+// The tests' Prompts: messages are recorded, questions are answered from a script,
+// and a question the test did not expect fails the test.
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -15,6 +15,7 @@ public:
     std::vector<std::string> questions;
 
     void answer(bool yes) { answers_.push_back(yes); }
+    void forgetAnswers() { answers_.clear(); }
 
     void message(const std::string& text) override { messages.push_back(text); }
     bool confirm(const std::string& question) override {
@@ -37,17 +38,5 @@ private:
     std::deque<bool> answers_;
 };
 
-class ScriptedFiles : public FileChooser {
-public:
-    std::string nextOpen;  // empty: the dialog is cancelled
-    std::string nextSave;
-    int opened = 0;
-
-    std::string openFile(const std::string&, const FileFilter&) override {
-        ++opened;
-        return nextOpen;
-    }
-    std::string saveFile(const std::string&, const FileFilter&, const std::string&, const std::string&) override {
-        return nextSave;
-    }
-};
+// A Prompts that only records messages: with no answers scripted, every question fails the test.
+using RecordingPrompts = ScriptedPrompts;
