@@ -2,7 +2,6 @@
 
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
@@ -11,6 +10,7 @@
 #include <QToolButton>
 
 #include "dialogs/room_list_model.h"
+#include "editor/terminal_font.h"
 #include "world/room_line.h"
 #include "world/world_store.h"
 
@@ -46,7 +46,7 @@ TRlist::TRlist(WorldStore& store, QWidget* parent)
     setWindowTitle(QStringLiteral("Room List"));
     setFixedSize(kWidth, kHeight);
 
-    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    const QFont fixed = terminalFont();
     const int numberWidth = QFontMetrics(fixed).horizontalAdvance(QString(kRoomLineNumberWidth, QLatin1Char('0')));
     heading(this, QStringLiteral("Room Vnum"), QRect(8, 8, numberWidth + 6, 18));
     heading(this, QStringLiteral("Room Name"), QRect(8 + numberWidth + 6, 8, kWidth - 16 - numberWidth - 6, 18));

@@ -1,7 +1,6 @@
 #include "editor/flag_banks.h"
 
 #include <QButtonGroup>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
@@ -11,6 +10,7 @@
 #include <tuple>
 
 #include "editor/byte_text.h"
+#include "editor/terminal_font.h"
 #include "wldfile/bitvector_format.h"
 
 namespace {
@@ -80,13 +80,6 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption) 
     return label;
 }
 
-// A fixed-pitch font whose character cell is close to 8 x 12 pixels.
-QFont displayFont() {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPixelSize(13);
-    return font;
-}
-
 // Names may be 20 characters long: the caption's font shrinks until the name fits.
 void setEntryCaption(QPushButton* button, const QString& caption) {
     QFont font = button->font();
@@ -128,7 +121,7 @@ FlagBanks::FlagBanks(BitvectorTable& bitvectors, SectorTable& sectors, QWidget* 
 void FlagBanks::createControls() {
     labelBitvector = makeLabel(this, "labelBitvector", "Room Bitvector");
     btnToggleAlpha = makeButton(this, "btnToggleAlpha", QString());
-    btnToggleAlpha->setFont(displayFont());
+    btnToggleAlpha->setFont(terminalFont());
 
     pnlRoomBitvector = makePanel(this, "pnlRoomBitvector");
     for (int n = 1; n <= kFlagButtons; ++n)

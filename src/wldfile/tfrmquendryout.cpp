@@ -1,7 +1,6 @@
 #include "wldfile/tfrmquendryout.h"
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -14,11 +13,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <climits>
 #include <cstdlib>
 #include <filesystem>
 
 #include "editor/byte_text.h"
+#include "editor/terminal_font.h"
 #include "wldfile/world_save.h"
 #include "wldfile/world_writer.h"
 #include "world/prompts.h"
@@ -31,25 +30,6 @@ namespace {
 
 const char* const kLettersCaption = "Save &Bitvectors as Letters";
 const char* const kNumbersCaption = "Save &Bitvectors as Numbers";
-
-// The fixed-pitch font at the pixel size whose character cell comes closest to the
-// terminal font's 8 x 12.
-QFont terminalFont() {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    int bestSize = 12;
-    int bestScore = INT_MAX;
-    for (int pixels = 9; pixels <= 16; ++pixels) {
-        font.setPixelSize(pixels);
-        const QFontMetrics metrics(font);
-        const int score = 2 * std::abs(metrics.horizontalAdvance(QLatin1Char('M')) - 8) + std::abs(metrics.height() - 12);
-        if (score < bestScore) {
-            bestScore = score;
-            bestSize = pixels;
-        }
-    }
-    font.setPixelSize(bestSize);
-    return font;
-}
 
 // The bitvector toggle's picture: a row of bits, some set.
 QIcon bitsIcon() {
