@@ -108,18 +108,10 @@ void TfrmNewZone::btnOkClick() {
         prompts_.message("Error: Missing Field");
         return;
     }
-    const std::string numberText = qStringToBytes(editNumber->text());
-    const std::optional<int32_t> number = strictToInt(numberText);
-    if (!number) {
-        prompts_.message(notValidIntegerMessage(numberText));
-        return;
-    }
-    const std::string startText = qStringToBytes(editStart->text());
-    const std::optional<int32_t> start = strictToInt(startText);
-    if (!start) {
-        prompts_.message(notValidIntegerMessage(startText));
-        return;
-    }
+    const std::optional<int32_t> number = strictToIntOrSay(qStringToBytes(editNumber->text()), prompts_);
+    if (!number) return;
+    const std::optional<int32_t> start = strictToIntOrSay(qStringToBytes(editStart->text()), prompts_);
+    if (!start) return;
     // The header changes only when all three values are good, so the store never holds
     // a header that its panels do not show.
     if (*number < 1 || *number > 99999) {

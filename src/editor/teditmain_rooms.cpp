@@ -69,12 +69,8 @@ void TEditMain::btnwld_UpdateClick() {
         prompts_.message("Room Number, Room Name, and Description must all be defined in order to update.");
         return;
     }
-    const std::string numberText = qStringToBytes(editRoomNumber->text());
-    const std::optional<int32_t> parsed = strictToInt(numberText);
-    if (!parsed) {
-        prompts_.message(notValidIntegerMessage(numberText));
-        return;
-    }
+    const std::optional<int32_t> parsed = strictToIntOrSay(qStringToBytes(editRoomNumber->text()), prompts_);
+    if (!parsed) return;
     const int32_t number = *parsed;
     if (number < store_.zoneStart) {
         prompts_.message("Room Number out of range; Zone starts at #" + std::to_string(store_.zoneStart));

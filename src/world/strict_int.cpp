@@ -1,5 +1,7 @@
 #include "world/strict_int.h"
 
+#include "world/prompts.h"
+
 namespace {
 int hexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -37,4 +39,10 @@ std::string notValidIntegerMessage(std::string_view text) {
     message.append(text);
     message += "' is not a valid integer value";
     return message;
+}
+
+std::optional<int32_t> strictToIntOrSay(std::string_view text, Prompts& prompts) {
+    const std::optional<int32_t> value = strictToInt(text);
+    if (!value) prompts.message(notValidIntegerMessage(text));
+    return value;
 }
