@@ -1,0 +1,50 @@
+#pragma once
+// The base of every window the main window (or another window) opens: it knows its
+// opener, disables it while shown and enables it again however the window closes (a
+// button that calls close(), Escape, the close box). Windows are shown with show(),
+// never in a modal loop, so tests drive them like any other widget.
+#include <QPointer>
+#include <QWidget>
+
+class SecondaryWindow : public QWidget {
+    Q_OBJECT
+public:
+    enum class Centring { None, FirstOpen, EveryOpen };
+
+    explicit SecondaryWindow(QWidget* parent = nullptr, Qt::WindowFlags extraFlags = {});
+
+    // Shows the window, raised, and disables `opener` (may be null) until it closes.
+    // Opening an already shown window changes nothing but the raise.
+    void openFrom(QWidget* opener);
+
+    // The window that opened it, while it is shown.
+    QWidget* opener() const { return opener_; }
+
+    // Enables the opener again without closing (for a window that hands its result
+    // to the opener before it hides, so that the opener can take the focus).
+    void releaseOpener();
+
+    void setCentring(Centring centring) { centring_ = centring; }
+    void setClosesOnEscape(bool closes) { closesOnEscape_ = closes; }
+
+    // Moves the window to the centre of the screen its opener (or itself) is on.
+    void centreOnScreen();
+
+signals:
+    // After every close, by any route.
+    void closed();
+
+protected:
+    // Called before the window hides, by every route of closing; return false to stay
+    // open (the close is ignored). The default closes.
+    virtual bool aboutToClose() { return true; }
+
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QPointer<QWidget> opener_;
+    Centring centring_ = Centring::FirstOpen;
+    bool closesOnEscape_ = true;
+    bool centred_ = false;
+};
