@@ -7,6 +7,7 @@
 #include "dialogs/tfrmnewzone.h"
 #include "dialogs/trlist.h"
 #include "editor/teditmain.h"
+#include <QAction>
 #include "editor/tfrmversioninfo.h"
 #include "map/tfrmmap.h"
 #include "map/tminimap.h"
@@ -35,12 +36,14 @@ void QuendryApp::createWindows(const std::string& startupFile) {
     mainWindow = std::make_unique<TEditMain>(store, map, prompts, files);
     TEditMain* main = mainWindow.get();
     extraDesc = std::make_unique<TExtraDesc>();
-    mapWindow = std::make_unique<TfrmMap>();
+    mapWindow = std::make_unique<TfrmMap>(store, map, prompts);
     newZone = std::make_unique<TfrmNewZone>(store, prompts, main);
     roomList = std::make_unique<TRlist>(store);
     setColor = std::make_unique<TfrmSetColor>();
     versionInfo = std::make_unique<TfrmVersionInfo>();
     minimap = std::make_unique<Tminimap>();
+    mapWindow->setMinimap(minimap.get());
+    mapWindow->setSearchChecksDescription([main] { return main->itemCheckDesc->isChecked(); });
     output = std::make_unique<TfrmQuendryOut>(store, prompts, files);
     loading = std::make_unique<TfrmLoading>();
     setBit = std::make_unique<TfrmSetBit>(main->bitvectorTable(), main->flagBanks(), prompts,

@@ -183,7 +183,7 @@ void TEditMain::btnMapClick() {
                              : "You need to define a room before you can add to the map.  Use New Room then UPDATE.");
         return;
     }
-    if (windows_.map) windows_.map->open(this);
+    if (windows_.map) windows_.map->openMap(this);
 }
 
 void TEditMain::btnExtraClick() {

@@ -1,16 +1,384 @@
+// The map window: construction and layout, opening and closing, levels and the buttons.
 #include "map/tfrmmap.h"
 
-#include <QCloseEvent>
+#include <QAbstractListModel>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
 
-TfrmMap::TfrmMap(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName("TfrmMap");
-    setWindowTitle(QStringLiteral("Map"));
-    resize(551, 474);
+#include "editor/byte_text.h"
+#include "world/default_room.h"
+
+namespace {
+
+template <typename W>
+W* named(W* widget, const QString& name) {
+    widget->setObjectName(name);
+    return widget;
 }
 
-void TfrmMap::open(QWidget* opener) { lock_.open(this, opener); }
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect at) {
+    auto* b = named(new QPushButton(caption, parent), QString::fromLatin1(name));
+    b->setGeometry(at);
+    b->setAutoDefault(false);
+    return b;
+}
 
-void TfrmMap::closeEvent(QCloseEvent* event) {
-    lock_.release();
-    event->accept();
+QToolButton* speedButton(QWidget* parent, const QString& name, const QString& caption, QRect at) {
+    auto* b = named(new QToolButton(parent), name);
+    b->setText(caption);
+    b->setCheckable(true);
+    b->setGeometry(at);
+    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return b;
+}
+
+QLabel* label(QWidget* parent, const QString& caption, QRect at) {
+    auto* l = new QLabel(caption, parent);
+    l->setGeometry(at);
+    return l;
+}
+
+QLabel* panel(QWidget* parent, const char* name, QRect at) {
+    auto* p = named(new QLabel(parent), QString::fromLatin1(name));
+    p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    p->setGeometry(at);
+    p->setIndent(3);
+    return p;
+}
+
+}  // namespace
+
+TfrmMap::TfrmMap(WorldStore& store, MapModel& map, Prompts& prompts, QWidget* parent)
+    : SecondaryWindow(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
+      store_(store),
+      map_(map),
+      prompts_(prompts),
+      commands_(store, map, prompts) {
+    setObjectName(QStringLiteral("frmMap"));
+    setWindowTitle(QStringLiteral("Map"));
+    setFixedSize(551, 474);
+    setCentring(Centring::FirstOpen);
+    buildControls();
+    buildExitPanel();
+    mirrorPlacementList();
+    map_.grid.cellRedrawn = [this](int x, int y, int z) { drawCell(x, y, z); };
+    store_.addObserver(this);
+    disableExitPanel();
+    showMapRoom(nullptr);
+    pnlZ->setText(QString::number(currentLevel_));
+}
+
+TfrmMap::~TfrmMap() {
+    store_.removeObserver(this);
+    map_.grid.cellRedrawn = nullptr;
+    map_.placement.entryChanged = nullptr;
+}
+
+void TfrmMap::buildControls() {
+    MapGrid = new MapBoard(*this, this);
+    MapGrid->setObjectName(QStringLiteral("MapGrid"));
+    MapGrid->move(6, 6);
+
+    const int underBoard = MapGrid->geometry().bottom() + 6;
+    label(this, QStringLiteral("Room"), QRect(6, underBoard + 2, 36, 20));
+    pnlRoomName = panel(this, "pnlRoomName", QRect(42, underBoard, 170, 22));
+    pnlVnum = panel(this, "pnlVnum", QRect(216, underBoard, 74, 22));
+
+    const int row2 = underBoard + 28;
+    label(this, QStringLiteral("X,Y"), QRect(6, row2 + 2, 24, 20));
+    pnlXY = panel(this, "pnlXY", QRect(32, row2, 64, 22));
+    label(this, QStringLiteral("Z"), QRect(104, row2 + 2, 12, 20));
+    pnlZ = panel(this, "pnlZ", QRect(118, row2, 30, 22));
+    label(this, QStringLiteral("Z +/-"), QRect(160, row2 + 2, 40, 20));
+    btnPlusZ = button(this, "btnPlusZ", QStringLiteral("+"), QRect(200, row2, 40, 22));
+    btnMinusZ = button(this, "btnMinusZ", QStringLiteral("-"), QRect(244, row2, 40, 22));
+    connect(btnPlusZ, &QPushButton::clicked, this, &TfrmMap::btnPlusZClick);
+    connect(btnMinusZ, &QPushButton::clicked, this, &TfrmMap::btnMinusZClick);
+
+    const int row3 = row2 + 30;
+    label(this, QStringLiteral("Click To"), QRect(6, row3 + 2, 56, 20));
+    sb_Select = speedButton(this, QStringLiteral("sb_Select"), QStringLiteral("Select"), QRect(64, row3, 70, 24));
+    sb_Draw = speedButton(this, QStringLiteral("sb_Draw"), QStringLiteral("Draw"), QRect(136, row3, 70, 24));
+    clickGroup_ = new QButtonGroup(this);
+    clickGroup_->setExclusive(true);
+    clickGroup_->addButton(sb_Select, static_cast<int>(ClickMode::Select));
+    clickGroup_->addButton(sb_Draw, static_cast<int>(ClickMode::Draw));
+    sb_Select->setChecked(true);
+    connect(clickGroup_, &QButtonGroup::idClicked, this,
+            [this](int id) { clickMode_ = static_cast<ClickMode>(id); });
+
+    auto* drawBox = named(new QGroupBox(QStringLiteral("Draw Mode"), this), QStringLiteral("gbDrawMode"));
+    drawBox->setGeometry(6, row3 + 30, 284, 48);
+    drawGroup_ = new QButtonGroup(this);
+    drawGroup_->setExclusive(true);
+    const char* modes[] = {"Toggle", "ON", "OFF", "DELETE"};
+    for (int i = 0; i < 4; ++i) {
+        QToolButton* b = speedButton(drawBox, QStringLiteral("sb_") + QLatin1String(modes[i]),
+                                     QLatin1String(modes[i]), QRect(8 + i * 68, 18, 66, 24));
+        drawGroup_->addButton(b, i);
+    }
+    sb_Toggle = static_cast<QToolButton*>(drawGroup_->button(0));
+    sb_ON = static_cast<QToolButton*>(drawGroup_->button(1));
+    sb_OFF = static_cast<QToolButton*>(drawGroup_->button(2));
+    sb_DELETE = static_cast<QToolButton*>(drawGroup_->button(3));
+    sb_Toggle->setChecked(true);
+    connect(drawGroup_, &QButtonGroup::idClicked, this, [this](int id) { drawMode_ = static_cast<DrawMode>(id); });
+
+    const int row4 = row3 + 84;
+    label(this, QStringLiteral("Place Room On Map"), QRect(6, row4 + 2, 120, 20));
+    selboxPlaceRoom = named(new QComboBox(this), QStringLiteral("selboxPlaceRoom"));
+    selboxPlaceRoom->setGeometry(126, row4, 164, 24);
+    selboxPlaceRoom->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    if (auto* list = qobject_cast<QListView*>(selboxPlaceRoom->view())) list->setUniformItemSizes(true);
+    // Room numbers line up in the fixed-pitch font, as the lines are padded for it.
+    QFont fixed(QStringLiteral("Monospace"));
+    fixed.setStyleHint(QFont::TypeWriter);
+    selboxPlaceRoom->setFont(fixed);
+
+    // The right-hand column's foot: the switches and the window's own buttons.
+    cb_Recalc = named(new QCheckBox(this), QStringLiteral("cb_Recalc"));
+    cb_Recalc->setGeometry(462, 300, 20, 20);
+    cb_Recalc->setChecked(true);
+    connect(cb_Recalc, &QCheckBox::toggled, this, [this](bool on) { map_.recalcOnChange = on; });
+    map_.recalcOnChange = true;
+    LabelReCalc = named(label(this, QStringLiteral("ReCalc"), QRect(484, 294, 60, 16)), QStringLiteral("LabelReCalc"));
+    LabelExits = named(label(this, QStringLiteral("Exits"), QRect(484, 310, 60, 16)), QStringLiteral("LabelExits"));
+    LabelReCalc->installEventFilter(this);
+    LabelExits->installEventFilter(this);
+
+    sb_minimap = speedButton(this, QStringLiteral("sb_minimap"), QStringLiteral("&minimap"), QRect(462, 334, 82, 24));
+    sb_minimap->setChecked(true);
+    connect(sb_minimap, &QToolButton::toggled, this, [this](bool down) {
+        if (!minimap_) return;
+        if (down && isVisible())
+            minimap_->show();
+        else if (!down)
+            minimap_->hide();
+    });
+    btnRefresh = button(this, "btnRefresh", QStringLiteral("&REFRESH"), QRect(462, 364, 82, 26));
+    connect(btnRefresh, &QPushButton::clicked, this, &TfrmMap::btnRefreshClick);
+    btnDone = button(this, "btnDone", QStringLiteral("Done"), QRect(462, 440, 82, 28));
+    connect(btnDone, &QPushButton::clicked, this, &TfrmMap::btnDoneClick);
+}
+
+void TfrmMap::setMinimap(QWidget* minimap) { minimap_ = minimap; }
+
+bool TfrmMap::minimapShown() const { return sb_minimap->isChecked(); }
+
+bool TfrmMap::recalcOn() const { return cb_Recalc->isChecked(); }
+
+int TfrmMap::placeChoice() const { return std::max(0, selboxPlaceRoom->currentIndex()); }
+
+// The selector's lines, read from the placement list when the selector asks: line 0 is
+// the default room, line k the entry at position k - 1. A change tells the selector about
+// its one line only, so that loading or emptying a large zone costs no more than the list.
+class PlacementLines : public QAbstractListModel {
+public:
+    PlacementLines(const PlacementList& list, QObject* parent) : QAbstractListModel(parent), list_(list) {}
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(list_.size()) + 1;
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
+        if (index.row() == 0) return defaultLine_;
+        const PlacementEntry* entry = list_.placementEntryAt(static_cast<size_t>(index.row() - 1));
+        return entry ? QVariant(bytesToQString(PlacementList::lineText(*entry))) : QVariant();
+    }
+    void setDefaultLine(const QString& text) {
+        defaultLine_ = text;
+        emit dataChanged(index(0), index(0));
+    }
+    // Called after the list has changed.
+    void entryChanged(PlacementChange change, int line) {
+        switch (change) {
+            case PlacementChange::Added:
+                beginInsertRows({}, line, line);
+                endInsertRows();
+                break;
+            case PlacementChange::Refreshed: emit dataChanged(index(line), index(line)); break;
+            case PlacementChange::Removed:
+                beginRemoveRows({}, line, line);
+                endRemoveRows();
+                break;
+        }
+    }
+
+private:
+    const PlacementList& list_;
+    QString defaultLine_ = QStringLiteral("ERROR: You should not see this");
+};
+
+void TfrmMap::mirrorPlacementList() {
+    lines_ = new PlacementLines(map_.placement, this);
+    selboxPlaceRoom->setModel(lines_);
+    selboxPlaceRoom->setCurrentIndex(0);
+    map_.placement.entryChanged = [this](PlacementChange change, size_t position, const PlacementEntry&) {
+        lines_->entryChanged(change, static_cast<int>(position) + 1);
+    };
+}
+
+void TfrmMap::setDefaultLine() {
+    lines_->setDefaultLine(hasDefaultRoom(store_) ? QStringLiteral("Default")
+                                                  : QStringLiteral("Default (undefined)"));
+}
+
+void TfrmMap::setCaption(const RoomDataType* room) {
+    if (!room) {
+        setWindowTitle(QStringLiteral("Map"));
+        return;
+    }
+    setWindowTitle(QStringLiteral("Map: ") + QString::number(room->vnum) + QStringLiteral("   ") +
+                   bytesToQString(room->name));
+}
+
+void TfrmMap::showNoRoomSelected() {
+    pnlCurrentRoom->setText(QStringLiteral("none"));
+    setCaption(nullptr);
+}
+
+void TfrmMap::openMap(QWidget* opener) {
+    // 1. No frame yet; an empty panel.
+    framedRoom_ = nullptr;
+    filling_ = true;
+    for (QLineEdit* e : editExit) e->clear();
+    clearDetailFields();
+    filling_ = false;
+
+    // 2. The store's current room is the selected room, on the map or not.
+    RoomDataType* room = store_.current ? store_.current->room.get() : nullptr;
+    if (room) {
+        selectedRoom_ = room;
+        fillAtOpening(*room);
+        setCaption(room);
+        if (!room->onMap()) {
+            showNoRoomSelected();
+            disableExitPanel();
+        } else {
+            pnlCurrentRoom->setText(QString::number(room->vnum));
+            enableExitPanel();
+            framedRoom_ = room;
+        }
+    } else {
+        selectedRoom_ = nullptr;
+        showMapRoom(nullptr);
+        showNoRoomSelected();
+        disableExitPanel();
+    }
+
+    // 3. The default line, chosen.
+    setDefaultLine();
+    selboxPlaceRoom->setCurrentIndex(0);
+
+    // 4.-5. Show and draw.
+    pnlZ->setText(QString::number(currentLevel_));
+    openFrom(opener);
+    if (minimap_ && minimapShown()) minimap_->show();
+    redrawView();
+
+    // 6. Bring the room into view and frame it.
+    if (room && room->onMap()) {
+        scrollToCell(room->mapX, room->mapY, room->mapZ);
+        showMapRoom(room);
+        activateWindow();
+        MapGrid->setFocus();
+    }
+}
+
+bool TfrmMap::aboutToClose() {
+    if (minimap_) minimap_->hide();
+    return true;
+}
+
+void TfrmMap::btnDoneClick() { close(); }
+
+void TfrmMap::btnRefreshClick() {
+    redrawView();
+    showMapRoom(selectedRoom_);
+}
+
+void TfrmMap::roomDeleting(RoomDataType& room) {
+    if (&room == framedRoom_) framedRoom_ = nullptr;
+    if (&room == selectedRoom_) selectedRoom_ = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------
+// Levels
+
+namespace {
+constexpr int kTopLevel = 9;
+}
+
+void TfrmMap::btnPlusZClick() {
+    if (currentLevel_ >= kTopLevel) return;
+    ++currentLevel_;
+    pnlZ->setText(QString::number(currentLevel_));
+    redrawView();
+    if (RoomDataType* room = map_.grid.cellAt(selectedCell_.x(), selectedCell_.y(), currentLevel_)) {
+        enableExitPanel();
+        showMapRoom(room);
+    } else {
+        showMapRoom(nullptr);
+        disableExitPanel();
+        showNoRoomSelected();
+    }
+}
+
+void TfrmMap::btnMinusZClick() {
+    if (currentLevel_ <= 0) return;
+    --currentLevel_;
+    pnlZ->setText(QString::number(currentLevel_));
+    redrawView();
+    if (RoomDataType* room = map_.grid.cellAt(selectedCell_.x(), selectedCell_.y(), currentLevel_)) {
+        enableExitPanel();
+        showMapRoom(room);
+    } else {
+        showMapRoom(nullptr);
+        disableExitPanel();
+        showNoRoomSelected();
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Clicks on labels that act for their control
+
+bool TfrmMap::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == LabelReCalc || watched == LabelExits) {
+            cb_Recalc->toggle();
+            return true;
+        }
+        for (int d = 0; d < kDirectionCount; ++d) {
+            if (watched != labelExit[d]) continue;
+            if (editExit[d]->isEnabled()) editExit[d]->setFocus(Qt::MouseFocusReason);
+            directionButtonClick(d);
+            return true;
+        }
+        if (watched == LabelGenDesc || watched == LabelVkey || watched == LabelKeywords) {
+            QWidget* buddy = static_cast<QLabel*>(watched)->buddy();
+            if (buddy && buddy->isEnabled()) buddy->setFocus(Qt::MouseFocusReason);
+            return true;
+        }
+    }
+    if (event->type() == QEvent::FocusOut) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        // A message box or another window taking the focus is not the user leaving the field.
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
+        for (int d = 0; d < kDirectionCount; ++d)
+            if (watched == editExit[d]) storeExitField(d);
+        if (watched == editVkey) storeKey();
+        if (watched == editKeywords) storeKeywords();
+        if (watched == editGenDesc) storeGenDesc();
+    }
+    return SecondaryWindow::eventFilter(watched, event);
 }

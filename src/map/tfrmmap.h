@@ -1,19 +1,235 @@
 #pragma once
-// The "Map" window. Created once at start-up, then only shown and hidden.
-#include <QWidget>
+// The "Map" window: one level of the 100 x 100 x 10 map grid as a board of 16 x 16
+// cells in view, the mouse commands that place, remove and delete rooms on it, the
+// exit panel that edits the selected room's exits, and the map search.
+// Created once at start-up, then only shown and hidden.
+//
+// The window is split over several files, one purpose each:
+//   tfrmmap.cpp         construction and layout, opening and closing, levels, the buttons
+//   tfrmmap_board.cpp   MapBoard: painting the cells in view, scrolling, the pointer
+//   tfrmmap_draw.cpp    the mouse commands: Select and the four draw modes
+//   tfrmmap_exits.cpp   the exit panel: showMapRoom, enabling, storing the fields
+//   tfrmmap_search.cpp  the search field, its jump buttons, "E&xtra Descriptions..."
+#include <QAbstractScrollArea>
+#include <QPoint>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
 
-#include "editor/opener_lock.h"
+#include "editor/secondary_window.h"
+#include "map/map_commands.h"
+#include "map/map_model.h"
+#include "world/prompts.h"
+#include "world/world_store.h"
 
-class TfrmMap : public QWidget {
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+class TfrmMap;
+class PlacementLines;
+
+// The board: cells of 16 x 16 pixels on a pitch of 17 (a grid line between them), 16 x 16
+// of them in view. It paints from the grid whenever Qt asks, only the cells the paint
+// covers; the view's first visible column and row are its scroll bars' values (0..84).
+class MapBoard : public QAbstractScrollArea {
     Q_OBJECT
 public:
-    explicit TfrmMap(QWidget* parent = nullptr);
-    // Shows the window and disables the opener until the window closes.
-    void open(QWidget* opener);
+    static constexpr int kCellSize = 16;
+    static constexpr int kPitch = 17;
+    static constexpr int kCellsInView = 16;
+    static constexpr int kLastFirstCell = 100 - kCellsInView;  // 84
+
+    explicit MapBoard(TfrmMap& map, QWidget* parent = nullptr);
+
+    int leftCol() const;
+    int topRow() const;
+    void setView(int leftCol, int topRow);
+    bool inView(int x, int y) const;
+    // The cell (1-based) under a viewport position, or (0, 0) outside the cells.
+    QPoint cellAt(QPoint viewportPos) const;
+    // The viewport rectangle of cell (x, y), 16 x 16 pixels (empty when not in view).
+    QRect cellRect(int x, int y) const;
+    void updateCell(int x, int y);
+    // Cells painted since start; shows that a paint covers only what it must.
+    long paintedCells() const { return paintedCells_; }
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
 
 private:
-    OpenerLock lock_;
+    QPoint clampedCell(QPoint viewportPos) const;
+    void updateBand();
+
+    TfrmMap& map_;
+    bool pressed_ = false;
+    QPoint pressCell_;
+    QPoint bandEnd_;
+    long paintedCells_ = 0;
+};
+
+class TfrmMap : public SecondaryWindow, public StoreObserver {
+    Q_OBJECT
+public:
+    enum class ClickMode { Select, Draw };
+    enum class DrawMode { Toggle, On, Off, Delete };
+
+    TfrmMap(WorldStore& store, MapModel& map, Prompts& prompts, QWidget* parent = nullptr);
+    ~TfrmMap() override;
+
+    // Where the room search reads "Search checks Room &Description also" from.
+    void setSearchChecksDescription(std::function<bool()> option) { searchChecksDescription_ = std::move(option); }
+    // Opens the extra descriptions dialog on a room, the map window disabled meanwhile;
+    // the dialog calls extraDescsClosed() when it closes.
+    void setExtraDescOpener(std::function<void(RoomDataType&)> opener) { openExtraDescs_ = std::move(opener); }
+    // The minimap window that "&minimap" shows and hides.
+    void setMinimap(QWidget* minimap);
+
+    // Operations used by the main window, the minimap and the extra descriptions dialog.
+    void openMap(QWidget* opener);
+    void drawCell(int x, int y, int z);
+    void drawExitMark(int x, int y, int direction, int32_t destination, int z);
+    void redrawView();
+    void scrollToCell(int x, int y, int z);
+    void showMapRoom(RoomDataType* room);
+    void enableExitPanel();
+    void disableExitPanel();
+    void extraDescsClosed();
+
+    // State, as the board and the tests see it.
+    int currentLevel() const { return currentLevel_; }
+    QPoint selectedCell() const { return selectedCell_; }
+    RoomDataType* selectedRoom() const { return selectedRoom_; }
+    RoomDataType* framedRoom() const { return framedRoom_; }
+    ClickMode clickMode() const { return clickMode_; }
+    DrawMode drawMode() const { return drawMode_; }
+    bool recalcOn() const;
+    int placeChoice() const;
+    int exitDirection() const { return exitDirection_; }
+    int leftCol() const { return MapGrid->leftCol(); }
+    int topRow() const { return MapGrid->topRow(); }
+    const MapModel& model() const { return map_; }
+    bool minimapShown() const;
+
+    // Mouse commands, in cells (1-based): carried out when the button is released.
+    void MapGridMouseUp(QPoint pressCell, QPoint releaseCell);
+    void MapGridMouseMove(QPoint cell);
+
+    // Handlers.
+    void btnPlusZClick();
+    void btnMinusZClick();
+    void btnRefreshClick();
+    void btnDoneClick();
+    void btnDFCClick();
+    void btnJpClick();
+    void btnJnClick();
+    void btnExtraClick();
+    void editGoToEnter();
+    void directionButtonClick(int direction);
+    void doorFlagButtonClick(int flag);
+
+    // Controls, named as their objectName().
+    MapBoard* MapGrid = nullptr;
+    QLabel* pnlCurrentRoom = nullptr;
+    QLabel* pnlRoomName = nullptr;
+    QLabel* pnlVnum = nullptr;
+    QLabel* pnlXY = nullptr;
+    QLabel* pnlZ = nullptr;
+    QPushButton* btnPlusZ = nullptr;
+    QPushButton* btnMinusZ = nullptr;
+    QToolButton* sb_Select = nullptr;
+    QToolButton* sb_Draw = nullptr;
+    QToolButton* sb_Toggle = nullptr;
+    QToolButton* sb_ON = nullptr;
+    QToolButton* sb_OFF = nullptr;
+    QToolButton* sb_DELETE = nullptr;
+    QComboBox* selboxPlaceRoom = nullptr;
+    QCheckBox* cb_Recalc = nullptr;
+    QLabel* LabelReCalc = nullptr;
+    QLabel* LabelExits = nullptr;
+    QToolButton* sb_minimap = nullptr;
+    QPushButton* btnRefresh = nullptr;
+    QPushButton* btnDone = nullptr;
+    // The exit panel and the search.
+    std::array<QLineEdit*, kDirectionCount> editExit{};      // editN, editE, editS, editW, editU, editD
+    std::array<QToolButton*, kDirectionCount> sbDirection{};  // sb_N .. sb_D
+    std::array<QLabel*, kDirectionCount> labelExit{};        // "&N" .. "&Down"
+    std::array<QToolButton*, 3> sbDoorFlag{};                // sb_doorflag0 .. 2
+    QPlainTextEdit* editGenDesc = nullptr;
+    QPushButton* btnDFC = nullptr;
+    QLineEdit* editVkey = nullptr;
+    QLineEdit* editKeywords = nullptr;
+    QLabel* LabelGenDesc = nullptr;
+    QLabel* LabelVkey = nullptr;
+    QLabel* LabelKeywords = nullptr;
+    QLineEdit* editGoTo = nullptr;
+    QPushButton* btnJp = nullptr;
+    QPushButton* btnJn = nullptr;
+    QPushButton* btnExtra = nullptr;
+
+    // A room leaving the store is no longer selected or framed.
+    void roomDeleting(RoomDataType& room) override;
+
+protected:
+    bool aboutToClose() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    friend class MapBoard;
+    void buildControls();
+    void buildExitPanel();
+    void mirrorPlacementList();
+    void setDefaultLine();
+    void setCaption(const RoomDataType* room);
+    void showNoRoomSelected();
+    void fillAtOpening(const RoomDataType& room);
+    void clearDetailFields();
+    void showExitDetails(const RoomDataType& room);
+    void pressExclusive(std::array<QToolButton*, 3>& buttons, int index);
+    template <size_t N>
+    void releaseAll(std::array<QToolButton*, N>& buttons);
+
+    // The mouse commands' per-cell steps.
+    bool drawAt(int x, int y);  // false ends the command
+    void selectAt(int x, int y);
+
+    // Storing the panel's fields into the selected room.
+    bool storeExitField(int direction);
+    bool storeKey();
+    void storeKeywords();
+    void storeGenDesc();
+    bool panelEditable() const;
+    void jump(bool forward);
+    void selectFound(RoomIndexNode* node);
+
+    WorldStore& store_;
+    MapModel& map_;
+    Prompts& prompts_;
+    MapRoomCommands commands_;
+    std::function<bool()> searchChecksDescription_;
+    std::function<void(RoomDataType&)> openExtraDescs_;
+    QWidget* minimap_ = nullptr;
+    PlacementLines* lines_ = nullptr;
+    QButtonGroup* clickGroup_ = nullptr;
+    QButtonGroup* drawGroup_ = nullptr;
+
+    int currentLevel_ = 5;
+    QPoint selectedCell_{42, 42};
+    RoomDataType* selectedRoom_ = nullptr;
+    RoomDataType* framedRoom_ = nullptr;
+    ClickMode clickMode_ = ClickMode::Select;
+    DrawMode drawMode_ = DrawMode::Toggle;
+    int exitDirection_ = North;
+    int exitDoorFlag_ = 0;
+    bool filling_ = false;  // the panel is being filled: its fields store nothing
 };

@@ -1,0 +1,100 @@
+#include "map/map_commands.h"
+
+#include <limits>
+#include <memory>
+#include <utility>
+
+#include "world/default_room.h"
+
+MapRoomCommands::MapRoomCommands(WorldStore& store, MapModel& map, Prompts& prompts)
+    : store_(store), map_(map), prompts_(prompts) {}
+
+void MapRoomCommands::afterChange(int x, int y, int z) {
+    if (map_.recalcOnChange) map_.grid.recalcExits(x, y, z);
+}
+
+RoomDataType* MapRoomCommands::placeDefaultRoom(int x, int y, int z) {
+    if (!hasDefaultRoom(store_) || !insideMap(x, y, z) || map_.grid.cellAt(x, y, z)) return nullptr;
+    RoomIndexNode* node = nullptr;
+    if (store_.empty()) {
+        // Every room has been deleted: there is no highest number to count on from, so
+        // the zone starts again at its first number.
+        auto room = std::make_unique<RoomDataType>();
+        copyRoom(*room, store_.defaultRoom);
+        room->vnum = store_.zoneStart;
+        room->mapX = room->mapY = room->mapZ = -1;
+        if (room->vnum >= store_.nextFreeVnum && room->vnum < std::numeric_limits<int32_t>::max())
+            store_.nextFreeVnum = room->vnum + 1;
+        node = store_.insertOrdered(WorldStore::makeNode(std::move(room)));
+    } else {
+        node = createDefaultRoomNode(store_, prompts_);
+    }
+    if (!node) return nullptr;
+    map_.grid.putRoom(*node->room, x, y, z);
+    afterChange(x, y, z);
+    return node->room.get();
+}
+
+RoomDataType* MapRoomCommands::placeListedRoom(size_t position, int x, int y, int z) {
+    if (!insideMap(x, y, z) || map_.grid.cellAt(x, y, z)) return nullptr;
+    PlacementEntry* entry = map_.placement.placementEntryAt(position);
+    if (!entry || !entry->room) return nullptr;
+    RoomDataType* room = entry->room;
+    // A listed room is off the map; should it somehow sit in a cell, that cell is emptied
+    // first so that the record never occupies two cells.
+    if (room->onMap()) removeRoom(room->mapX, room->mapY, room->mapZ);
+    map_.grid.putRoom(*room, x, y, z);
+    map_.placement.unlinkPlacementEntry(map_.placement.findByRoom(room));
+    afterChange(x, y, z);
+    return room;
+}
+
+RoomDataType* MapRoomCommands::removeRoom(int x, int y, int z) {
+    RoomDataType* room = map_.grid.cellAt(x, y, z);
+    if (!room) return nullptr;
+    map_.grid.takeRoom(x, y, z);
+    map_.placement.registerUnplacedRoom(*room);
+    afterChange(x, y, z);
+    return room;
+}
+
+RoomIndexNode* MapRoomCommands::nodeOf(const RoomDataType& room) const {
+    RoomIndexNode* node = store_.findByVnum(room.vnum);
+    if (node && node->room.get() == &room) return node;
+    // Two rooms of one number (a world read in file order): the number alone would find
+    // the other room, so the index is walked for this record.
+    for (RoomIndexNode* n = store_.first(); n; n = n->next)
+        if (n->room.get() == &room) return n;
+    return nullptr;
+}
+
+bool MapRoomCommands::deleteRoom(int x, int y, int z) {
+    RoomDataType* room = map_.grid.cellAt(x, y, z);
+    if (!room) return false;
+    RoomIndexNode* node = nodeOf(*room);
+    if (!node) return false;
+    // A pending New Room is ended first: deleting with it pending would only end it and
+    // leave the room the user deleted on the board.
+    if (store_.newRoomPending) store_.deleteCurrentRoom();
+    store_.current = node;
+    store_.deleteCurrentRoom();  // empties the cell, recalculates around it, drops its list entry
+    return true;
+}
+
+void MapRoomCommands::setExitTo(RoomDataType& room, int direction, int32_t destination) {
+    room.exitTo[direction] = destination;
+}
+
+void MapRoomCommands::setDoorFlag(RoomDataType& room, int direction, int32_t doorFlag) {
+    room.exits[direction].doorFlag = doorFlag;
+}
+
+void MapRoomCommands::setKey(RoomDataType& room, int direction, int32_t key) { room.exits[direction].key = key; }
+
+void MapRoomCommands::setKeywords(RoomDataType& room, int direction, const std::string& keywords) {
+    room.exits[direction].keywords = keywords;
+}
+
+void MapRoomCommands::setExitDescription(RoomDataType& room, int direction, const std::string& description) {
+    room.exits[direction].description = description;
+}

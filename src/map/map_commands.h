@@ -1,0 +1,52 @@
+#pragma once
+// The map window's changes to the zone: putting rooms on cells (new default rooms or
+// rooms from the placement list), taking them off, deleting them, and the exit edits of
+// the exit panel. The window gathers the cell and the typed values and calls these; it
+// never writes a store or grid field itself. Recalculation of the neighbours' exits
+// follows the map's "ReCalc Exits" switch (MapModel::recalcOnChange).
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "map/map_model.h"
+#include "world/prompts.h"
+#include "world/world_store.h"
+
+class MapRoomCommands {
+public:
+    MapRoomCommands(WorldStore& store, MapModel& map, Prompts& prompts);
+
+    // A new room copied from the default template, numbered one above the highest room
+    // of the store (the zone's start number when the store is empty), put at the empty
+    // cell. None, and nothing changed, when there is no template, no number is left or
+    // the cell is taken.
+    RoomDataType* placeDefaultRoom(int x, int y, int z);
+
+    // The room of the placement entry at `position` (0-based) put at the empty cell; the
+    // entry leaves the list. None when there is no such entry or the cell is taken.
+    RoomDataType* placeListedRoom(size_t position, int x, int y, int z);
+
+    // Takes the cell's room off the map; it goes to the end of the placement list.
+    // None when the cell is empty.
+    RoomDataType* removeRoom(int x, int y, int z);
+
+    // Deletes the cell's room from the zone without a question. False when the cell is empty.
+    bool deleteRoom(int x, int y, int z);
+
+    // Exit edits on one room: only this room's record changes, never the room at the other end.
+    void setExitTo(RoomDataType& room, int direction, int32_t destination);
+    void setDoorFlag(RoomDataType& room, int direction, int32_t doorFlag);
+    void setKey(RoomDataType& room, int direction, int32_t key);
+    void setKeywords(RoomDataType& room, int direction, const std::string& keywords);
+    void setExitDescription(RoomDataType& room, int direction, const std::string& description);
+
+    // The index node that owns this very record (not merely one of its number).
+    RoomIndexNode* nodeOf(const RoomDataType& room) const;
+
+private:
+    void afterChange(int x, int y, int z);
+
+    WorldStore& store_;
+    MapModel& map_;
+    Prompts& prompts_;
+};

@@ -1,0 +1,231 @@
+// The map window's board: painting the cells in view, scrolling, the pointer, and the
+// window's drawing operations (drawCell, drawExitMark, redrawView, scrollToCell).
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "editor/byte_text.h"
+#include "map/tfrmmap.h"
+
+namespace {
+
+const QColor kWhite(0xFF, 0xFF, 0xFF);
+const QColor kSilver(0xC0, 0xC0, 0xC0);
+const QColor kGrey(0x80, 0x80, 0x80);
+const QColor kBlack(0x00, 0x00, 0x00);
+const QColor kPurple(0x80, 0x00, 0x80);
+const QColor kGridLine(0xA0, 0xA0, 0xA0);
+
+// A room's tile with its exit marks: a raised silver tile, a notch in the edge for each
+// exit to a room (with a purple patch for a door), an arrow head for Up and Down.
+void paintRoom(QPainter& p, int left, int top, const RoomDataType& room) {
+    p.fillRect(left, top, 16, 16, kSilver);
+    p.fillRect(left, top, 15, 1, kWhite);
+    p.fillRect(left, top, 1, 16, kWhite);
+    p.fillRect(left + 15, top, 1, 16, kGrey);
+    p.fillRect(left + 1, top + 15, 15, 1, kGrey);
+    auto door = [&](int d) { return room.exits[d].doorFlag == 1 || room.exits[d].doorFlag == 2; };
+    struct Notch {
+        int x, y, w, h;     // the notch, grey
+        int px, py, pw, ph;  // the door patch
+    };
+    static constexpr Notch notches[4] = {
+        {5, 0, 6, 4, 6, 0, 4, 3},    // North
+        {12, 5, 4, 6, 13, 6, 3, 4},  // East
+        {5, 12, 6, 4, 6, 13, 4, 3},  // South
+        {0, 5, 4, 6, 0, 6, 3, 4},    // West
+    };
+    for (int d = North; d <= West; ++d) {
+        if (room.exitTo[d] <= 0) continue;
+        const Notch& n = notches[d];
+        p.fillRect(left + n.x, top + n.y, n.w, n.h, kGrey);
+        p.fillRect(left + n.px, top + n.py, n.pw, n.ph, door(d) ? kPurple : kSilver);
+    }
+    for (int d : {Up, Down}) {
+        if (room.exitTo[d] <= 0) continue;
+        const QColor colour = door(d) ? kPurple : kBlack;
+        const int baseY = d == Up ? top + 7 : top + 9;
+        const int step = d == Up ? -1 : 1;
+        for (int i = 0; i < 3; ++i)
+            p.fillRect(left + 5 + (2 - i), baseY + i * step, 2 * (i + 1), 1, colour);
+    }
+}
+
+}  // namespace
+
+MapBoard::MapBoard(TfrmMap& map, QWidget* parent) : QAbstractScrollArea(parent), map_(map) {
+    setFrameStyle(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
+        bar->setRange(0, kLastFirstCell);
+        bar->setSingleStep(1);
+        bar->setPageStep(kCellsInView);
+        bar->setValue(42);
+    }
+    const int side = kCellsInView * kPitch;
+    setFixedSize(side + verticalScrollBar()->sizeHint().width(), side + horizontalScrollBar()->sizeHint().height());
+    viewport()->setFixedSize(side, side);
+    viewport()->setMouseTracking(true);
+    viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+int MapBoard::leftCol() const { return horizontalScrollBar()->value(); }
+int MapBoard::topRow() const { return verticalScrollBar()->value(); }
+
+void MapBoard::setView(int leftCol, int topRow) {
+    horizontalScrollBar()->setValue(std::clamp(leftCol, 0, kLastFirstCell));
+    verticalScrollBar()->setValue(std::clamp(topRow, 0, kLastFirstCell));
+}
+
+bool MapBoard::inView(int x, int y) const {
+    return x - 1 >= leftCol() && x - 1 < leftCol() + kCellsInView && y - 1 >= topRow() &&
+           y - 1 < topRow() + kCellsInView;
+}
+
+QPoint MapBoard::cellAt(QPoint pos) const {
+    if (pos.x() < 0 || pos.y() < 0) return {};
+    const int col = pos.x() / kPitch, row = pos.y() / kPitch;
+    if (col >= kCellsInView || row >= kCellsInView) return {};
+    return {leftCol() + col + 1, topRow() + row + 1};
+}
+
+// A drag in Draw mode that ends beyond the board covers the cells up to its edge.
+QPoint MapBoard::clampedCell(QPoint pos) const {
+    const int last = kCellsInView * kPitch - 1;
+    return cellAt({std::clamp(pos.x(), 0, last), std::clamp(pos.y(), 0, last)});
+}
+
+QRect MapBoard::cellRect(int x, int y) const {
+    if (!inView(x, y)) return {};
+    return {(x - 1 - leftCol()) * kPitch, (y - 1 - topRow()) * kPitch, kCellSize, kCellSize};
+}
+
+void MapBoard::updateCell(int x, int y) {
+    const QRect r = cellRect(x, y);
+    if (!r.isEmpty()) viewport()->update(r);
+}
+
+void MapBoard::scrollContentsBy(int dx, int dy) {
+    // Only the cells that came into view are painted; the rest is moved on screen.
+    viewport()->scroll(dx * kPitch, dy * kPitch);
+}
+
+void MapBoard::updateBand() {
+    if (pressCell_.isNull() || bandEnd_.isNull()) return;
+    viewport()->update();
+}
+
+void MapBoard::paintEvent(QPaintEvent* event) {
+    QPainter p(viewport());
+    const QRect dirty = event->rect();
+    p.fillRect(dirty, kWhite);
+    const int c0 = std::max(0, dirty.left() / kPitch), c1 = std::min(kCellsInView - 1, dirty.right() / kPitch);
+    const int r0 = std::max(0, dirty.top() / kPitch), r1 = std::min(kCellsInView - 1, dirty.bottom() / kPitch);
+    const int z = map_.currentLevel();
+    const MapGrid& grid = map_.model().grid;
+    for (int c = c0; c <= c1; ++c) {
+        for (int r = r0; r <= r1; ++r) {
+            const int left = c * kPitch, top = r * kPitch;
+            ++paintedCells_;
+            if (const RoomDataType* room = grid.cellAt(leftCol() + c + 1, topRow() + r + 1, z))
+                paintRoom(p, left, top, *room);
+            p.fillRect(left + kCellSize, top, 1, kPitch, kGridLine);
+            p.fillRect(left, top + kCellSize, kCellSize, 1, kGridLine);
+        }
+    }
+    // The selection frame: a dotted line round the framed room's cell.
+    if (const RoomDataType* framed = map_.framedRoom(); framed && framed->mapZ == z) {
+        const QRect r = cellRect(framed->mapX, framed->mapY);
+        if (!r.isEmpty()) {
+            p.setPen(QPen(kBlack, 1, Qt::DotLine));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(r.adjusted(0, 0, -1, -1));
+        }
+    }
+    // The rectangle a Draw drag covers so far.
+    if (pressed_ && map_.clickMode() == TfrmMap::ClickMode::Draw && !bandEnd_.isNull()) {
+        const int x0 = std::min(pressCell_.x(), bandEnd_.x()), x1 = std::max(pressCell_.x(), bandEnd_.x());
+        const int y0 = std::min(pressCell_.y(), bandEnd_.y()), y1 = std::max(pressCell_.y(), bandEnd_.y());
+        const QRect band((x0 - 1 - leftCol()) * kPitch - 1, (y0 - 1 - topRow()) * kPitch - 1,
+                         (x1 - x0 + 1) * kPitch, (y1 - y0 + 1) * kPitch);
+        p.setPen(QPen(QColor(0x00, 0x00, 0xC0), 1, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(band);
+    }
+}
+
+void MapBoard::mousePressEvent(QMouseEvent* event) {
+    // The left button alone works the board.
+    if (event->button() != Qt::LeftButton) return;
+    setFocus(Qt::MouseFocusReason);
+    const QPoint cell = cellAt(event->position().toPoint());
+    if (cell.isNull()) return;
+    pressed_ = true;
+    pressCell_ = bandEnd_ = cell;
+    if (map_.clickMode() == TfrmMap::ClickMode::Draw) updateBand();
+}
+
+void MapBoard::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    const QPoint cell = cellAt(pos);
+    if (!cell.isNull()) map_.MapGridMouseMove(cell);
+    if (pressed_ && map_.clickMode() == TfrmMap::ClickMode::Draw) {
+        const QPoint end = clampedCell(pos);
+        if (end != bandEnd_) {
+            bandEnd_ = end;
+            updateBand();
+        }
+    }
+}
+
+void MapBoard::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !pressed_) return;
+    pressed_ = false;
+    const QPoint pos = event->position().toPoint();
+    const bool draw = map_.clickMode() == TfrmMap::ClickMode::Draw;
+    const QPoint release = draw ? clampedCell(pos) : cellAt(pos);
+    if (draw) updateBand();
+    bandEnd_ = {};
+    if (!release.isNull()) map_.MapGridMouseUp(pressCell_, release);
+}
+
+// ---------------------------------------------------------------------------------------
+// The window's drawing operations. The board paints from the grid, so "drawing" a cell
+// asks for its repaint; a cell of another level than the one shown is never painted.
+
+void TfrmMap::drawCell(int x, int y, int z) {
+    if (!insideMap(x, y, z) || z != currentLevel_ || !MapGrid->inView(x, y)) return;
+    MapGrid->updateCell(x, y);
+}
+
+void TfrmMap::drawExitMark(int x, int y, int /*direction*/, int32_t /*destination*/, int z) {
+    // The mark shows the room's stored exit, which the caller has just set.
+    if (!map_.grid.cellAt(x, y, z)) return;
+    drawCell(x, y, z);
+}
+
+void TfrmMap::redrawView() { MapGrid->viewport()->update(); }
+
+void TfrmMap::scrollToCell(int x, int y, int z) {
+    if (!insideMap(x, y, z)) return;
+    MapGrid->setView(x - 8, y - 8);
+    currentLevel_ = z;
+    redrawView();
+}
+
+void TfrmMap::MapGridMouseMove(QPoint cell) {
+    pnlXY->setText(QString::number(cell.x()) + QLatin1Char(',') + QString::number(cell.y()));
+    if (const RoomDataType* room = map_.grid.cellAt(cell.x(), cell.y(), currentLevel_)) {
+        pnlRoomName->setText(bytesToQString(room->name));
+        pnlVnum->setText(QString::number(room->vnum));
+    } else {
+        pnlRoomName->clear();
+        pnlVnum->clear();
+    }
+}

@@ -1,0 +1,79 @@
+// The map window's mouse commands: Select, and Draw in its four modes over the rectangle
+// from the press cell to the release cell.
+#include <QComboBox>
+#include <algorithm>
+
+#include "map/tfrmmap.h"
+#include "world/default_room.h"
+
+void TfrmMap::MapGridMouseUp(QPoint pressCell, QPoint releaseCell) {
+    if (clickMode_ == ClickMode::Select) {
+        selectAt(releaseCell.x(), releaseCell.y());
+        return;
+    }
+    const int x0 = std::min(pressCell.x(), releaseCell.x()), x1 = std::max(pressCell.x(), releaseCell.x());
+    const int y0 = std::min(pressCell.y(), releaseCell.y()), y1 = std::max(pressCell.y(), releaseCell.y());
+    // Column by column from the left, each column from the top.
+    for (int x = x0; x <= x1; ++x)
+        for (int y = y0; y <= y1; ++y)
+            if (!drawAt(x, y)) return;  // no template: the command ends here, the minimap as it was
+    if (minimap_ && minimapShown()) minimap_->update();
+}
+
+void TfrmMap::selectAt(int x, int y) {
+    if (RoomDataType* room = map_.grid.cellAt(x, y, currentLevel_)) {
+        selectedCell_ = {x, y};
+        enableExitPanel();
+        showMapRoom(room);
+    } else {
+        disableExitPanel();
+        showMapRoom(nullptr);
+    }
+}
+
+bool TfrmMap::drawAt(int x, int y) {
+    const int z = currentLevel_;
+    RoomDataType* room = map_.grid.cellAt(x, y, z);
+    enum class Action { Nothing, Place, Remove, Delete } action = Action::Nothing;
+    switch (drawMode_) {
+        case DrawMode::Toggle: action = room ? Action::Remove : Action::Place; break;
+        case DrawMode::On: action = room ? Action::Nothing : Action::Place; break;
+        case DrawMode::Off: action = room ? Action::Remove : Action::Nothing; break;
+        case DrawMode::Delete: action = room ? Action::Delete : Action::Nothing; break;
+    }
+
+    switch (action) {
+        case Action::Place: {
+            selectedCell_ = {x, y};
+            const int choice = placeChoice();
+            RoomDataType* placed = nullptr;
+            if (choice == 0) {
+                if (!hasDefaultRoom(store_)) return false;
+                placed = commands_.placeDefaultRoom(x, y, z);
+                if (!placed) return false;  // no number left: told already
+            } else {
+                // The entry's selector line goes with it; the line above is chosen next, so
+                // a drag places the listed rooms upwards and then new default rooms.
+                placed = commands_.placeListedRoom(static_cast<size_t>(choice - 1), x, y, z);
+                if (!placed) return false;
+                selboxPlaceRoom->setCurrentIndex(choice - 1);
+            }
+            enableExitPanel();
+            showMapRoom(placed);
+            break;
+        }
+        case Action::Remove:
+            commands_.removeRoom(x, y, z);
+            showMapRoom(nullptr);
+            disableExitPanel();
+            break;
+        case Action::Delete:
+            commands_.deleteRoom(x, y, z);
+            showMapRoom(nullptr);
+            disableExitPanel();
+            break;
+        case Action::Nothing: break;
+    }
+    drawCell(x, y, z);
+    return true;
+}

@@ -1,0 +1,310 @@
+// The map window's exit panel: the six exit fields, the direction and door-flag buttons,
+// the chosen exit's general description, key and keywords, and storing what is typed
+// into the selected room's record.
+#include <QButtonGroup>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "editor/byte_text.h"
+#include "editor/multiline_text.h"
+#include "map/tfrmmap.h"
+#include "world/strict_int.h"
+
+namespace {
+
+const char* const kExitEditNames[kDirectionCount] = {"editN", "editE", "editS", "editW", "editU", "editD"};
+const char* const kDirectionButtonNames[kDirectionCount] = {"sb_N", "sb_E", "sb_S", "sb_W", "sb_U", "sb_D"};
+const char* const kExitLabels[kDirectionCount] = {"&N", "&E", "&S", "&W", "&Up", "&Down"};
+const char* const kDirectionCaptions[kDirectionCount] = {"N", "E", "S", "W", "U", "D"};
+
+// A one-line field that stores its value on Enter and keeps the focus.
+class EnterField : public QLineEdit {
+public:
+    EnterField(QWidget* parent, std::function<void()> store) : QLineEdit(parent), store_(std::move(store)) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            store_();
+            event->accept();
+            return;
+        }
+        QLineEdit::keyPressEvent(event);
+    }
+
+private:
+    std::function<void()> store_;
+};
+
+QLabel* fieldLabel(QWidget* parent, const char* name, const QString& caption, QRect at, QWidget* buddy) {
+    auto* l = new QLabel(caption, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setGeometry(at);
+    l->setBuddy(buddy);  // the accelerator gives the field the focus
+    return l;
+}
+
+}  // namespace
+
+void TfrmMap::buildExitPanel() {
+    auto* currentLabel = new QLabel(QStringLiteral("Current Room"), this);
+    currentLabel->setGeometry(300, 8, 90, 20);
+    pnlCurrentRoom = new QLabel(this);
+    pnlCurrentRoom->setObjectName(QStringLiteral("pnlCurrentRoom"));
+    pnlCurrentRoom->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pnlCurrentRoom->setGeometry(392, 6, 100, 22);
+    pnlCurrentRoom->setIndent(3);
+
+    auto* directionGroup = new QButtonGroup(this);
+    directionGroup->setExclusive(false);  // at most one down: the panel may release them all
+    for (int d = 0; d < kDirectionCount; ++d) {
+        const int top = 36 + d * 25;
+        editExit[d] = new EnterField(this, [this, d] { storeExitField(d); });
+        editExit[d]->setObjectName(QString::fromLatin1(kExitEditNames[d]));
+        editExit[d]->setGeometry(346, top, 80, 22);
+        editExit[d]->installEventFilter(this);
+        labelExit[d] = fieldLabel(this, (std::string("LabelExit") + kDirectionCaptions[d]).c_str(),
+                                  QString::fromLatin1(kExitLabels[d]), QRect(300, top + 2, 44, 20), editExit[d]);
+        labelExit[d]->installEventFilter(this);
+        sbDirection[d] = new QToolButton(this);
+        sbDirection[d]->setObjectName(QString::fromLatin1(kDirectionButtonNames[d]));
+        sbDirection[d]->setText(QString::fromLatin1(kDirectionCaptions[d]));
+        sbDirection[d]->setCheckable(true);
+        sbDirection[d]->setGeometry(430, top, 26, 22);
+        directionGroup->addButton(sbDirection[d], d);
+    }
+    connect(directionGroup, &QButtonGroup::idClicked, this, &TfrmMap::directionButtonClick);
+
+    editGenDesc = new QPlainTextEdit(this);
+    editGenDesc->setObjectName(QStringLiteral("editGenDesc"));
+    editGenDesc->setGeometry(300, 208, 156, 70);
+    editGenDesc->setTabChangesFocus(false);  // Tab is typed into the text
+    editGenDesc->setLineWrapMode(QPlainTextEdit::NoWrap);
+    editGenDesc->installEventFilter(this);
+    LabelGenDesc = fieldLabel(this, "LabelGenDesc", QStringLiteral("&General Description"),
+                              QRect(300, 188, 156, 18), editGenDesc);
+    LabelGenDesc->installEventFilter(this);
+
+    auto* doorLabel = new QLabel(QStringLiteral("Door"), this);
+    doorLabel->setGeometry(300, 286, 36, 20);
+    auto* doorGroup = new QButtonGroup(this);
+    doorGroup->setExclusive(false);
+    for (int f = 0; f < 3; ++f) {
+        sbDoorFlag[f] = new QToolButton(this);
+        sbDoorFlag[f]->setObjectName(QStringLiteral("sb_doorflag") + QString::number(f));
+        sbDoorFlag[f]->setText(QString::number(f));
+        sbDoorFlag[f]->setCheckable(true);
+        sbDoorFlag[f]->setGeometry(336 + f * 24, 284, 22, 22);
+        doorGroup->addButton(sbDoorFlag[f], f);
+    }
+    connect(doorGroup, &QButtonGroup::idClicked, this, &TfrmMap::doorFlagButtonClick);
+    btnDFC = new QPushButton(QStringLiteral("Door &Flag"), this);
+    btnDFC->setObjectName(QStringLiteral("btnDFC"));
+    btnDFC->setGeometry(408, 284, 48, 22);
+    btnDFC->setAutoDefault(false);
+    connect(btnDFC, &QPushButton::clicked, this, &TfrmMap::btnDFCClick);
+
+    editVkey = new EnterField(this, [this] { storeKey(); });
+    editVkey->setObjectName(QStringLiteral("editVkey"));
+    editVkey->setGeometry(376, 312, 80, 22);
+    editVkey->installEventFilter(this);
+    LabelVkey = fieldLabel(this, "LabelVkey", QStringLiteral("&Virtual Key"), QRect(300, 314, 74, 20), editVkey);
+    LabelVkey->installEventFilter(this);
+
+    editKeywords = new EnterField(this, [this] { storeKeywords(); });
+    editKeywords->setObjectName(QStringLiteral("editKeywords"));
+    editKeywords->setGeometry(376, 338, 80, 22);
+    editKeywords->installEventFilter(this);
+    LabelKeywords =
+        fieldLabel(this, "LabelKeywords", QStringLiteral("&Keywords"), QRect(300, 340, 74, 20), editKeywords);
+    LabelKeywords->installEventFilter(this);
+
+    auto* searchLabel = new QLabel(QStringLiteral("Search..."), this);
+    searchLabel->setGeometry(300, 372, 70, 20);
+    editGoTo = new EnterField(this, [this] { editGoToEnter(); });
+    editGoTo->setObjectName(QStringLiteral("editGoTo"));
+    editGoTo->setGeometry(300, 392, 100, 22);
+    btnJp = new QPushButton(QStringLiteral("&<"), this);
+    btnJp->setObjectName(QStringLiteral("btnJp"));
+    btnJp->setGeometry(404, 392, 24, 22);
+    btnJp->setAutoDefault(false);
+    btnJn = new QPushButton(QStringLiteral("&>"), this);
+    btnJn->setObjectName(QStringLiteral("btnJn"));
+    btnJn->setGeometry(432, 392, 24, 22);
+    btnJn->setAutoDefault(false);
+    connect(btnJp, &QPushButton::clicked, this, &TfrmMap::btnJpClick);
+    connect(btnJn, &QPushButton::clicked, this, &TfrmMap::btnJnClick);
+
+    btnExtra = new QPushButton(QStringLiteral("E&xtra Descriptions..."), this);
+    btnExtra->setObjectName(QStringLiteral("btnExtra"));
+    btnExtra->setGeometry(300, 426, 156, 26);
+    btnExtra->setAutoDefault(false);
+    connect(btnExtra, &QPushButton::clicked, this, &TfrmMap::btnExtraClick);
+}
+
+// ---------------------------------------------------------------------------------------
+// Filling and emptying
+
+void TfrmMap::clearDetailFields() {
+    editGenDesc->clear();
+    editVkey->setText(QStringLiteral("-1"));
+    editKeywords->clear();
+    pnlRoomName->clear();
+    pnlVnum->clear();
+}
+
+void TfrmMap::showExitDetails(const RoomDataType& room) {
+    const RoomExitType& exit = room.exits[exitDirection_];
+    setMultiLineField(*editGenDesc, exit.description);
+    editVkey->setText(QString::number(exit.key));
+    editKeywords->setText(bytesToQString(exit.keywords));
+}
+
+template <size_t N>
+void TfrmMap::releaseAll(std::array<QToolButton*, N>& buttons) {
+    for (QToolButton* b : buttons) b->setChecked(false);
+}
+
+void TfrmMap::pressExclusive(std::array<QToolButton*, 3>& buttons, int index) {
+    for (int i = 0; i < 3; ++i) buttons[i]->setChecked(i == index);
+}
+
+namespace {
+int shownDoorFlag(int32_t flag) { return flag >= 0 && flag <= 2 ? flag : 0; }
+}  // namespace
+
+// The variant the opening uses: only real destinations are shown.
+void TfrmMap::fillAtOpening(const RoomDataType& room) {
+    filling_ = true;
+    clearDetailFields();
+    for (int d = 0; d < kDirectionCount; ++d)
+        editExit[d]->setText(room.exitTo[d] >= 1 ? QString::number(room.exitTo[d]) : QString());
+    showExitDetails(room);
+    exitDoorFlag_ = shownDoorFlag(room.exits[exitDirection_].doorFlag);
+    filling_ = false;
+}
+
+void TfrmMap::showMapRoom(RoomDataType* room) {
+    // The old frame goes with a repaint of its cell.
+    if (framedRoom_ && framedRoom_->mapZ == currentLevel_) drawCell(framedRoom_->mapX, framedRoom_->mapY, currentLevel_);
+    filling_ = true;
+    if (!room) {
+        framedRoom_ = nullptr;
+        for (QLineEdit* e : editExit) e->clear();
+        editGenDesc->clear();
+        editKeywords->clear();
+        editVkey->setText(QStringLiteral("-1"));
+        pnlRoomName->clear();
+        pnlVnum->clear();
+        pnlCurrentRoom->setText(QStringLiteral("none"));
+        setCaption(nullptr);
+        selectedRoom_ = nullptr;
+        filling_ = false;
+        return;
+    }
+    // A room off the map (the store's current room at the opening) has no cell to take
+    // over or frame; the pointer panels keep what they show.
+    const bool onMap = room->onMap();
+    if (onMap) selectedCell_ = {room->mapX, room->mapY};
+    selectedRoom_ = room;
+    for (int d = 0; d < kDirectionCount; ++d) editExit[d]->setText(QString::number(room->exitTo[d]));
+    showExitDetails(*room);
+    pressExclusive(sbDoorFlag, shownDoorFlag(room->exits[exitDirection_].doorFlag));
+    setCaption(room);
+    for (int d = 0; d < kDirectionCount; ++d) sbDirection[d]->setChecked(d == exitDirection_);
+    pnlCurrentRoom->setText(QString::number(room->vnum));
+    framedRoom_ = onMap ? room : nullptr;
+    if (onMap) drawCell(room->mapX, room->mapY, room->mapZ);
+    pnlRoomName->setText(bytesToQString(room->name));
+    pnlVnum->setText(QString::number(room->vnum));
+    if (onMap) {
+        pnlXY->setText(QString::number(room->mapX) + QLatin1Char(',') + QString::number(room->mapY));
+        pnlZ->setText(QString::number(room->mapZ));
+    }
+    filling_ = false;
+}
+
+void TfrmMap::enableExitPanel() {
+    for (QWidget* w : editExit) w->setEnabled(true);
+    for (QWidget* w : sbDirection) w->setEnabled(true);
+    for (QWidget* w : sbDoorFlag) w->setEnabled(true);
+    editGenDesc->setEnabled(true);
+    editVkey->setEnabled(true);
+    editKeywords->setEnabled(true);
+    pressExclusive(sbDoorFlag, exitDoorFlag_);
+    for (int d = 0; d < kDirectionCount; ++d) sbDirection[d]->setChecked(d == exitDirection_);
+}
+
+void TfrmMap::disableExitPanel() {
+    releaseAll(sbDoorFlag);
+    releaseAll(sbDirection);
+    filling_ = true;  // fields losing the focus as they are disabled store nothing
+    for (QWidget* w : editExit) w->setEnabled(false);
+    for (QWidget* w : sbDirection) w->setEnabled(false);
+    for (QWidget* w : sbDoorFlag) w->setEnabled(false);
+    editGenDesc->setEnabled(false);
+    editVkey->setEnabled(false);
+    editKeywords->setEnabled(false);
+    filling_ = false;
+}
+
+// ---------------------------------------------------------------------------------------
+// Editing
+
+bool TfrmMap::panelEditable() const {
+    return !filling_ && selectedRoom_ && selectedRoom_->onMap() && editExit[0]->isEnabled();
+}
+
+bool TfrmMap::storeExitField(int d) {
+    if (!panelEditable()) return false;
+    const std::optional<int32_t> value = strictToIntOrSay(qStringToBytes(editExit[d]->text()), prompts_);
+    if (!value) return false;
+    commands_.setExitTo(*selectedRoom_, d, *value);
+    drawExitMark(selectedCell_.x(), selectedCell_.y(), d, *value, currentLevel_);
+    return true;
+}
+
+bool TfrmMap::storeKey() {
+    if (!panelEditable()) return false;
+    const std::optional<int32_t> value = strictToIntOrSay(qStringToBytes(editVkey->text()), prompts_);
+    if (!value) return false;
+    commands_.setKey(*selectedRoom_, exitDirection_, *value);
+    return true;
+}
+
+void TfrmMap::storeKeywords() {
+    if (!panelEditable()) return;
+    commands_.setKeywords(*selectedRoom_, exitDirection_, qStringToBytes(editKeywords->text()));
+}
+
+void TfrmMap::storeGenDesc() {
+    if (!panelEditable()) return;
+    commands_.setExitDescription(*selectedRoom_, exitDirection_, multiLineFieldBytes(*editGenDesc));
+}
+
+void TfrmMap::directionButtonClick(int direction) {
+    exitDirection_ = direction;
+    for (int d = 0; d < kDirectionCount; ++d) sbDirection[d]->setChecked(d == exitDirection_);
+    if (selectedRoom_) showMapRoom(selectedRoom_);
+}
+
+void TfrmMap::doorFlagButtonClick(int flag) {
+    pressExclusive(sbDoorFlag, flag);
+    if (!panelEditable()) return;
+    commands_.setDoorFlag(*selectedRoom_, exitDirection_, flag);
+    drawExitMark(selectedCell_.x(), selectedCell_.y(), exitDirection_, selectedRoom_->exitTo[exitDirection_],
+                 currentLevel_);
+}
+
+void TfrmMap::btnDFCClick() {
+    for (int f = 0; f < 3; ++f) {
+        if (sbDoorFlag[f]->isChecked()) {
+            doorFlagButtonClick((f + 1) % 3);
+            return;
+        }
+    }
+}
