@@ -1,0 +1,629 @@
+// The map window driven as a builder drives it: real mouse presses, moves and releases on
+// the board's cells, the level buttons, the exit panel's fields and the map search.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <fstream>
+
+#include "editor_fixture.h"
+#include "map/tfrmmap.h"
+#include "map/tminimap.h"
+
+namespace {
+
+class MapWindowTest : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        map = app->mapWindow.get();
+        app->store.setZone(30, "Midgaard", 3000);
+    }
+
+    // A room in the store, on the map at (x, y, z) or, with x 0, listed as not on the map.
+    RoomDataType& room(int32_t vnum, const std::string& name, int x = 0, int y = 0, int z = 5) {
+        auto record = std::make_unique<RoomDataType>();
+        record->vnum = vnum;
+        record->name = name;
+        RoomDataType& r = *record;
+        app->store.insertOrdered(WorldStore::makeNode(std::move(record)));
+        app->store.setNextFreeAfterLast();
+        if (x > 0)
+            app->map.grid.putRoom(r, x, y, z);
+        else
+            app->map.placement.registerUnplacedRoom(r);
+        return r;
+    }
+    RoomDataType* cell(int x, int y, int z = 5) const { return app->map.grid.cellAt(x, y, z); }
+
+    void open(int32_t currentVnum = 0) {
+        app->store.current = currentVnum ? app->store.findByVnum(currentVnum) : app->store.first();
+        main->btnMapClick();
+        ASSERT_TRUE(map->isVisible());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(map));
+    }
+    void makeTemplate(const std::string& name) {
+        app->store.defaultRoom.vnum = 1;
+        app->store.defaultRoom.name = name;
+    }
+
+    // The centre of cell (x, y) on the board as it is scrolled now.
+    QPoint at(int x, int y) const {
+        return {(x - 1 - map->leftCol()) * 17 + 8, (y - 1 - map->topRow()) * 17 + 8};
+    }
+    QWidget* board() const { return map->MapGrid->viewport(); }
+    void press(QPoint p, Qt::MouseButton b = Qt::LeftButton) {
+        QTest::mousePress(board(), b, {}, p);
+        held_ = b;
+    }
+    void release(QPoint p, Qt::MouseButton b = Qt::LeftButton) {
+        QTest::mouseRelease(board(), b, {}, p);
+        held_ = Qt::NoButton;
+    }
+    // The move as the window system delivers it, with the button still held during a drag
+    // (QTest's own move only places the cursor on this platform).
+    void move(QPoint p) {
+        QMouseEvent event(QEvent::MouseMove, QPointF(p), QPointF(board()->mapToGlobal(p)), Qt::NoButton,
+                          held_, Qt::NoModifier);
+        QApplication::sendEvent(board(), &event);
+    }
+    Qt::MouseButtons held_ = Qt::NoButton;
+    void click(int x, int y) {
+        press(at(x, y));
+        release(at(x, y));
+    }
+    void drag(int x0, int y0, int x1, int y1) {
+        press(at(x0, y0));
+        move(at((x0 + x1) / 2, (y0 + y1) / 2));
+        move(at(x1, y1));
+        release(at(x1, y1));
+    }
+    void drawMode(QToolButton* mode) {
+        map->sb_Draw->click();
+        mode->click();
+    }
+    std::vector<QString> selectorLines() const {
+        std::vector<QString> lines;
+        for (int i = 0; i < map->selboxPlaceRoom->count(); ++i) lines.push_back(map->selboxPlaceRoom->itemText(i));
+        return lines;
+    }
+    bool panelEnabled() const { return map->editExit[North]->isEnabled(); }
+    void type(QLineEdit* field, const QString& text) {
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, text);
+    }
+    void leave(QWidget* field) {
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(field, &out);
+    }
+
+    TfrmMap* map = nullptr;
+};
+
+TEST_F(MapWindowTest, OpeningShowsTheCurrentRoomInViewFramedAndDisablesTheMainWindow) {
+    // A zone laid out by the loader: its first room sits at (50, 50, 5).
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("two.wld").toStdString();
+    std::ofstream(path, std::ios::binary) << "#3001\nTemple~\nA hall.\n~\n30 0 0\nD1\n~\n~\n0 -1 3002\nS\n"
+                                             "#3002\nAltar~\nStone.\n~\n30 0 0\nD3\n~\n~\n0 -1 3001\nS\n$\n";
+    files.nextOpen = path;
+    main->itemLoadClick();
+    ASSERT_EQ(app->store.size(), 2u);
+    EXPECT_EQ(map->windowTitle(), "Map");
+    EXPECT_EQ(map->selboxPlaceRoom->itemText(0), "ERROR: You should not see this");
+
+    main->btnMapClick();
+    EXPECT_TRUE(map->isVisible());
+    EXPECT_FALSE(main->isEnabled());
+    EXPECT_EQ(map->windowTitle(), "Map: 3001   Temple");
+    EXPECT_EQ(map->pnlCurrentRoom->text(), "3001");
+    EXPECT_EQ(map->currentLevel(), 5);
+    EXPECT_EQ(map->pnlZ->text(), "5");
+    // Room 3001 at (50, 50) brings its cell to the view's ninth column and row.
+    EXPECT_EQ(map->leftCol(), 42);
+    EXPECT_EQ(map->topRow(), 42);
+    EXPECT_TRUE(map->MapGrid->inView(50, 50));
+    EXPECT_TRUE(map->MapGrid->inView(43, 58));
+    EXPECT_FALSE(map->MapGrid->inView(59, 50));
+    EXPECT_EQ(map->framedRoom(), cell(50, 50));
+    EXPECT_TRUE(panelEnabled());
+    EXPECT_EQ(map->editExit[East]->text(), "3002");
+    EXPECT_EQ(map->editExit[North]->text(), "0");
+    EXPECT_EQ(map->selboxPlaceRoom->itemText(0), "Default (undefined)");
+
+    // Every way of closing gives the main window back; the state stays for the next opening.
+    map->btnPlusZClick();
+    map->btnDone->click();
+    EXPECT_FALSE(map->isVisible());
+    EXPECT_TRUE(main->isEnabled());
+    main->btnMapClick();
+    EXPECT_EQ(map->currentLevel(), 5) << "the opening brings the current room's level back";
+    QTest::keyClick(map, Qt::Key_Escape);
+    EXPECT_FALSE(map->isVisible());
+    EXPECT_TRUE(main->isEnabled());
+    main->btnMapClick();
+    map->close();
+    EXPECT_TRUE(main->isEnabled());
+    EXPECT_FALSE(app->minimap->isVisible());
+}
+
+TEST_F(MapWindowTest, OpeningOnARoomOffTheMapSelectsItWithThePanelGreyed) {
+    RoomDataType& r = room(3001, "Temple");
+    r.exitTo[North] = 0;
+    r.exitTo[East] = 3005;
+    r.exitTo[South] = -1;
+    open();
+    EXPECT_EQ(map->selectedRoom(), &r);
+    EXPECT_EQ(map->framedRoom(), nullptr);
+    EXPECT_EQ(map->windowTitle(), "Map");
+    EXPECT_EQ(map->pnlCurrentRoom->text(), "none");
+    EXPECT_FALSE(panelEnabled());
+    // At the opening only real destinations are shown.
+    EXPECT_EQ(map->editExit[North]->text(), "");
+    EXPECT_EQ(map->editExit[East]->text(), "3005");
+    EXPECT_EQ(map->editExit[South]->text(), "");
+    EXPECT_EQ(map->editVkey->text(), "-1");
+    EXPECT_EQ(map->leftCol(), 42);
+}
+
+TEST_F(MapWindowTest, SelectTakesTheRoomUnderTheReleaseAndAnEmptyCellGreysThePanel) {
+    RoomDataType& a = room(3001, "Temple", 50, 50);
+    RoomDataType& b = room(3002, "Altar", 51, 50);
+    open();
+    click(51, 50);
+    EXPECT_EQ(map->selectedRoom(), &b);
+    EXPECT_EQ(map->selectedCell(), QPoint(51, 50));
+    EXPECT_EQ(map->windowTitle(), "Map: 3002   Altar");
+    EXPECT_EQ(map->pnlXY->text(), "51,50");
+    EXPECT_TRUE(panelEnabled());
+
+    // Pressed on one room, released on another: the release counts.
+    press(at(51, 50));
+    move(at(50, 50));
+    release(at(50, 50));
+    EXPECT_EQ(map->selectedRoom(), &a);
+
+    click(45, 45);
+    EXPECT_EQ(map->selectedRoom(), nullptr);
+    EXPECT_EQ(map->framedRoom(), nullptr);
+    EXPECT_FALSE(panelEnabled());
+    EXPECT_EQ(map->pnlCurrentRoom->text(), "none");
+    EXPECT_EQ(map->windowTitle(), "Map");
+    EXPECT_EQ(map->selectedCell(), QPoint(50, 50)) << "an empty cell leaves the selected cell";
+
+    // Only the left button works the board.
+    press(at(51, 50), Qt::RightButton);
+    release(at(51, 50), Qt::RightButton);
+    EXPECT_EQ(map->selectedRoom(), nullptr);
+}
+
+TEST_F(MapWindowTest, ThePointerPanelsFollowThePointer) {
+    room(3001, "Temple", 50, 50);
+    open();
+    move(at(50, 50));
+    EXPECT_EQ(map->pnlXY->text(), "50,50");
+    EXPECT_EQ(map->pnlRoomName->text(), "Temple");
+    EXPECT_EQ(map->pnlVnum->text(), "3001");
+    move(at(43, 58));
+    EXPECT_EQ(map->pnlXY->text(), "43,58");
+    EXPECT_EQ(map->pnlRoomName->text(), "");
+    EXPECT_EQ(map->pnlVnum->text(), "");
+}
+
+TEST_F(MapWindowTest, ToggleDragPlacesDefaultRoomsColumnByColumn) {
+    room(3001, "Temple", 50, 50);
+    room(3020, "Last");
+    makeTemplate("Road");
+    open();
+    map->scrollToCell(10, 10, 5);
+    drawMode(map->sb_Toggle);
+    drag(10, 10, 11, 11);
+    const std::pair<QPoint, int32_t> expected[] = {
+        {{10, 10}, 3021}, {{10, 11}, 3022}, {{11, 10}, 3023}, {{11, 11}, 3024}};
+    for (const auto& [where, vnum] : expected) {
+        ASSERT_NE(cell(where.x(), where.y()), nullptr) << vnum;
+        EXPECT_EQ(cell(where.x(), where.y())->vnum, vnum);
+        EXPECT_EQ(cell(where.x(), where.y())->name, "Road");
+        EXPECT_NE(app->store.findByVnum(vnum), nullptr);
+    }
+    EXPECT_GE(app->store.nextFreeVnum, 3025);
+    // Recalculation linked them: 3021 (10, 10) has 3023 east and 3022 south.
+    EXPECT_EQ(cell(10, 10)->exitTo[East], 3023);
+    EXPECT_EQ(cell(10, 10)->exitTo[South], 3022);
+    EXPECT_EQ(cell(11, 11)->exitTo[North], 3023);
+    // The last placed room is selected and framed.
+    EXPECT_EQ(map->selectedRoom(), cell(11, 11));
+    EXPECT_EQ(map->framedRoom(), cell(11, 11));
+    EXPECT_TRUE(panelEnabled());
+
+    // The same rectangle dragged the other way round takes them all off again.
+    drag(11, 11, 10, 10);
+    for (const auto& [where, vnum] : expected) EXPECT_EQ(cell(where.x(), where.y()), nullptr) << vnum;
+    EXPECT_EQ(app->map.placement.size(), 5u) << "3020 and the four new rooms";
+}
+
+TEST_F(MapWindowTest, UndefinedTemplateStopsTheDragAtTheFirstPlacement) {
+    room(3001, "Temple", 10, 10);
+    room(3003, "Yard", 10, 12);
+    open();
+    map->scrollToCell(10, 10, 5);
+    EXPECT_EQ(map->selboxPlaceRoom->itemText(0), "Default (undefined)");
+    drawMode(map->sb_Toggle);
+    drag(10, 10, 10, 12);
+    EXPECT_EQ(cell(10, 10), nullptr) << "the first cell is taken off";
+    EXPECT_EQ(cell(10, 11), nullptr) << "nothing to place";
+    ASSERT_NE(cell(10, 12), nullptr) << "the drag ended before this cell";
+    EXPECT_EQ(cell(10, 12)->vnum, 3003);
+    EXPECT_EQ(app->store.size(), 2u);
+}
+
+TEST_F(MapWindowTest, ListedRoomsArePlacedUpwardsFromTheChosenLineThenDefaults) {
+    room(3001, "Temple", 50, 50);
+    room(3002, "Alpha");
+    room(3003, "Beta");
+    room(30010, "Gamma");
+    makeTemplate("Road");
+    open();
+    ASSERT_EQ(selectorLines(), (std::vector<QString>{"Default", "3002        Alpha", "3003        Beta",
+                                                     "30010       Gamma"}));
+    map->selboxPlaceRoom->setCurrentIndex(3);
+    drawMode(map->sb_ON);
+    drag(45, 45, 45, 48);
+    EXPECT_EQ(cell(45, 45)->vnum, 30010);
+    EXPECT_EQ(cell(45, 46)->vnum, 3003);
+    EXPECT_EQ(cell(45, 47)->vnum, 3002);
+    EXPECT_EQ(cell(45, 48)->vnum, 30011) << "then a new default room";
+    EXPECT_EQ(map->placeChoice(), 0);
+    EXPECT_EQ(selectorLines(), std::vector<QString>{"Default"});
+    EXPECT_EQ(app->map.placement.size(), 0u);
+}
+
+TEST_F(MapWindowTest, ToggleOnARoomListsItAtTheEndOfTheSelector) {
+    room(3001, "The Temple", 50, 50);
+    room(3002, "Alpha");
+    open();
+    drawMode(map->sb_Toggle);
+    click(50, 50);
+    EXPECT_EQ(cell(50, 50), nullptr);
+    EXPECT_EQ(selectorLines(), (std::vector<QString>{"Default (undefined)", "3002        Alpha",
+                                                     "3001        The Temple"}));
+    EXPECT_EQ(map->selectedRoom(), nullptr);
+    EXPECT_FALSE(panelEnabled());
+    EXPECT_NE(app->store.findByVnum(3001), nullptr) << "taken off, not deleted";
+}
+
+// What each draw mode does to an empty and to an occupied cell.
+TEST_F(MapWindowTest, DrawModesActOnEmptyAndOccupiedCellsAsTheirTableSays) {
+    struct Case {
+        const char* mode;
+        bool occupied;
+        bool occupiedAfter;
+        bool roomInStore;  // the room that was there, or the one placed
+        bool listed;
+    };
+    const Case cases[] = {
+        {"sb_Toggle", false, true, true, false}, {"sb_Toggle", true, false, true, true},
+        {"sb_ON", false, true, true, false},     {"sb_ON", true, true, true, false},
+        {"sb_OFF", false, false, false, false},  {"sb_OFF", true, false, true, true},
+        {"sb_DELETE", false, false, false, false}, {"sb_DELETE", true, false, false, false},
+    };
+    room(3001, "Temple", 50, 50);
+    makeTemplate("Road");
+    open();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.mode) + (c.occupied ? " occupied" : " empty"));
+        RoomDataType* before = nullptr;
+        if (c.occupied) before = &room(4000, "Victim", 20, 20);
+        const size_t storeBefore = app->store.size();
+        map->scrollToCell(20, 20, 5);
+        drawMode(map->findChild<QToolButton*>(c.mode));
+        click(20, 20);
+        EXPECT_EQ(cell(20, 20) != nullptr, c.occupiedAfter);
+        if (c.occupied) {
+            EXPECT_EQ(app->store.findByVnum(4000) != nullptr, c.roomInStore);
+            EXPECT_EQ(app->map.placement.findByRoom(before) != nullptr, c.listed);
+        } else {
+            EXPECT_EQ(app->store.size(), storeBefore + (c.roomInStore ? 1 : 0));
+        }
+        // Clean up for the next case.
+        if (RoomDataType* r = cell(20, 20)) {
+            app->store.current = app->store.findByVnum(r->vnum);
+            app->store.deleteCurrentRoom();
+        }
+        if (RoomIndexNode* n = app->store.findByVnum(4000)) {
+            app->store.current = n;
+            app->store.deleteCurrentRoom();
+        }
+    }
+}
+
+TEST_F(MapWindowTest, DeleteRemovesTheRoomAndZeroesItsNeighboursExitsWithoutAQuestion) {
+    RoomDataType& west = room(3001, "West", 49, 50);
+    room(3002, "Middle", 50, 50);
+    RoomDataType& up = room(3003, "Above", 50, 50, 6);
+    app->map.grid.recalcExits(50, 50, 5);
+    ASSERT_EQ(west.exitTo[East], 3002);
+    ASSERT_EQ(up.exitTo[Down], 3002);
+    open(3002);
+    drawMode(map->sb_DELETE);
+    click(50, 50);
+    EXPECT_EQ(app->store.findByVnum(3002), nullptr);
+    EXPECT_EQ(cell(50, 50), nullptr);
+    EXPECT_EQ(west.exitTo[East], 0);
+    EXPECT_EQ(up.exitTo[Down], 0);
+    EXPECT_EQ(map->selectedRoom(), nullptr);
+    EXPECT_EQ(map->framedRoom(), nullptr);
+    EXPECT_TRUE(prompts.questions.empty());
+    // REFRESH after the selected room is gone touches nothing freed.
+    map->btnRefresh->click();
+    EXPECT_EQ(map->pnlCurrentRoom->text(), "none");
+}
+
+TEST_F(MapWindowTest, UnsortedIndexDeletesTheRecordUnderThePointerNotAnotherOfItsNumber) {
+    auto add = [&](const char* name, int x) -> RoomDataType& {
+        auto record = std::make_unique<RoomDataType>();
+        record->vnum = 3001;
+        record->name = name;
+        RoomDataType& r = *record;
+        app->store.appendNode(WorldStore::makeNode(std::move(record)));
+        app->map.grid.putRoom(r, x, 50, 5);
+        return r;
+    };
+    add("First", 49);
+    RoomDataType& second = add("Second", 51);
+    open();
+    drawMode(map->sb_DELETE);
+    click(49, 50);
+    ASSERT_EQ(app->store.size(), 1u);
+    EXPECT_EQ(app->store.first()->room.get(), &second);
+    EXPECT_EQ(cell(51, 50), &second);
+}
+
+TEST_F(MapWindowTest, ADefaultRoomInAnEmptiedStoreTakesTheZoneStart) {
+    room(3007, "Only", 50, 50);
+    makeTemplate("Road");
+    open();
+    drawMode(map->sb_DELETE);
+    click(50, 50);
+    ASSERT_TRUE(app->store.empty());
+    drawMode(map->sb_ON);
+    click(51, 51);
+    ASSERT_NE(cell(51, 51), nullptr);
+    EXPECT_EQ(cell(51, 51)->vnum, 3000);
+    EXPECT_EQ(app->store.size(), 1u);
+}
+
+TEST_F(MapWindowTest, ADragEndingBeyondTheBoardCoversTheCellsUpToItsEdge) {
+    room(3001, "Temple", 50, 50);
+    makeTemplate("Road");
+    open();
+    drawMode(map->sb_ON);
+    press(at(57, 57));
+    move(at(58, 58) + QPoint(40, 40));
+    release(at(58, 58) + QPoint(40, 40));
+    EXPECT_NE(cell(57, 57), nullptr);
+    EXPECT_NE(cell(58, 58), nullptr);
+    EXPECT_EQ(cell(59, 59), nullptr);
+    EXPECT_EQ(app->store.size(), 5u);
+}
+
+TEST_F(MapWindowTest, ReCalcLabelsToggleTheBoxAndUntickedPlacementsLeaveExitsAlone) {
+    RoomDataType& west = room(3001, "West", 49, 50);
+    west.exitTo[East] = 9999;
+    makeTemplate("Road");
+    app->store.defaultRoom.exitTo[West] = 7777;
+    open();
+    QTest::mouseClick(map->LabelReCalc, Qt::LeftButton);
+    EXPECT_FALSE(map->cb_Recalc->isChecked());
+    EXPECT_FALSE(map->recalcOn());
+    drawMode(map->sb_ON);
+    click(50, 50);
+    EXPECT_EQ(west.exitTo[East], 9999);
+    EXPECT_EQ(cell(50, 50)->exitTo[West], 7777);
+    QTest::mouseClick(map->LabelExits, Qt::LeftButton);
+    EXPECT_TRUE(map->cb_Recalc->isChecked());
+    click(51, 50);
+    EXPECT_EQ(cell(51, 50)->exitTo[West], cell(50, 50)->vnum);
+}
+
+TEST_F(MapWindowTest, LevelButtonsStopAtTheEndsAndSelectTheRoomAtTheSelectedCell) {
+    room(3001, "Ground", 50, 50, 5);
+    RoomDataType& above = room(3002, "Above", 50, 50, 6);
+    open();
+    map->btnPlusZ->click();
+    EXPECT_EQ(map->currentLevel(), 6);
+    EXPECT_EQ(map->pnlZ->text(), "6");
+    EXPECT_EQ(map->selectedRoom(), &above);
+    EXPECT_TRUE(panelEnabled());
+    map->btnPlusZ->click();
+    EXPECT_EQ(map->selectedRoom(), nullptr);
+    EXPECT_EQ(map->windowTitle(), "Map");
+    EXPECT_FALSE(panelEnabled());
+    for (int i = 0; i < 5; ++i) map->btnPlusZ->click();
+    EXPECT_EQ(map->currentLevel(), 9);
+    for (int i = 0; i < 12; ++i) map->btnMinusZ->click();
+    EXPECT_EQ(map->currentLevel(), 0);
+    EXPECT_EQ(map->pnlZ->text(), "0");
+}
+
+TEST_F(MapWindowTest, ScrollingKeepsTheViewWithinTheBoard) {
+    room(3001, "Temple", 50, 50);
+    open();
+    struct Case {
+        int x, y, z, left, top;
+    };
+    const Case cases[] = {{3, 97, 2, 0, 84}, {100, 1, 9, 84, 0}, {50, 50, 0, 42, 42}, {9, 92, 5, 1, 84}};
+    for (const Case& c : cases) {
+        map->scrollToCell(c.x, c.y, c.z);
+        EXPECT_EQ(map->leftCol(), c.left) << c.x;
+        EXPECT_EQ(map->topRow(), c.top) << c.y;
+        EXPECT_EQ(map->currentLevel(), c.z);
+    }
+    map->scrollToCell(101, 5, 5);
+    map->scrollToCell(5, 5, 10);
+    EXPECT_EQ(map->leftCol(), 1) << "cells off the board are ignored";
+    EXPECT_EQ(map->currentLevel(), 5);
+
+    // Keyboard and scroll bars move the view by a cell or a page and no further.
+    map->MapGrid->setFocus();
+    QTest::keyClick(map->MapGrid, Qt::Key_Right);
+    EXPECT_EQ(map->leftCol(), 2);
+    QTest::keyClick(map->MapGrid, Qt::Key_PageDown);
+    EXPECT_EQ(map->topRow(), 84);
+    map->MapGrid->horizontalScrollBar()->setValue(500);
+    EXPECT_EQ(map->leftCol(), 84);
+}
+
+TEST_F(MapWindowTest, ExitFieldsStoreOnEnterAndOnLeavingAndRefuseNonNumbers) {
+    RoomDataType& r = room(3001, "Temple", 50, 50);
+    RoomDataType& other = room(3050, "Far", 60, 60);
+    open();
+    type(map->editExit[East], "3050");
+    QTest::keyClick(map->editExit[East], Qt::Key_Return);
+    EXPECT_EQ(r.exitTo[East], 3050);
+    EXPECT_TRUE(focused(map->editExit[East]));
+    EXPECT_EQ(other.exitTo[West], 0) << "the room at the other end is left alone";
+
+    r.exitTo[South] = 3010;
+    const QString refused[] = {"abc", "", "12 "};
+    for (const QString& text : refused) {
+        prompts.clear();
+        type(map->editExit[South], text);
+        if (text.isEmpty()) map->editExit[South]->clear();
+        leave(map->editExit[South]);
+        EXPECT_EQ(prompts.messages, std::vector<std::string>{"'" + text.toStdString() + "' is not a valid integer value"});
+        EXPECT_EQ(r.exitTo[South], 3010);
+    }
+    type(map->editExit[Down], "$10");
+    leave(map->editExit[Down]);
+    EXPECT_EQ(r.exitTo[Down], 16);
+
+    type(map->editVkey, "3099");
+    QTest::keyClick(map->editVkey, Qt::Key_Enter);
+    EXPECT_EQ(r.exits[North].key, 3099);
+    prompts.clear();
+    type(map->editVkey, "key");
+    leave(map->editVkey);
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{"'key' is not a valid integer value"});
+    EXPECT_EQ(r.exits[North].key, 3099);
+}
+
+TEST_F(MapWindowTest, DirectionButtonsShowEachExitsDetailsAndEditsStayWithTheirExit) {
+    RoomDataType& r = room(3001, "Temple", 50, 50);
+    r.exits[Up].description = "Stairs.\r\n";
+    r.exits[Up].keywords = "stairs";
+    r.exits[Up].key = 12;
+    r.exits[Up].doorFlag = 7;  // outside 0..2: shown as 0
+    open();
+    map->sbDirection[Up]->click();
+    EXPECT_EQ(map->exitDirection(), Up);
+    EXPECT_EQ(map->editGenDesc->toPlainText(), "Stairs.\n");
+    EXPECT_EQ(map->editKeywords->text(), "stairs");
+    EXPECT_EQ(map->editVkey->text(), "12");
+    EXPECT_TRUE(map->sbDoorFlag[0]->isChecked());
+    type(map->editKeywords, "steps");
+    leave(map->editKeywords);
+    map->editGenDesc->setFocus();
+    map->editGenDesc->clear();
+    QTest::keyClicks(map->editGenDesc, "Up\tthere");
+    QTest::keyClick(map->editGenDesc, Qt::Key_Return);
+    QTest::keyClicks(map->editGenDesc, "again");
+    leave(map->editGenDesc);
+    map->sbDirection[North]->click();
+    EXPECT_EQ(r.exits[Up].keywords, "steps");
+    EXPECT_EQ(r.exits[Up].description, "Up\tthere\r\nagain");
+    EXPECT_EQ(map->editKeywords->text(), "");
+    EXPECT_TRUE(map->sbDirection[North]->isChecked());
+    EXPECT_FALSE(map->sbDirection[Up]->isChecked());
+
+    // A click on a direction label chooses that direction and gives its field the focus.
+    QTest::mouseClick(map->labelExit[Up], Qt::LeftButton);
+    EXPECT_EQ(map->exitDirection(), Up);
+    EXPECT_TRUE(focused(map->editExit[Up]));
+}
+
+TEST_F(MapWindowTest, DoorFlagButtonsSetTheDoorAndDoorFlagStepsRound) {
+    RoomDataType& r = room(3001, "Temple", 50, 50);
+    r.exitTo[East] = 3002;
+    open();
+    map->sbDirection[East]->click();
+    map->sbDoorFlag[2]->click();
+    EXPECT_EQ(r.exits[East].doorFlag, 2);
+    const int expected[] = {0, 1, 2, 0};
+    for (int flag : expected) {
+        map->btnDFC->click();
+        EXPECT_EQ(r.exits[East].doorFlag, flag);
+        for (int f = 0; f < 3; ++f) EXPECT_EQ(map->sbDoorFlag[f]->isChecked(), f == flag);
+    }
+    EXPECT_EQ(r.exits[North].doorFlag, 0);
+    // With no door-flag button down (the panel greyed) "Door Flag" does nothing.
+    click(45, 45);
+    map->btnDFC->click();
+    EXPECT_EQ(r.exits[East].doorFlag, 0);
+}
+
+TEST_F(MapWindowTest, SearchFindsRoomsOnTheMapByNumberAndNameAndJumpsBothWays) {
+    room(3001, "Temple", 50, 50);
+    room(3002, "Temple Square");
+    RoomDataType& garden = room(3003, "Temple Garden", 20, 80, 3);
+    RoomDataType& numbered = room(13002, "Barracks", 60, 60);
+    open(3001);
+    map->editGoTo->setText("temple");
+    map->btnJn->click();
+    EXPECT_EQ(map->selectedRoom(), &garden) << "3002 is not on the map";
+    EXPECT_EQ(map->currentLevel(), 3);
+    EXPECT_EQ(map->leftCol(), 12);
+    EXPECT_TRUE(panelEnabled());
+    EXPECT_TRUE(focused(map->editGoTo));
+    map->btnJn->click();
+    EXPECT_EQ(map->selectedRoom(), &garden) << "nothing after it";
+    map->btnJp->click();
+    EXPECT_EQ(map->selectedRoom()->vnum, 3001);
+    map->btnJp->click();
+    EXPECT_EQ(map->selectedRoom()->vnum, 3001) << "nothing before the first";
+
+    const std::pair<QString, int32_t> searches[] = {{"3002", 13002}, {"GARDEN", 3003}, {"", 3003}, {"nowhere", 3003}};
+    for (const auto& [text, vnum] : searches) {
+        type(map->editGoTo, text);
+        if (text.isEmpty()) map->editGoTo->clear();
+        QTest::keyClick(map->editGoTo, Qt::Key_Return);
+        EXPECT_EQ(map->editGoTo->text(), text);
+        EXPECT_EQ(map->selectedRoom()->vnum, vnum) << text.toStdString();
+        EXPECT_TRUE(focused(map->editGoTo));
+    }
+    (void)numbered;
+}
+
+TEST_F(MapWindowTest, ExtraDescriptionsNeedASelectedRoom) {
+    RoomDataType& r = room(3001, "Temple", 50, 50);
+    RoomDataType* opened = nullptr;
+    map->setExtraDescOpener([&](RoomDataType& room) { opened = &room; });
+    open();
+    map->btnExtra->click();
+    EXPECT_EQ(opened, &r);
+    EXPECT_TRUE(prompts.messages.empty());
+    click(45, 45);
+    map->btnExtra->click();
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{"There is no room selected!"});
+}
+
+TEST_F(MapWindowTest, TheBoardPaintsOnlyTheCellsItMust) {
+    room(3001, "Temple", 50, 50);
+    open();
+    map->MapGrid->viewport()->repaint();
+    const long full = map->MapGrid->paintedCells();
+    map->MapGrid->viewport()->repaint();
+    EXPECT_EQ(map->MapGrid->paintedCells() - full, 256) << "a whole view is 16 x 16 cells";
+    const long before = map->MapGrid->paintedCells();
+    map->MapGrid->viewport()->repaint(map->MapGrid->cellRect(50, 50));
+    EXPECT_EQ(map->MapGrid->paintedCells() - before, 1);
+}
+
+}  // namespace
