@@ -8,6 +8,7 @@
 #include "dialogs/trlist.h"
 #include "editor/teditmain.h"
 #include "editor/tfrmversioninfo.h"
+#include "map/cell_drawing.h"
 #include "map/tfrmmap.h"
 #include "map/tminimap.h"
 #include "wldfile/tfrmloading.h"
@@ -32,6 +33,7 @@ QuendryApp::~QuendryApp() {
 }
 
 void QuendryApp::createWindows(const std::string& startupFile) {
+    MapBitmaps::instance();  // the map pictures, loaded once for the run
     mainWindow = std::make_unique<TEditMain>(store, map, prompts, files);
     TEditMain* main = mainWindow.get();
     extraDesc = std::make_unique<TExtraDesc>();
