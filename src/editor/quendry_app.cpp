@@ -42,7 +42,8 @@ void QuendryApp::createWindows(const std::string& startupFile) {
     roomList = std::make_unique<TRlist>(store);
     setColor = std::make_unique<TfrmSetColor>();
     versionInfo = std::make_unique<TfrmVersionInfo>();
-    minimap = std::make_unique<Tminimap>();
+    minimap = std::make_unique<Tminimap>(map.grid);
+    minimap->setMapWindow(mapWindow.get());
     output = std::make_unique<TfrmQuendryOut>(store, prompts, files);
     loading = std::make_unique<TfrmLoading>();
     setBit = std::make_unique<TfrmSetBit>(main->bitvectorTable(), main->flagBanks(), prompts,
