@@ -1,5 +1,7 @@
 #include "editor/quendry_app.h"
 
+#include <QAction>
+
 #include "colour/tfrmsetcolor.h"
 #include "defs/tfrmsetbit.h"
 #include "defs/tfrmsetsect.h"
@@ -7,8 +9,8 @@
 #include "dialogs/tfrmnewzone.h"
 #include "dialogs/trlist.h"
 #include "editor/teditmain.h"
-#include <QAction>
 #include "editor/tfrmversioninfo.h"
+#include "map/cell_drawing.h"
 #include "map/tfrmmap.h"
 #include "map/tminimap.h"
 #include "wldfile/tfrmloading.h"
@@ -33,6 +35,7 @@ QuendryApp::~QuendryApp() {
 }
 
 void QuendryApp::createWindows(const std::string& startupFile) {
+    MapBitmaps::instance();  // the map pictures, loaded once for the run
     mainWindow = std::make_unique<TEditMain>(store, map, prompts, files);
     TEditMain* main = mainWindow.get();
     extraDesc = std::make_unique<TExtraDesc>();
@@ -41,7 +44,8 @@ void QuendryApp::createWindows(const std::string& startupFile) {
     roomList = std::make_unique<TRlist>(store);
     setColor = std::make_unique<TfrmSetColor>();
     versionInfo = std::make_unique<TfrmVersionInfo>();
-    minimap = std::make_unique<Tminimap>();
+    minimap = std::make_unique<Tminimap>(map.grid);
+    minimap->setMapWindow(mapWindow.get());
     mapWindow->setMinimap(minimap.get());
     mapWindow->setSearchChecksDescription([main] { return main->itemCheckDesc->isChecked(); });
     output = std::make_unique<TfrmQuendryOut>(store, prompts, files);

@@ -15,6 +15,7 @@
 #include <QToolButton>
 
 #include "editor/byte_text.h"
+#include "map/tminimap.h"
 #include "world/default_room.h"
 
 namespace {
@@ -159,10 +160,12 @@ void TfrmMap::buildControls() {
     sb_minimap->setChecked(true);
     connect(sb_minimap, &QToolButton::toggled, this, [this](bool down) {
         if (!minimap_) return;
-        if (down && isVisible())
-            minimap_->show();
-        else if (!down)
+        if (!down) {
             minimap_->hide();
+        } else if (isVisible()) {
+            minimap_->showMinimap(currentLevel_);
+            minimap_->drawViewFrame(leftCol(), topRow());
+        }
     });
     btnRefresh = button(this, "btnRefresh", QStringLiteral("&REFRESH"), QRect(462, 364, 82, 26));
     connect(btnRefresh, &QPushButton::clicked, this, &TfrmMap::btnRefreshClick);
@@ -170,7 +173,13 @@ void TfrmMap::buildControls() {
     connect(btnDone, &QPushButton::clicked, this, &TfrmMap::btnDoneClick);
 }
 
-void TfrmMap::setMinimap(QWidget* minimap) { minimap_ = minimap; }
+void TfrmMap::setMinimap(Tminimap* minimap) {
+    minimap_ = minimap;
+    if (!minimap_) return;
+    connect(minimap_, &Tminimap::scrollRequested, this, [this](int x, int y) { scrollToCell(x, y, currentLevel_); });
+    // Its close box puts "&minimap" up.
+    connect(minimap_, &Tminimap::closed, this, [this] { sb_minimap->setChecked(false); });
+}
 
 bool TfrmMap::minimapShown() const { return sb_minimap->isChecked(); }
 
@@ -282,7 +291,6 @@ void TfrmMap::openMap(QWidget* opener) {
     // 4.-5. Show and draw.
     pnlZ->setText(QString::number(currentLevel_));
     openFrom(opener);
-    if (minimap_ && minimapShown()) minimap_->show();
     redrawView();
 
     // 6. Bring the room into view and frame it.

@@ -34,6 +34,8 @@ class QPushButton;
 class QToolButton;
 class TfrmMap;
 class PlacementLines;
+class Tminimap;
+struct BoardView;
 
 // The board: cells of 16 x 16 pixels on a pitch of 17 (a grid line between them), 16 x 16
 // of them in view. It paints from the grid whenever Qt asks, only the cells the paint
@@ -57,6 +59,7 @@ public:
     // The viewport rectangle of cell (x, y), 16 x 16 pixels (empty when not in view).
     QRect cellRect(int x, int y) const;
     void updateCell(int x, int y);
+    BoardView view() const;
     // Cells painted since start; shows that a paint covers only what it must.
     long paintedCells() const { return paintedCells_; }
 
@@ -93,7 +96,7 @@ public:
     // the dialog calls extraDescsClosed() when it closes.
     void setExtraDescOpener(std::function<void(RoomDataType&)> opener) { openExtraDescs_ = std::move(opener); }
     // The minimap window that "&minimap" shows and hides.
-    void setMinimap(QWidget* minimap);
+    void setMinimap(Tminimap* minimap);
 
     // Operations used by the main window, the minimap and the extra descriptions dialog.
     void openMap(QWidget* opener);
@@ -105,6 +108,8 @@ public:
     void enableExitPanel();
     void disableExitPanel();
     void extraDescsClosed();
+    // The board's first visible column or row changed: the minimap's frame follows.
+    void viewScrolled();
 
     // State, as the board and the tests see it.
     int currentLevel() const { return currentLevel_; }
@@ -218,7 +223,7 @@ private:
     MapRoomCommands commands_;
     std::function<bool()> searchChecksDescription_;
     std::function<void(RoomDataType&)> openExtraDescs_;
-    QWidget* minimap_ = nullptr;
+    Tminimap* minimap_ = nullptr;
     PlacementLines* lines_ = nullptr;
     QButtonGroup* clickGroup_ = nullptr;
     QButtonGroup* drawGroup_ = nullptr;

@@ -8,52 +8,12 @@
 #include <algorithm>
 
 #include "editor/byte_text.h"
+#include "map/cell_drawing.h"
 #include "map/tfrmmap.h"
+#include "map/tminimap.h"
 
 namespace {
-
-const QColor kWhite(0xFF, 0xFF, 0xFF);
-const QColor kSilver(0xC0, 0xC0, 0xC0);
-const QColor kGrey(0x80, 0x80, 0x80);
-const QColor kBlack(0x00, 0x00, 0x00);
-const QColor kPurple(0x80, 0x00, 0x80);
-const QColor kGridLine(0xA0, 0xA0, 0xA0);
-
-// A room's tile with its exit marks: a raised silver tile, a notch in the edge for each
-// exit to a room (with a purple patch for a door), an arrow head for Up and Down.
-void paintRoom(QPainter& p, int left, int top, const RoomDataType& room) {
-    p.fillRect(left, top, 16, 16, kSilver);
-    p.fillRect(left, top, 15, 1, kWhite);
-    p.fillRect(left, top, 1, 16, kWhite);
-    p.fillRect(left + 15, top, 1, 16, kGrey);
-    p.fillRect(left + 1, top + 15, 15, 1, kGrey);
-    auto door = [&](int d) { return room.exits[d].doorFlag == 1 || room.exits[d].doorFlag == 2; };
-    struct Notch {
-        int x, y, w, h;     // the notch, grey
-        int px, py, pw, ph;  // the door patch
-    };
-    static constexpr Notch notches[4] = {
-        {5, 0, 6, 4, 6, 0, 4, 3},    // North
-        {12, 5, 4, 6, 13, 6, 3, 4},  // East
-        {5, 12, 6, 4, 6, 13, 4, 3},  // South
-        {0, 5, 4, 6, 0, 6, 3, 4},    // West
-    };
-    for (int d = North; d <= West; ++d) {
-        if (room.exitTo[d] <= 0) continue;
-        const Notch& n = notches[d];
-        p.fillRect(left + n.x, top + n.y, n.w, n.h, kGrey);
-        p.fillRect(left + n.px, top + n.py, n.pw, n.ph, door(d) ? kPurple : kSilver);
-    }
-    for (int d : {Up, Down}) {
-        if (room.exitTo[d] <= 0) continue;
-        const QColor colour = door(d) ? kPurple : kBlack;
-        const int baseY = d == Up ? top + 7 : top + 9;
-        const int step = d == Up ? -1 : 1;
-        for (int i = 0; i < 3; ++i)
-            p.fillRect(left + 5 + (2 - i), baseY + i * step, 2 * (i + 1), 1, colour);
-    }
-}
-
+const QColor kBandColour(0x00, 0x00, 0xC0);  // the rectangle a Draw drag covers
 }  // namespace
 
 MapBoard::MapBoard(TfrmMap& map, QWidget* parent) : QAbstractScrollArea(parent), map_(map) {
@@ -114,6 +74,7 @@ void MapBoard::updateCell(int x, int y) {
 void MapBoard::scrollContentsBy(int dx, int dy) {
     // Only the cells that came into view are painted; the rest is moved on screen.
     viewport()->scroll(dx * kPitch, dy * kPitch);
+    map_.viewScrolled();
 }
 
 void MapBoard::updateBand() {
@@ -121,40 +82,37 @@ void MapBoard::updateBand() {
     viewport()->update();
 }
 
+BoardView MapBoard::view() const {
+    BoardView v;
+    v.leftCol = leftCol();
+    v.topRow = topRow();
+    return v;
+}
+
 void MapBoard::paintEvent(QPaintEvent* event) {
     QPainter p(viewport());
     const QRect dirty = event->rect();
-    p.fillRect(dirty, kWhite);
+    p.fillRect(dirty, gridLineColour());  // what the cells leave uncovered is grid line
     const int c0 = std::max(0, dirty.left() / kPitch), c1 = std::min(kCellsInView - 1, dirty.right() / kPitch);
     const int r0 = std::max(0, dirty.top() / kPitch), r1 = std::min(kCellsInView - 1, dirty.bottom() / kPitch);
     const int z = map_.currentLevel();
     const MapGrid& grid = map_.model().grid;
+    const BoardView shown = view();
     for (int c = c0; c <= c1; ++c) {
         for (int r = r0; r <= r1; ++r) {
-            const int left = c * kPitch, top = r * kPitch;
             ++paintedCells_;
-            if (const RoomDataType* room = grid.cellAt(leftCol() + c + 1, topRow() + r + 1, z))
-                paintRoom(p, left, top, *room);
-            p.fillRect(left + kCellSize, top, 1, kPitch, kGridLine);
-            p.fillRect(left, top + kCellSize, kCellSize, 1, kGridLine);
+            ::drawCell(p, grid, shown, leftCol() + c + 1, topRow() + r + 1, z);
         }
     }
-    // The selection frame: a dotted line round the framed room's cell.
-    if (const RoomDataType* framed = map_.framedRoom(); framed && framed->mapZ == z) {
-        const QRect r = cellRect(framed->mapX, framed->mapY);
-        if (!r.isEmpty()) {
-            p.setPen(QPen(kBlack, 1, Qt::DotLine));
-            p.setBrush(Qt::NoBrush);
-            p.drawRect(r.adjusted(0, 0, -1, -1));
-        }
-    }
+    if (const RoomDataType* framed = map_.framedRoom(); framed && framed->mapZ == z)
+        drawSelectionFrame(p, shown, framed->mapX, framed->mapY);
     // The rectangle a Draw drag covers so far.
     if (pressed_ && map_.clickMode() == TfrmMap::ClickMode::Draw && !bandEnd_.isNull()) {
         const int x0 = std::min(pressCell_.x(), bandEnd_.x()), x1 = std::max(pressCell_.x(), bandEnd_.x());
         const int y0 = std::min(pressCell_.y(), bandEnd_.y()), y1 = std::max(pressCell_.y(), bandEnd_.y());
         const QRect band((x0 - 1 - leftCol()) * kPitch - 1, (y0 - 1 - topRow()) * kPitch - 1,
                          (x1 - x0 + 1) * kPitch, (y1 - y0 + 1) * kPitch);
-        p.setPen(QPen(QColor(0x00, 0x00, 0xC0), 1, Qt::DashLine));
+        p.setPen(QPen(kBandColour, 1, Qt::DashLine));
         p.setBrush(Qt::NoBrush);
         p.drawRect(band);
     }
@@ -201,7 +159,12 @@ void MapBoard::mouseReleaseEvent(QMouseEvent* event) {
 
 void TfrmMap::drawCell(int x, int y, int z) {
     if (!insideMap(x, y, z) || z != currentLevel_ || !MapGrid->inView(x, y)) return;
+    if (minimap_ && minimapShown() && minimap_->level() == z) minimap_->refreshCell(x, y);
     MapGrid->updateCell(x, y);
+}
+
+void TfrmMap::viewScrolled() {
+    if (minimap_ && minimapShown() && minimap_->isVisible()) minimap_->drawViewFrame(leftCol(), topRow());
 }
 
 void TfrmMap::drawExitMark(int x, int y, int /*direction*/, int32_t /*destination*/, int z) {
@@ -210,7 +173,11 @@ void TfrmMap::drawExitMark(int x, int y, int /*direction*/, int32_t /*destinatio
     drawCell(x, y, z);
 }
 
-void TfrmMap::redrawView() { MapGrid->viewport()->update(); }
+void TfrmMap::redrawView() {
+    if (minimap_ && minimapShown() && isVisible()) minimap_->showMinimap(currentLevel_);
+    MapGrid->viewport()->update();
+    if (minimap_ && minimapShown() && isVisible()) minimap_->drawViewFrame(leftCol(), topRow());
+}
 
 void TfrmMap::scrollToCell(int x, int y, int z) {
     if (!insideMap(x, y, z)) return;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "map/tfrmmap.h"
+#include "map/tminimap.h"
 #include "world/default_room.h"
 
 void TfrmMap::MapGridMouseUp(QPoint pressCell, QPoint releaseCell) {
@@ -17,7 +18,10 @@ void TfrmMap::MapGridMouseUp(QPoint pressCell, QPoint releaseCell) {
     for (int x = x0; x <= x1; ++x)
         for (int y = y0; y <= y1; ++y)
             if (!drawAt(x, y)) return;  // no template: the command ends here, the minimap as it was
-    if (minimap_ && minimapShown()) minimap_->update();
+    if (minimap_ && minimapShown() && isVisible()) {
+        minimap_->showMinimap(currentLevel_);
+        minimap_->drawViewFrame(leftCol(), topRow());
+    }
 }
 
 void TfrmMap::selectAt(int x, int y) {
