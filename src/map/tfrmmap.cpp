@@ -317,6 +317,10 @@ void TfrmMap::btnRefreshClick() {
 void TfrmMap::roomDeleting(RoomDataType& room) {
     if (&room == framedRoom_) framedRoom_ = nullptr;
     if (&room == selectedRoom_) selectedRoom_ = nullptr;
+    if (&room == panelRoom_) {
+        panelRoom_ = nullptr;
+        panelAfterDraw_ = PanelAfterDraw::None;
+    }
 }
 
 // ---------------------------------------------------------------------------------------

@@ -236,5 +236,8 @@ private:
     DrawMode drawMode_ = DrawMode::Toggle;
     int exitDirection_ = North;
     int exitDoorFlag_ = 0;
-    bool filling_ = false;  // the panel is being filled: its fields store nothing
+    bool filling_ = false;
+    // What the panel shows once a Draw command has visited its cells.
+    enum class PanelAfterDraw { Unchanged, Room, None } panelAfterDraw_ = PanelAfterDraw::Unchanged;
+    RoomDataType* panelRoom_ = nullptr;  // the panel is being filled: its fields store nothing
 };

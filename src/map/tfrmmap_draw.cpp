@@ -14,10 +14,22 @@ void TfrmMap::MapGridMouseUp(QPoint pressCell, QPoint releaseCell) {
     }
     const int x0 = std::min(pressCell.x(), releaseCell.x()), x1 = std::max(pressCell.x(), releaseCell.x());
     const int y0 = std::min(pressCell.y(), releaseCell.y()), y1 = std::max(pressCell.y(), releaseCell.y());
-    // Column by column from the left, each column from the top.
-    for (int x = x0; x <= x1; ++x)
-        for (int y = y0; y <= y1; ++y)
-            if (!drawAt(x, y)) return;  // no template: the command ends here, the minimap as it was
+    // Column by column from the left, each column from the top. Each placed room becomes
+    // the selected one and each removal empties the panel; only the last cell's outcome
+    // can be seen, so the panel is filled once, after the last cell visited.
+    panelAfterDraw_ = PanelAfterDraw::Unchanged;
+    bool completed = true;
+    for (int x = x0; x <= x1 && completed; ++x)
+        for (int y = y0; y <= y1 && completed; ++y) completed = drawAt(x, y);
+    if (panelAfterDraw_ == PanelAfterDraw::Room) {
+        enableExitPanel();
+        showMapRoom(panelRoom_);
+    } else if (panelAfterDraw_ == PanelAfterDraw::None) {
+        showMapRoom(nullptr);
+        disableExitPanel();
+    }
+    panelRoom_ = nullptr;
+    if (!completed) return;  // no template: the command ended early, the minimap as it was
     if (minimap_ && minimapShown() && isVisible()) {
         minimap_->showMinimap(currentLevel_);
         minimap_->drawViewFrame(leftCol(), topRow());
@@ -62,19 +74,18 @@ bool TfrmMap::drawAt(int x, int y) {
                 if (!placed) return false;
                 selboxPlaceRoom->setCurrentIndex(choice - 1);
             }
-            enableExitPanel();
-            showMapRoom(placed);
+            selectedCell_ = {x, y};
+            panelAfterDraw_ = PanelAfterDraw::Room;
+            panelRoom_ = placed;
             break;
         }
         case Action::Remove:
             commands_.removeRoom(x, y, z);
-            showMapRoom(nullptr);
-            disableExitPanel();
+            panelAfterDraw_ = PanelAfterDraw::None;
             break;
         case Action::Delete:
             commands_.deleteRoom(x, y, z);
-            showMapRoom(nullptr);
-            disableExitPanel();
+            panelAfterDraw_ = PanelAfterDraw::None;
             break;
         case Action::Nothing: break;
     }

@@ -89,8 +89,6 @@ void TfrmMap::buildExitPanel() {
                               QRect(300, 188, 156, 18), editGenDesc);
     LabelGenDesc->installEventFilter(this);
 
-    auto* doorLabel = new QLabel(QStringLiteral("Door"), this);
-    doorLabel->setGeometry(300, 286, 36, 20);
     auto* doorGroup = new QButtonGroup(this);
     doorGroup->setExclusive(false);
     for (int f = 0; f < 3; ++f) {
@@ -98,13 +96,13 @@ void TfrmMap::buildExitPanel() {
         sbDoorFlag[f]->setObjectName(QStringLiteral("sb_doorflag") + QString::number(f));
         sbDoorFlag[f]->setText(QString::number(f));
         sbDoorFlag[f]->setCheckable(true);
-        sbDoorFlag[f]->setGeometry(336 + f * 24, 284, 22, 22);
+        sbDoorFlag[f]->setGeometry(300 + f * 24, 284, 22, 22);
         doorGroup->addButton(sbDoorFlag[f], f);
     }
     connect(doorGroup, &QButtonGroup::idClicked, this, &TfrmMap::doorFlagButtonClick);
     btnDFC = new QPushButton(QStringLiteral("Door &Flag"), this);
     btnDFC->setObjectName(QStringLiteral("btnDFC"));
-    btnDFC->setGeometry(408, 284, 48, 22);
+    btnDFC->setGeometry(374, 284, 82, 22);
     btnDFC->setAutoDefault(false);
     connect(btnDFC, &QPushButton::clicked, this, &TfrmMap::btnDFCClick);
 

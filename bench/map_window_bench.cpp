@@ -1,0 +1,185 @@
+// The map window on a loaded zone of 99,999 rooms laid out over the grid: opening, a level
+// change, one scroll step and one Select, each with the board's repaint; Draw over all
+// 100 x 100 cells of a level with ReCalc Exits on, placing, taking off and deleting.
+// Runs on the offscreen platform.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QToolButton>
+#include <cstdlib>
+
+#include "map/tfrmmap.h"
+#include "world/prompts.h"
+#include "zone_files.h"
+
+namespace {
+
+class NoPrompts : public Prompts {
+public:
+    void message(const std::string&) override {}
+    bool confirm(const std::string&) override { return false; }
+};
+
+struct MapBench {
+    std::unique_ptr<BenchWorld> world = loadZone(zoneFile(99999));
+    NoPrompts prompts;
+    QWidget opener;
+    TfrmMap map{world->store, world->map, prompts};
+
+    MapBench() {
+        world->store.current = world->store.first();
+        copyRoom(world->store.defaultRoom, *world->store.first()->room);
+        world->store.defaultRoom.vnum = 1;
+    }
+    // What the event loop would paint next: only the cells asked for.
+    void paint() { QCoreApplication::processEvents(); }
+    // Opened and exposed, so that repaints really paint.
+    void open() {
+        map.openMap(&opener);
+        QCoreApplication::processEvents();
+    }
+    // The whole level, as a mouse drag from corner to corner would give it.
+    void drawLevel(TfrmMap::DrawMode mode) {
+        map.sb_Draw->click();
+        QToolButton* buttons[] = {map.sb_Toggle, map.sb_ON, map.sb_OFF, map.sb_DELETE};
+        buttons[static_cast<int>(mode)]->click();
+        map.MapGridMouseUp({1, 1}, {100, 100});
+        paint();
+    }
+};
+
+MapBench& bench() {
+    static MapBench* b = new MapBench;  // one load for every benchmark of the run
+    return *b;
+}
+
+void BM_MapOpen(benchmark::State& state) {
+    MapBench& b = bench();
+    for (auto _ : state) {
+        b.open();  // shows, lays out and paints the window
+        state.PauseTiming();
+        b.map.close();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_MapOpen)->Unit(benchmark::kMillisecond);
+
+void BM_LevelChange(benchmark::State& state) {
+    MapBench& b = bench();
+    b.open();
+    const long paintedBefore = b.map.MapGrid->paintedCells();
+    bool up = true;
+    for (auto _ : state) {
+        if (up)
+            b.map.btnPlusZClick();
+        else
+            b.map.btnMinusZClick();
+        up = !up;
+        b.paint();
+    }
+    state.counters["cells_painted_per_step"] =
+        static_cast<double>(b.map.MapGrid->paintedCells() - paintedBefore) / static_cast<double>(state.iterations());
+    b.map.close();
+}
+BENCHMARK(BM_LevelChange)->Unit(benchmark::kMillisecond);
+
+void BM_ScrollStep(benchmark::State& state) {
+    MapBench& b = bench();
+    b.open();
+    const long paintedBefore = b.map.MapGrid->paintedCells();
+    QScrollBar* bar = b.map.MapGrid->horizontalScrollBar();
+    int step = 1;
+    for (auto _ : state) {
+        if (bar->value() == bar->maximum() || bar->value() == 0) step = -step;
+        bar->setValue(bar->value() + step);
+        b.paint();
+    }
+    state.counters["cells_painted_per_step"] =
+        static_cast<double>(b.map.MapGrid->paintedCells() - paintedBefore) / static_cast<double>(state.iterations());
+    b.map.close();
+}
+BENCHMARK(BM_ScrollStep)->Unit(benchmark::kMillisecond);
+
+void BM_Select(benchmark::State& state) {
+    MapBench& b = bench();
+    b.open();
+    const long paintedBefore = b.map.MapGrid->paintedCells();
+    b.map.sb_Select->click();
+    const int x = b.map.leftCol() + 1, y = b.map.topRow() + 1;
+    int i = 0;
+    for (auto _ : state) {
+        const QPoint cell(x + i % 16, y + (i / 16) % 16);
+        b.map.MapGridMouseUp(cell, cell);
+        b.paint();
+        ++i;
+    }
+    state.counters["cells_painted_per_step"] =
+        static_cast<double>(b.map.MapGrid->paintedCells() - paintedBefore) / static_cast<double>(state.iterations());
+    b.map.close();
+}
+BENCHMARK(BM_Select)->Unit(benchmark::kMillisecond);
+
+// Taking every room of a full level off the map: 10,000 removals, recalculations and
+// selector lines.
+void BM_Draw100x100Off(benchmark::State& state) {
+    MapBench& b = bench();
+    b.open();
+    const long paintedBefore = b.map.MapGrid->paintedCells();
+    for (auto _ : state) {
+        state.PauseTiming();
+        b.drawLevel(TfrmMap::DrawMode::On);  // fills the level again (new default rooms)
+        state.ResumeTiming();
+        b.drawLevel(TfrmMap::DrawMode::Off);
+    }
+    state.counters["cells_painted_per_step"] =
+        static_cast<double>(b.map.MapGrid->paintedCells() - paintedBefore) / static_cast<double>(state.iterations());
+    b.map.close();
+}
+BENCHMARK(BM_Draw100x100Off)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Filling an empty level with 10,000 new default rooms, each linked to its neighbours.
+void BM_Draw100x100On(benchmark::State& state) {
+    MapBench& b = bench();
+    b.open();
+    const long paintedBefore = b.map.MapGrid->paintedCells();
+    for (auto _ : state) {
+        state.PauseTiming();
+        b.drawLevel(TfrmMap::DrawMode::Delete);
+        state.ResumeTiming();
+        b.drawLevel(TfrmMap::DrawMode::On);
+    }
+    state.counters["cells_painted_per_step"] =
+        static_cast<double>(b.map.MapGrid->paintedCells() - paintedBefore) / static_cast<double>(state.iterations());
+    b.map.close();
+}
+BENCHMARK(BM_Draw100x100On)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Deleting every room of a full level from the zone.
+void BM_Draw100x100Delete(benchmark::State& state) {
+    MapBench& b = bench();
+    b.open();
+    const long paintedBefore = b.map.MapGrid->paintedCells();
+    for (auto _ : state) {
+        state.PauseTiming();
+        b.drawLevel(TfrmMap::DrawMode::On);
+        state.ResumeTiming();
+        b.drawLevel(TfrmMap::DrawMode::Delete);
+    }
+    state.counters["cells_painted_per_step"] =
+        static_cast<double>(b.map.MapGrid->paintedCells() - paintedBefore) / static_cast<double>(state.iterations());
+    b.map.close();
+}
+BENCHMARK(BM_Draw100x100Delete)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
