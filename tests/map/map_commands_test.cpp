@@ -1,0 +1,128 @@
+// The map's room commands without a window: numbering of default rooms, placing listed
+// rooms, taking rooms off and deleting them.
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <vector>
+
+#include "map/map_commands.h"
+#include "map_test_support.h"
+#include "scripted_prompts.h"
+
+using maptest::addRoom;
+
+namespace {
+
+struct Fixture {
+    WorldStore store;
+    MapModel map{store};
+    RecordingPrompts prompts;
+    MapRoomCommands commands{store, map, prompts};
+};
+
+TEST(MapRoomCommands, DefaultRoomsAreNumberedAfterTheHighestRoomOrFromTheZoneStart) {
+    struct Case {
+        const char* what;
+        std::vector<int32_t> vnums;  // in index order (file order may be unsorted)
+        int32_t nextFree;
+        int32_t expectedVnum;
+        int32_t expectedNextFree;
+    };
+    const Case cases[] = {
+        {"empty store: the zone start", {}, 3000, 3000, 3001},
+        {"empty store, next free already beyond", {}, 3050, 3000, 3050},
+        {"sorted index", {3001, 3020}, 3021, 3021, 3022},
+        {"next free already beyond", {3001, 3020}, 3100, 3021, 3100},
+        {"file order: the highest is not the last", {3050, 3001}, 3002, 3051, 3052},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Fixture f;
+        f.store.setZone(30, "Zone", 3000);
+        for (int32_t v : c.vnums) addRoom(f.store, v, "Old");
+        f.store.nextFreeVnum = c.nextFree;
+        f.store.defaultRoom.vnum = 1;
+        f.store.defaultRoom.name = "Road";
+        f.store.defaultRoom.exitTo[North] = 77;
+        f.map.recalcOnChange = false;
+        RoomDataType* room = f.commands.placeDefaultRoom(10, 10, 5);
+        ASSERT_NE(room, nullptr);
+        EXPECT_EQ(room->vnum, c.expectedVnum);
+        EXPECT_EQ(room->name, "Road");
+        EXPECT_EQ(room->exitTo[North], 77) << "without recalculation the template's exits stay";
+        EXPECT_EQ(f.map.grid.cellAt(10, 10, 5), room);
+        EXPECT_EQ(f.store.nextFreeVnum, c.expectedNextFree);
+        EXPECT_EQ(f.store.size(), c.vnums.size() + 1);
+        EXPECT_EQ(f.map.placement.size(), 0u) << "a placed room is not listed";
+    }
+}
+
+TEST(MapRoomCommands, DefaultPlacementRefusesWithoutTemplateNumberOrFreeCell) {
+    Fixture f;
+    RoomDataType& there = addRoom(f.store, 3001);
+    f.map.grid.putRoom(there, 10, 10, 5);
+    EXPECT_EQ(f.commands.placeDefaultRoom(11, 10, 5), nullptr) << "no template";
+    f.store.defaultRoom.vnum = 1;
+    EXPECT_EQ(f.commands.placeDefaultRoom(10, 10, 5), nullptr) << "the cell is taken";
+    EXPECT_EQ(f.commands.placeDefaultRoom(0, 10, 5), nullptr) << "off the board";
+    EXPECT_EQ(f.store.size(), 1u);
+    EXPECT_TRUE(f.prompts.messages.empty());
+
+    addRoom(f.store, std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(f.commands.placeDefaultRoom(11, 10, 5), nullptr);
+    EXPECT_EQ(f.prompts.messages.size(), 1u) << "the user is told that no number is left";
+    EXPECT_EQ(f.store.size(), 2u);
+}
+
+TEST(MapRoomCommands, ListedRoomsArePlacedAndTakenOffThroughTheList) {
+    Fixture f;
+    RoomDataType& west = addRoom(f.store, 3001, "West");
+    RoomDataType& a = addRoom(f.store, 3002, "A");
+    RoomDataType& b = addRoom(f.store, 3003, "B");
+    f.map.grid.putRoom(west, 9, 10, 5);
+    f.map.placement.registerUnplacedRoom(a);
+    f.map.placement.registerUnplacedRoom(b);
+
+    EXPECT_EQ(f.commands.placeListedRoom(2, 10, 10, 5), nullptr) << "no third entry";
+    EXPECT_EQ(f.commands.placeListedRoom(1, 10, 10, 5), &b);
+    EXPECT_EQ(f.map.placement.size(), 1u);
+    EXPECT_EQ(f.map.placement.first()->room, &a);
+    EXPECT_EQ(b.exitTo[West], 3001);
+    EXPECT_EQ(west.exitTo[East], 3003);
+
+    EXPECT_EQ(f.commands.removeRoom(10, 10, 5), &b);
+    EXPECT_FALSE(b.onMap());
+    EXPECT_EQ(f.map.placement.last()->room, &b) << "taken off: listed at the end";
+    EXPECT_EQ(west.exitTo[East], 0);
+    EXPECT_EQ(f.commands.removeRoom(10, 10, 5), nullptr) << "an empty cell";
+    EXPECT_EQ(f.map.placement.size(), 2u);
+
+    // Without recalculation the neighbours keep their exits either way.
+    f.map.recalcOnChange = false;
+    west.exitTo[East] = 4444;
+    f.commands.placeListedRoom(0, 10, 10, 5);
+    EXPECT_EQ(west.exitTo[East], 4444);
+    f.commands.removeRoom(10, 10, 5);
+    EXPECT_EQ(west.exitTo[East], 4444);
+}
+
+TEST(MapRoomCommands, DeletingFromTheMapDeletesThatRoomEvenWithANewRoomPending) {
+    Fixture f;
+    RoomDataType& keep = addRoom(f.store, 3001, "Keep");
+    RoomDataType& gone = addRoom(f.store, 3002, "Gone");
+    f.map.grid.putRoom(keep, 10, 10, 5);
+    f.map.grid.putRoom(gone, 11, 10, 5);
+    f.map.grid.recalcExits(11, 10, 5);
+    f.store.current = f.store.first();
+    f.store.newRoomPending = true;
+
+    EXPECT_FALSE(f.commands.deleteRoom(12, 10, 5)) << "an empty cell";
+    EXPECT_TRUE(f.commands.deleteRoom(11, 10, 5));
+    EXPECT_EQ(f.store.size(), 1u);
+    EXPECT_EQ(f.store.first()->room.get(), &keep);
+    EXPECT_FALSE(f.store.newRoomPending);
+    EXPECT_EQ(f.map.grid.cellAt(11, 10, 5), nullptr);
+    EXPECT_EQ(keep.exitTo[East], 0);
+}
+
+}  // namespace
