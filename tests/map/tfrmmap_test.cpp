@@ -626,4 +626,41 @@ TEST_F(MapWindowTest, TheBoardPaintsOnlyTheCellsItMust) {
     EXPECT_EQ(map->MapGrid->paintedCells() - before, 1);
 }
 
+TEST_F(MapWindowTest, TheMinimapFollowsTheBoardAndItsButton) {
+    room(3001, "Temple", 50, 50);
+    RoomDataType& placed = room(3002, "Far", 20, 30);
+    open();
+    Tminimap& mini = *app->minimap;
+    EXPECT_TRUE(map->sb_minimap->isChecked());
+    EXPECT_TRUE(mini.isVisible()) << "down at start: shown with the map";
+    EXPECT_EQ(mini.picture().lastFrame().topLeft(), QPoint(42, 42));
+    EXPECT_EQ(mini.picture().image().pixelColor(19, 29), MinimapImage::roomColour());
+
+    // Scrolling moves the frame; a click on the minimap scrolls the board.
+    map->MapGrid->horizontalScrollBar()->setValue(43);
+    EXPECT_EQ(mini.picture().lastFrame().topLeft(), QPoint(43, 42));
+    emit mini.scrollRequested(20, 30);
+    EXPECT_EQ(map->leftCol(), 12);
+    EXPECT_EQ(map->topRow(), 22);
+    EXPECT_EQ(mini.picture().lastFrame().topLeft(), QPoint(12, 22));
+
+    // A Draw ends with the minimap redrawn.
+    drawMode(map->sb_OFF);
+    click(20, 30);
+    EXPECT_FALSE(placed.onMap());
+    EXPECT_NE(mini.picture().image().pixelColor(19, 29), MinimapImage::roomColour());
+
+    map->sb_minimap->click();
+    EXPECT_FALSE(mini.isVisible());
+    map->sb_minimap->click();
+    EXPECT_TRUE(mini.isVisible());
+    mini.close();  // its close box
+    EXPECT_FALSE(map->sb_minimap->isChecked());
+    EXPECT_TRUE(map->isVisible());
+    map->sb_minimap->click();
+    map->btnDone->click();
+    EXPECT_FALSE(mini.isVisible()) << "hidden with the map";
+    EXPECT_TRUE(map->sb_minimap->isChecked()) << "and down again at the next opening";
+}
+
 }  // namespace
