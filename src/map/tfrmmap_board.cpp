@@ -55,7 +55,7 @@ QPoint MapBoard::cellAt(QPoint pos) const {
     return {leftCol() + col + 1, topRow() + row + 1};
 }
 
-// A drag in Draw mode that ends beyond the board covers the cells up to its edge.
+// While a drag is beyond the board its rectangle stops at the board's edge.
 QPoint MapBoard::clampedCell(QPoint pos) const {
     const int last = kCellsInView * kPitch - 1;
     return cellAt({std::clamp(pos.x(), 0, last), std::clamp(pos.y(), 0, last)});
@@ -145,10 +145,9 @@ void MapBoard::mouseMoveEvent(QMouseEvent* event) {
 void MapBoard::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !pressed_) return;
     pressed_ = false;
-    const QPoint pos = event->position().toPoint();
-    const bool draw = map_.clickMode() == TfrmMap::ClickMode::Draw;
-    const QPoint release = draw ? clampedCell(pos) : cellAt(pos);
-    if (draw) updateBand();
+    // A command needs the release over the board: letting go beyond it cancels a drag.
+    const QPoint release = cellAt(event->position().toPoint());
+    if (map_.clickMode() == TfrmMap::ClickMode::Draw) updateBand();
     bandEnd_ = {};
     if (!release.isNull()) map_.MapGridMouseUp(pressCell_, release);
 }

@@ -400,7 +400,7 @@ TEST_F(MapWindowTest, ADefaultRoomInAnEmptiedStoreTakesTheZoneStart) {
     EXPECT_EQ(app->store.size(), 1u);
 }
 
-TEST_F(MapWindowTest, ADragEndingBeyondTheBoardCoversTheCellsUpToItsEdge) {
+TEST_F(MapWindowTest, ADragReleasedBeyondTheBoardIsCancelled) {
     room(3001, "Temple", 50, 50);
     makeTemplate("Road");
     open();
@@ -408,10 +408,13 @@ TEST_F(MapWindowTest, ADragEndingBeyondTheBoardCoversTheCellsUpToItsEdge) {
     press(at(57, 57));
     move(at(58, 58) + QPoint(40, 40));
     release(at(58, 58) + QPoint(40, 40));
+    EXPECT_EQ(cell(57, 57), nullptr);
+    EXPECT_EQ(app->store.size(), 1u);
+    // The next drag starts afresh.
+    drag(57, 57, 58, 57);
     EXPECT_NE(cell(57, 57), nullptr);
-    EXPECT_NE(cell(58, 58), nullptr);
-    EXPECT_EQ(cell(59, 59), nullptr);
-    EXPECT_EQ(app->store.size(), 5u);
+    EXPECT_NE(cell(58, 57), nullptr);
+    EXPECT_EQ(app->store.size(), 3u);
 }
 
 TEST_F(MapWindowTest, ReCalcLabelsToggleTheBoxAndUntickedPlacementsLeaveExitsAlone) {
