@@ -79,7 +79,8 @@ void BM_LevelChange(benchmark::State& state) {
         b.paint();
     }
     state.counters["cells_painted_per_step"] =
-        static_cast<double>(b.map.MapGrid->paintedCells() - paintedBefore) / static_cast<double>(state.iterations());
+        static_cast<double>(b.map.MapGrid->paintedCells() - paintedBefore) /
+        static_cast<double>(state.iterations());
     b.map.close();
 }
 BENCHMARK(BM_LevelChange)->Unit(benchmark::kMillisecond);
@@ -96,7 +97,8 @@ void BM_ScrollStep(benchmark::State& state) {
         b.paint();
     }
     state.counters["cells_painted_per_step"] =
-        static_cast<double>(b.map.MapGrid->paintedCells() - paintedBefore) / static_cast<double>(state.iterations());
+        static_cast<double>(b.map.MapGrid->paintedCells() - paintedBefore) /
+        static_cast<double>(state.iterations());
     b.map.close();
 }
 BENCHMARK(BM_ScrollStep)->Unit(benchmark::kMillisecond);
@@ -115,7 +117,8 @@ void BM_Select(benchmark::State& state) {
         ++i;
     }
     state.counters["cells_painted_per_step"] =
-        static_cast<double>(b.map.MapGrid->paintedCells() - paintedBefore) / static_cast<double>(state.iterations());
+        static_cast<double>(b.map.MapGrid->paintedCells() - paintedBefore) /
+        static_cast<double>(state.iterations());
     b.map.close();
 }
 BENCHMARK(BM_Select)->Unit(benchmark::kMillisecond);
@@ -133,7 +136,8 @@ void BM_Draw100x100Off(benchmark::State& state) {
         b.drawLevel(TfrmMap::DrawMode::Off);
     }
     state.counters["cells_painted_per_step"] =
-        static_cast<double>(b.map.MapGrid->paintedCells() - paintedBefore) / static_cast<double>(state.iterations());
+        static_cast<double>(b.map.MapGrid->paintedCells() - paintedBefore) /
+        static_cast<double>(state.iterations());
     b.map.close();
 }
 BENCHMARK(BM_Draw100x100Off)->Unit(benchmark::kMillisecond)->Iterations(5);
@@ -150,7 +154,8 @@ void BM_Draw100x100On(benchmark::State& state) {
         b.drawLevel(TfrmMap::DrawMode::On);
     }
     state.counters["cells_painted_per_step"] =
-        static_cast<double>(b.map.MapGrid->paintedCells() - paintedBefore) / static_cast<double>(state.iterations());
+        static_cast<double>(b.map.MapGrid->paintedCells() - paintedBefore) /
+        static_cast<double>(state.iterations());
     b.map.close();
 }
 BENCHMARK(BM_Draw100x100On)->Unit(benchmark::kMillisecond)->Iterations(5);
@@ -167,7 +172,8 @@ void BM_Draw100x100Delete(benchmark::State& state) {
         b.drawLevel(TfrmMap::DrawMode::Delete);
     }
     state.counters["cells_painted_per_step"] =
-        static_cast<double>(b.map.MapGrid->paintedCells() - paintedBefore) / static_cast<double>(state.iterations());
+        static_cast<double>(b.map.MapGrid->paintedCells() - paintedBefore) /
+        static_cast<double>(state.iterations());
     b.map.close();
 }
 BENCHMARK(BM_Draw100x100Delete)->Unit(benchmark::kMillisecond)->Iterations(5);

@@ -89,7 +89,9 @@ void MapRoomCommands::setDoorFlag(RoomDataType& room, int direction, int32_t doo
     room.exits[direction].doorFlag = doorFlag;
 }
 
-void MapRoomCommands::setKey(RoomDataType& room, int direction, int32_t key) { room.exits[direction].key = key; }
+void MapRoomCommands::setKey(RoomDataType& room, int direction, int32_t key) {
+    room.exits[direction].key = key;
+}
 
 void MapRoomCommands::setKeywords(RoomDataType& room, int direction, const std::string& keywords) {
     room.exits[direction].keywords = keywords;

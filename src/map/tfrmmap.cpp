@@ -15,6 +15,7 @@
 #include <QToolButton>
 
 #include "editor/byte_text.h"
+#include "editor/terminal_font.h"
 #include "map/tminimap.h"
 #include "world/default_room.h"
 
@@ -107,7 +108,8 @@ void TfrmMap::buildControls() {
 
     const int row3 = row2 + 30;
     label(this, QStringLiteral("Click To"), QRect(6, row3 + 2, 56, 20));
-    sb_Select = speedButton(this, QStringLiteral("sb_Select"), QStringLiteral("Select"), QRect(64, row3, 70, 24));
+    sb_Select =
+        speedButton(this, QStringLiteral("sb_Select"), QStringLiteral("Select"), QRect(64, row3, 70, 24));
     sb_Draw = speedButton(this, QStringLiteral("sb_Draw"), QStringLiteral("Draw"), QRect(136, row3, 70, 24));
     clickGroup_ = new QButtonGroup(this);
     clickGroup_->setExclusive(true);
@@ -132,7 +134,8 @@ void TfrmMap::buildControls() {
     sb_OFF = static_cast<QToolButton*>(drawGroup_->button(2));
     sb_DELETE = static_cast<QToolButton*>(drawGroup_->button(3));
     sb_Toggle->setChecked(true);
-    connect(drawGroup_, &QButtonGroup::idClicked, this, [this](int id) { drawMode_ = static_cast<DrawMode>(id); });
+    connect(drawGroup_, &QButtonGroup::idClicked, this,
+            [this](int id) { drawMode_ = static_cast<DrawMode>(id); });
 
     const int row4 = row3 + 84;
     label(this, QStringLiteral("Place Room On Map"), QRect(6, row4 + 2, 120, 20));
@@ -140,10 +143,8 @@ void TfrmMap::buildControls() {
     selboxPlaceRoom->setGeometry(126, row4, 164, 24);
     selboxPlaceRoom->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     if (auto* list = qobject_cast<QListView*>(selboxPlaceRoom->view())) list->setUniformItemSizes(true);
-    // Room numbers line up in the fixed-pitch font, as the lines are padded for it.
-    QFont fixed(QStringLiteral("Monospace"));
-    fixed.setStyleHint(QFont::TypeWriter);
-    selboxPlaceRoom->setFont(fixed);
+    // The lines pad room numbers with blanks, so names line up in a fixed-pitch font.
+    selboxPlaceRoom->setFont(terminalFont());
 
     // The right-hand column's foot: the switches and the window's own buttons.
     cb_Recalc = named(new QCheckBox(this), QStringLiteral("cb_Recalc"));
@@ -151,12 +152,15 @@ void TfrmMap::buildControls() {
     cb_Recalc->setChecked(true);
     connect(cb_Recalc, &QCheckBox::toggled, this, [this](bool on) { map_.recalcOnChange = on; });
     map_.recalcOnChange = true;
-    LabelReCalc = named(label(this, QStringLiteral("ReCalc"), QRect(484, 294, 60, 16)), QStringLiteral("LabelReCalc"));
-    LabelExits = named(label(this, QStringLiteral("Exits"), QRect(484, 310, 60, 16)), QStringLiteral("LabelExits"));
+    LabelReCalc =
+        named(label(this, QStringLiteral("ReCalc"), QRect(484, 294, 60, 16)), QStringLiteral("LabelReCalc"));
+    LabelExits =
+        named(label(this, QStringLiteral("Exits"), QRect(484, 310, 60, 16)), QStringLiteral("LabelExits"));
     LabelReCalc->installEventFilter(this);
     LabelExits->installEventFilter(this);
 
-    sb_minimap = speedButton(this, QStringLiteral("sb_minimap"), QStringLiteral("&minimap"), QRect(462, 334, 82, 24));
+    sb_minimap =
+        speedButton(this, QStringLiteral("sb_minimap"), QStringLiteral("&minimap"), QRect(462, 334, 82, 24));
     sb_minimap->setChecked(true);
     connect(sb_minimap, &QToolButton::toggled, this, [this](bool down) {
         if (!minimap_) return;
@@ -176,16 +180,23 @@ void TfrmMap::buildControls() {
 void TfrmMap::setMinimap(Tminimap* minimap) {
     minimap_ = minimap;
     if (!minimap_) return;
-    connect(minimap_, &Tminimap::scrollRequested, this, [this](int x, int y) { scrollToCell(x, y, currentLevel_); });
+    connect(minimap_, &Tminimap::scrollRequested, this,
+            [this](int x, int y) { scrollToCell(x, y, currentLevel_); });
     // Its close box puts "&minimap" up.
     connect(minimap_, &Tminimap::closed, this, [this] { sb_minimap->setChecked(false); });
 }
 
-bool TfrmMap::minimapShown() const { return sb_minimap->isChecked(); }
+bool TfrmMap::minimapShown() const {
+    return sb_minimap->isChecked();
+}
 
-bool TfrmMap::recalcOn() const { return cb_Recalc->isChecked(); }
+bool TfrmMap::recalcOn() const {
+    return cb_Recalc->isChecked();
+}
 
-int TfrmMap::placeChoice() const { return std::max(0, selboxPlaceRoom->currentIndex()); }
+int TfrmMap::placeChoice() const {
+    return std::max(0, selboxPlaceRoom->currentIndex());
+}
 
 // The selector's lines, read from the placement list when the selector asks: line 0 is
 // the default room, line k the entry at position k - 1. A change tells the selector about
@@ -214,7 +225,9 @@ public:
                 beginInsertRows({}, line, line);
                 endInsertRows();
                 break;
-            case PlacementChange::Refreshed: emit dataChanged(index(line), index(line)); break;
+            case PlacementChange::Refreshed:
+                emit dataChanged(index(line), index(line));
+                break;
             case PlacementChange::Removed:
                 beginRemoveRows({}, line, line);
                 endRemoveRows();
@@ -307,7 +320,9 @@ bool TfrmMap::aboutToClose() {
     return true;
 }
 
-void TfrmMap::btnDoneClick() { close(); }
+void TfrmMap::btnDoneClick() {
+    close();
+}
 
 void TfrmMap::btnRefreshClick() {
     redrawView();

@@ -91,10 +91,14 @@ public:
     ~TfrmMap() override;
 
     // Where the room search reads "Search checks Room &Description also" from.
-    void setSearchChecksDescription(std::function<bool()> option) { searchChecksDescription_ = std::move(option); }
+    void setSearchChecksDescription(std::function<bool()> option) {
+        searchChecksDescription_ = std::move(option);
+    }
     // Opens the extra descriptions dialog on a room, the map window disabled meanwhile;
     // the dialog calls extraDescsClosed() when it closes.
-    void setExtraDescOpener(std::function<void(RoomDataType&)> opener) { openExtraDescs_ = std::move(opener); }
+    void setExtraDescOpener(std::function<void(RoomDataType&)> opener) {
+        openExtraDescs_ = std::move(opener);
+    }
     // The minimap window that "&minimap" shows and hides.
     void setMinimap(Tminimap* minimap);
 
@@ -166,10 +170,10 @@ public:
     QPushButton* btnRefresh = nullptr;
     QPushButton* btnDone = nullptr;
     // The exit panel and the search.
-    std::array<QLineEdit*, kDirectionCount> editExit{};      // editN, editE, editS, editW, editU, editD
+    std::array<QLineEdit*, kDirectionCount> editExit{};       // editN, editE, editS, editW, editU, editD
     std::array<QToolButton*, kDirectionCount> sbDirection{};  // sb_N .. sb_D
-    std::array<QLabel*, kDirectionCount> labelExit{};        // "&N" .. "&Down"
-    std::array<QToolButton*, 3> sbDoorFlag{};                // sb_doorflag0 .. 2
+    std::array<QLabel*, kDirectionCount> labelExit{};         // "&N" .. "&Down"
+    std::array<QToolButton*, 3> sbDoorFlag{};                 // sb_doorflag0 .. 2
     QPlainTextEdit* editGenDesc = nullptr;
     QPushButton* btnDFC = nullptr;
     QLineEdit* editVkey = nullptr;

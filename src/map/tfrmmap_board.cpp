@@ -27,7 +27,8 @@ MapBoard::MapBoard(TfrmMap& map, QWidget* parent) : QAbstractScrollArea(parent),
         bar->setValue(42);
     }
     const int side = kCellsInView * kPitch;
-    setFixedSize(side + verticalScrollBar()->sizeHint().width(), side + horizontalScrollBar()->sizeHint().height());
+    setFixedSize(side + verticalScrollBar()->sizeHint().width(),
+                 side + horizontalScrollBar()->sizeHint().height());
     viewport()->setFixedSize(side, side);
     viewport()->setMouseTracking(true);
     viewport()->setAutoFillBackground(false);
@@ -35,8 +36,12 @@ MapBoard::MapBoard(TfrmMap& map, QWidget* parent) : QAbstractScrollArea(parent),
     setFocusPolicy(Qt::StrongFocus);
 }
 
-int MapBoard::leftCol() const { return horizontalScrollBar()->value(); }
-int MapBoard::topRow() const { return verticalScrollBar()->value(); }
+int MapBoard::leftCol() const {
+    return horizontalScrollBar()->value();
+}
+int MapBoard::topRow() const {
+    return verticalScrollBar()->value();
+}
 
 void MapBoard::setView(int leftCol, int topRow) {
     horizontalScrollBar()->setValue(std::clamp(leftCol, 0, kLastFirstCell));
@@ -93,8 +98,10 @@ void MapBoard::paintEvent(QPaintEvent* event) {
     QPainter p(viewport());
     const QRect dirty = event->rect();
     p.fillRect(dirty, gridLineColour());  // what the cells leave uncovered is grid line
-    const int c0 = std::max(0, dirty.left() / kPitch), c1 = std::min(kCellsInView - 1, dirty.right() / kPitch);
-    const int r0 = std::max(0, dirty.top() / kPitch), r1 = std::min(kCellsInView - 1, dirty.bottom() / kPitch);
+    const int c0 = std::max(0, dirty.left() / kPitch),
+              c1 = std::min(kCellsInView - 1, dirty.right() / kPitch);
+    const int r0 = std::max(0, dirty.top() / kPitch),
+              r1 = std::min(kCellsInView - 1, dirty.bottom() / kPitch);
     const int z = map_.currentLevel();
     const MapGrid& grid = map_.model().grid;
     const BoardView shown = view();

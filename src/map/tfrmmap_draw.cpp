@@ -52,10 +52,18 @@ bool TfrmMap::drawAt(int x, int y) {
     RoomDataType* room = map_.grid.cellAt(x, y, z);
     enum class Action { Nothing, Place, Remove, Delete } action = Action::Nothing;
     switch (drawMode_) {
-        case DrawMode::Toggle: action = room ? Action::Remove : Action::Place; break;
-        case DrawMode::On: action = room ? Action::Nothing : Action::Place; break;
-        case DrawMode::Off: action = room ? Action::Remove : Action::Nothing; break;
-        case DrawMode::Delete: action = room ? Action::Delete : Action::Nothing; break;
+        case DrawMode::Toggle:
+            action = room ? Action::Remove : Action::Place;
+            break;
+        case DrawMode::On:
+            action = room ? Action::Nothing : Action::Place;
+            break;
+        case DrawMode::Off:
+            action = room ? Action::Remove : Action::Nothing;
+            break;
+        case DrawMode::Delete:
+            action = room ? Action::Delete : Action::Nothing;
+            break;
     }
 
     switch (action) {
@@ -87,7 +95,8 @@ bool TfrmMap::drawAt(int x, int y) {
             commands_.deleteRoom(x, y, z);
             panelAfterDraw_ = PanelAfterDraw::None;
             break;
-        case Action::Nothing: break;
+        case Action::Nothing:
+            break;
     }
     drawCell(x, y, z);
     return true;

@@ -67,8 +67,9 @@ void TfrmMap::buildExitPanel() {
         editExit[d]->setObjectName(QString::fromLatin1(kExitEditNames[d]));
         editExit[d]->setGeometry(346, top, 80, 22);
         editExit[d]->installEventFilter(this);
-        labelExit[d] = fieldLabel(this, (std::string("LabelExit") + kDirectionCaptions[d]).c_str(),
-                                  QString::fromLatin1(kExitLabels[d]), QRect(300, top + 2, 44, 20), editExit[d]);
+        labelExit[d] =
+            fieldLabel(this, (std::string("LabelExit") + kDirectionCaptions[d]).c_str(),
+                       QString::fromLatin1(kExitLabels[d]), QRect(300, top + 2, 44, 20), editExit[d]);
         labelExit[d]->installEventFilter(this);
         sbDirection[d] = new QToolButton(this);
         sbDirection[d]->setObjectName(QString::fromLatin1(kDirectionButtonNames[d]));
@@ -110,7 +111,8 @@ void TfrmMap::buildExitPanel() {
     editVkey->setObjectName(QStringLiteral("editVkey"));
     editVkey->setGeometry(376, 312, 80, 22);
     editVkey->installEventFilter(this);
-    LabelVkey = fieldLabel(this, "LabelVkey", QStringLiteral("&Virtual Key"), QRect(300, 314, 74, 20), editVkey);
+    LabelVkey =
+        fieldLabel(this, "LabelVkey", QStringLiteral("&Virtual Key"), QRect(300, 314, 74, 20), editVkey);
     LabelVkey->installEventFilter(this);
 
     editKeywords = new EnterField(this, [this] { storeKeywords(); });
@@ -172,7 +174,9 @@ void TfrmMap::pressExclusive(std::array<QToolButton*, 3>& buttons, int index) {
 }
 
 namespace {
-int shownDoorFlag(int32_t flag) { return flag >= 0 && flag <= 2 ? flag : 0; }
+int shownDoorFlag(int32_t flag) {
+    return flag >= 0 && flag <= 2 ? flag : 0;
+}
 }  // namespace
 
 // The variant the opening uses: only real destinations are shown.
@@ -188,7 +192,8 @@ void TfrmMap::fillAtOpening(const RoomDataType& room) {
 
 void TfrmMap::showMapRoom(RoomDataType* room) {
     // The old frame goes with a repaint of its cell.
-    if (framedRoom_ && framedRoom_->mapZ == currentLevel_) drawCell(framedRoom_->mapX, framedRoom_->mapY, currentLevel_);
+    if (framedRoom_ && framedRoom_->mapZ == currentLevel_)
+        drawCell(framedRoom_->mapX, framedRoom_->mapY, currentLevel_);
     filling_ = true;
     if (!room) {
         framedRoom_ = nullptr;

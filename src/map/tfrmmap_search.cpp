@@ -44,8 +44,12 @@ void TfrmMap::jump(bool forward) {
     editGoTo->setFocus();
 }
 
-void TfrmMap::btnJpClick() { jump(false); }
-void TfrmMap::btnJnClick() { jump(true); }
+void TfrmMap::btnJpClick() {
+    jump(false);
+}
+void TfrmMap::btnJnClick() {
+    jump(true);
+}
 
 void TfrmMap::btnExtraClick() {
     if (!selectedRoom_) {

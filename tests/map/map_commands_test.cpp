@@ -1,11 +1,12 @@
 // The map's room commands without a window: numbering of default rooms, placing listed
 // rooms, taking rooms off and deleting them.
+#include "map/map_commands.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <vector>
 
-#include "map/map_commands.h"
 #include "map_test_support.h"
 #include "scripted_prompts.h"
 

@@ -1,5 +1,7 @@
 // The map window driven as a builder drives it: real mouse presses, moves and releases on
 // the board's cells, the level buttons, the exit panel's fields and the map search.
+#include "map/tfrmmap.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -13,7 +15,6 @@
 #include <fstream>
 
 #include "editor_fixture.h"
-#include "map/tfrmmap.h"
 #include "map/tminimap.h"
 
 namespace {
@@ -90,7 +91,8 @@ protected:
     }
     std::vector<QString> selectorLines() const {
         std::vector<QString> lines;
-        for (int i = 0; i < map->selboxPlaceRoom->count(); ++i) lines.push_back(map->selboxPlaceRoom->itemText(i));
+        for (int i = 0; i < map->selboxPlaceRoom->count(); ++i)
+            lines.push_back(map->selboxPlaceRoom->itemText(i));
         return lines;
     }
     bool panelEnabled() const { return map->editExit[North]->isEnabled(); }
@@ -292,8 +294,8 @@ TEST_F(MapWindowTest, ToggleOnARoomListsItAtTheEndOfTheSelector) {
     drawMode(map->sb_Toggle);
     click(50, 50);
     EXPECT_EQ(cell(50, 50), nullptr);
-    EXPECT_EQ(selectorLines(), (std::vector<QString>{"Default (undefined)", "3002        Alpha",
-                                                     "3001        The Temple"}));
+    EXPECT_EQ(selectorLines(),
+              (std::vector<QString>{"Default (undefined)", "3002        Alpha", "3001        The Temple"}));
     EXPECT_EQ(map->selectedRoom(), nullptr);
     EXPECT_FALSE(panelEnabled());
     EXPECT_NE(app->store.findByVnum(3001), nullptr) << "taken off, not deleted";
@@ -309,9 +311,9 @@ TEST_F(MapWindowTest, DrawModesActOnEmptyAndOccupiedCellsAsTheirTableSays) {
         bool listed;
     };
     const Case cases[] = {
-        {"sb_Toggle", false, true, true, false}, {"sb_Toggle", true, false, true, true},
-        {"sb_ON", false, true, true, false},     {"sb_ON", true, true, true, false},
-        {"sb_OFF", false, false, false, false},  {"sb_OFF", true, false, true, true},
+        {"sb_Toggle", false, true, true, false},   {"sb_Toggle", true, false, true, true},
+        {"sb_ON", false, true, true, false},       {"sb_ON", true, true, true, false},
+        {"sb_OFF", false, false, false, false},    {"sb_OFF", true, false, true, true},
         {"sb_DELETE", false, false, false, false}, {"sb_DELETE", true, false, false, false},
     };
     room(3001, "Temple", 50, 50);
@@ -501,7 +503,8 @@ TEST_F(MapWindowTest, ExitFieldsStoreOnEnterAndOnLeavingAndRefuseNonNumbers) {
         type(map->editExit[South], text);
         if (text.isEmpty()) map->editExit[South]->clear();
         leave(map->editExit[South]);
-        EXPECT_EQ(prompts.messages, std::vector<std::string>{"'" + text.toStdString() + "' is not a valid integer value"});
+        EXPECT_EQ(prompts.messages,
+                  std::vector<std::string>{"'" + text.toStdString() + "' is not a valid integer value"});
         EXPECT_EQ(r.exitTo[South], 3010);
     }
     type(map->editExit[Down], "$10");
@@ -592,7 +595,8 @@ TEST_F(MapWindowTest, SearchFindsRoomsOnTheMapByNumberAndNameAndJumpsBothWays) {
     map->btnJp->click();
     EXPECT_EQ(map->selectedRoom()->vnum, 3001) << "nothing before the first";
 
-    const std::pair<QString, int32_t> searches[] = {{"3002", 13002}, {"GARDEN", 3003}, {"", 3003}, {"nowhere", 3003}};
+    const std::pair<QString, int32_t> searches[] = {
+        {"3002", 13002}, {"GARDEN", 3003}, {"", 3003}, {"nowhere", 3003}};
     for (const auto& [text, vnum] : searches) {
         type(map->editGoTo, text);
         if (text.isEmpty()) map->editGoTo->clear();
