@@ -16,6 +16,7 @@
 
 #include "editor_fixture.h"
 #include "map/tminimap.h"
+#include "wldfile/tfrmquendryout.h"
 
 namespace {
 
@@ -668,6 +669,48 @@ TEST_F(MapWindowTest, TheMinimapFollowsTheBoardAndItsButton) {
     map->btnDone->click();
     EXPECT_FALSE(mini.isVisible()) << "hidden with the map";
     EXPECT_TRUE(map->sb_minimap->isChecked()) << "and down again at the next opening";
+}
+
+// The builder's road through the map: a new zone, one room made the template, rooms drawn
+// and linked on the board, a door set in the exit panel, saved with the map file, read again.
+TEST_F(MapWindowTest, RoomsDrawnOnTheMapAreSavedAndComeBackInTheirCells) {
+    makeZone("Mill", 42, 4200);
+    addRoom(4200, "Gate", "A gate.");
+    main->btnwld_MakeDefaultClick();
+    main->btnMapClick();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(map));
+    drawMode(map->sb_ON);
+    drag(51, 50, 52, 50);  // beside the gate, which the map has listed, not placed
+    map->sb_Select->click();
+    click(51, 50);
+    map->sbDirection[East]->click();
+    map->sbDoorFlag[1]->click();
+    type(map->editKeywords, "door");
+    QTest::keyClick(map->editKeywords, Qt::Key_Return);
+    map->btnDone->click();
+
+    QTemporaryDir dir;
+    files.nextSave = dir.filePath("mill.wld").toStdString();
+    main->itemSavewldClick();
+    app->output->btnUNIX->click();
+    ASSERT_TRUE(prompts.messages.empty()) << prompts.lastMessage();
+
+    files.nextOpen = files.nextSave;
+    prompts.answer(true);
+    main->itemLoadClick();
+    ASSERT_EQ(numbers(), (std::vector<int32_t>{4200, 4201, 4202}));
+    RoomDataType* west = cell(51, 50);
+    RoomDataType* east = cell(52, 50);
+    ASSERT_NE(west, nullptr);
+    ASSERT_NE(east, nullptr);
+    EXPECT_EQ(west->vnum, 4201);
+    EXPECT_EQ(west->name, "Gate");
+    EXPECT_EQ(west->exitTo[East], 4202);
+    EXPECT_EQ(east->exitTo[West], 4201);
+    EXPECT_EQ(west->exits[East].doorFlag, 1);
+    EXPECT_EQ(west->exits[East].keywords, "door");
+    EXPECT_FALSE(app->store.findByVnum(4200)->room->onMap());
+    EXPECT_NE(app->map.placement.findByRoom(app->store.findByVnum(4200)->room.get()), nullptr);
 }
 
 }  // namespace
