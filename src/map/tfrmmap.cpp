@@ -2,6 +2,7 @@
 #include "map/tfrmmap.h"
 
 #include <QAbstractListModel>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -401,9 +402,13 @@ bool TfrmMap::eventFilter(QObject* watched, QEvent* event) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         // A message box or another window taking the focus is not the user leaving the field.
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
+        bool stored = true;
         for (int d = 0; d < kDirectionCount; ++d)
-            if (watched == editExit[d]) storeExitField(d);
-        if (watched == editVkey) storeKey();
+            if (watched == editExit[d]) stored = storeExitField(d);
+        if (watched == editVkey) stored = storeKey();
+        // A click on the board that took the focus is spent on the refusal.
+        refusalShown_ = !stored && refusalShown_ && reason == Qt::MouseFocusReason &&
+                        QApplication::focusWidget() == MapGrid;
         if (watched == editKeywords) storeKeywords();
         if (watched == editGenDesc) storeGenDesc();
     }

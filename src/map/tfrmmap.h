@@ -241,6 +241,7 @@ private:
     int exitDirection_ = North;
     int exitDoorFlag_ = 0;
     bool filling_ = false;
+    bool refusalShown_ = false;  // a number was refused as a click on the board took the focus
     // What the panel shows once a Draw command has visited its cells.
     enum class PanelAfterDraw { Unchanged, Room, None } panelAfterDraw_ = PanelAfterDraw::Unchanged;
     RoomDataType* panelRoom_ = nullptr;  // the panel is being filled: its fields store nothing

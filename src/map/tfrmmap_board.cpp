@@ -128,6 +128,12 @@ void MapBoard::paintEvent(QPaintEvent* event) {
 void MapBoard::mousePressEvent(QMouseEvent* event) {
     // The left button alone works the board.
     if (event->button() != Qt::LeftButton) return;
+    // The click took the focus from a field whose number was refused with a message:
+    // it was spent on the message and starts no command.
+    if (map_.refusalShown_) {
+        map_.refusalShown_ = false;
+        return;
+    }
     setFocus(Qt::MouseFocusReason);
     const QPoint cell = cellAt(event->position().toPoint());
     if (cell.isNull()) return;

@@ -265,7 +265,10 @@ bool TfrmMap::panelEditable() const {
 bool TfrmMap::storeExitField(int d) {
     if (!panelEditable()) return false;
     const std::optional<int32_t> value = strictToIntOrSay(qStringToBytes(editExit[d]->text()), prompts_);
-    if (!value) return false;
+    if (!value) {
+        refusalShown_ = true;
+        return false;
+    }
     commands_.setExitTo(*selectedRoom_, d, *value);
     drawExitMark(selectedCell_.x(), selectedCell_.y(), d, *value, currentLevel_);
     return true;
@@ -274,7 +277,10 @@ bool TfrmMap::storeExitField(int d) {
 bool TfrmMap::storeKey() {
     if (!panelEditable()) return false;
     const std::optional<int32_t> value = strictToIntOrSay(qStringToBytes(editVkey->text()), prompts_);
-    if (!value) return false;
+    if (!value) {
+        refusalShown_ = true;
+        return false;
+    }
     commands_.setKey(*selectedRoom_, exitDirection_, *value);
     return true;
 }

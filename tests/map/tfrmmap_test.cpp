@@ -508,6 +508,20 @@ TEST_F(MapWindowTest, ExitFieldsStoreOnEnterAndOnLeavingAndRefuseNonNumbers) {
                   std::vector<std::string>{"'" + text.toStdString() + "' is not a valid integer value"});
         EXPECT_EQ(r.exitTo[South], 3010);
     }
+    // A click on the board that takes the focus from a refused field starts nothing.
+    map->activateWindow();
+    if (QTest::qWaitForWindowActive(map)) {
+        prompts.clear();
+        RoomDataType& near = room(3060, "Near", 52, 52);
+        type(map->editExit[South], "x");
+        click(52, 52);
+        EXPECT_EQ(prompts.messages.size(), 1u);
+        EXPECT_EQ(map->selectedRoom(), &r) << "the click went to the message";
+        click(52, 52);
+        EXPECT_EQ(map->selectedRoom(), &near);
+        EXPECT_EQ(r.exitTo[South], 3010);
+    }
+    click(50, 50);
     type(map->editExit[Down], "$10");
     leave(map->editExit[Down]);
     EXPECT_EQ(r.exitTo[Down], 16);
