@@ -28,7 +28,7 @@ struct MapBench {
     TfrmMap map{world->store, world->map, prompts};
 
     MapBench() {
-        world->store.current = world->store.first();
+        world->store.setCurrent(world->store.first());
         copyRoom(world->store.defaultRoom, *world->store.first()->room);
         world->store.defaultRoom.vnum = 1;
     }

@@ -7,11 +7,7 @@
 #include "world/default_room.h"
 
 MapRoomCommands::MapRoomCommands(WorldStore& store, MapModel& map, Prompts& prompts)
-    : store_(store), map_(map), prompts_(prompts) {}
-
-void MapRoomCommands::afterChange(int x, int y, int z) {
-    if (map_.recalcOnChange) map_.grid.recalcExits(x, y, z);
-}
+    : store_(store), map_(map), rooms_(store, map, prompts) {}
 
 RoomDataType* MapRoomCommands::placeDefaultRoom(int x, int y, int z) {
     if (!hasDefaultRoom(store_) || !insideMap(x, y, z) || map_.grid.cellAt(x, y, z)) return nullptr;
@@ -23,15 +19,14 @@ RoomDataType* MapRoomCommands::placeDefaultRoom(int x, int y, int z) {
         copyRoom(*room, store_.defaultRoom);
         room->vnum = store_.zoneStart;
         room->mapX = room->mapY = room->mapZ = -1;
-        if (room->vnum >= store_.nextFreeVnum && room->vnum < std::numeric_limits<int32_t>::max())
-            store_.nextFreeVnum = room->vnum + 1;
+        if (room->vnum >= store_.nextFreeVnum() && room->vnum < std::numeric_limits<int32_t>::max())
+            store_.setNextFreeVnum(room->vnum + 1);
         node = store_.insertOrdered(WorldStore::makeNode(std::move(room)));
     } else {
-        node = createDefaultRoomNode(store_, prompts_);
+        node = rooms_.createDefaultRoom();
     }
     if (!node) return nullptr;
-    map_.grid.putRoom(*node->room, x, y, z);
-    afterChange(x, y, z);
+    rooms_.placeOnMap(*node->room, x, y, z);
     return node->room.get();
 }
 
@@ -40,21 +35,13 @@ RoomDataType* MapRoomCommands::placeListedRoom(size_t position, int x, int y, in
     PlacementEntry* entry = map_.placement.placementEntryAt(position);
     if (!entry || !entry->room) return nullptr;
     RoomDataType* room = entry->room;
-    // A listed room is off the map; should it somehow sit in a cell, that cell is emptied
-    // first so that the record never occupies two cells.
-    if (room->onMap()) removeRoom(room->mapX, room->mapY, room->mapZ);
-    map_.grid.putRoom(*room, x, y, z);
-    map_.placement.unlinkPlacementEntry(map_.placement.findByRoom(room));
-    afterChange(x, y, z);
+    rooms_.placeOnMap(*room, x, y, z);  // the entry leaves the list
     return room;
 }
 
 RoomDataType* MapRoomCommands::removeRoom(int x, int y, int z) {
     RoomDataType* room = map_.grid.cellAt(x, y, z);
-    if (!room) return nullptr;
-    map_.grid.takeRoom(x, y, z);
-    map_.placement.registerUnplacedRoom(*room);
-    afterChange(x, y, z);
+    if (room) rooms_.takeOffMap(x, y, z);
     return room;
 }
 
@@ -73,12 +60,11 @@ bool MapRoomCommands::deleteRoom(int x, int y, int z) {
     if (!room) return false;
     RoomIndexNode* node = nodeOf(*room);
     if (!node) return false;
-    // A pending New Room is ended first: deleting with it pending would only end it and
-    // leave the room the user deleted on the board.
-    if (store_.newRoomPending) store_.deleteCurrentRoom();
-    store_.current = node;
-    store_.deleteCurrentRoom();  // empties the cell, recalculates around it, drops its list entry
-    return true;
+    // Deleting the current room while a New Room is pending would only forget the
+    // pending room and leave the room the user deleted on the board.
+    if (node == store_.current() && store_.newRoomPending()) rooms_.abandonNewRoom();
+    // Empties the cell, recalculates around it and drops its list entry.
+    return rooms_.deleteRoom(node, false).has_value();
 }
 
 void MapRoomCommands::setExitTo(RoomDataType& room, int direction, int32_t destination) {

@@ -1,8 +1,8 @@
 #pragma once
 // The map window's changes to the zone: putting rooms on cells (new default rooms or
-// rooms from the placement list), taking them off, deleting them, and the exit edits of
-// the exit panel. The window gathers the cell and the typed values and calls these; it
-// never writes a store or grid field itself. Recalculation of the neighbours' exits
+// rooms from the placement list), taking them off, deleting them (through the editor's
+// room operations), and the exit edits of the exit panel. The window gathers the cell and the typed values
+// and calls these; it never writes a store or grid field itself. Recalculation of the neighbours' exits
 // follows the map's "ReCalc Exits" switch (MapModel::recalcOnChange).
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +10,7 @@
 
 #include "map/map_model.h"
 #include "world/prompts.h"
+#include "world/room_operations.h"
 #include "world/world_store.h"
 
 class MapRoomCommands {
@@ -44,9 +45,7 @@ public:
     RoomIndexNode* nodeOf(const RoomDataType& room) const;
 
 private:
-    void afterChange(int x, int y, int z);
-
     WorldStore& store_;
     MapModel& map_;
-    Prompts& prompts_;
+    RoomOperations rooms_;  // creation, placement and deletion follow the editor's room rules
 };

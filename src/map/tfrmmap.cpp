@@ -278,7 +278,7 @@ void TfrmMap::openMap(QWidget* opener) {
     filling_ = false;
 
     // 2. The store's current room is the selected room, on the map or not.
-    RoomDataType* room = store_.current ? store_.current->room.get() : nullptr;
+    RoomDataType* room = store_.current() ? store_.current()->room.get() : nullptr;
     if (room) {
         selectedRoom_ = room;
         fillAtOpening(*room);

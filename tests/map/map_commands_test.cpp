@@ -41,7 +41,7 @@ TEST(MapRoomCommands, DefaultRoomsAreNumberedAfterTheHighestRoomOrFromTheZoneSta
         Fixture f;
         f.store.setZone(30, "Zone", 3000);
         for (int32_t v : c.vnums) addRoom(f.store, v, "Old");
-        f.store.nextFreeVnum = c.nextFree;
+        f.store.setNextFreeVnum(c.nextFree);
         f.store.defaultRoom.vnum = 1;
         f.store.defaultRoom.name = "Road";
         f.store.defaultRoom.exitTo[North] = 77;
@@ -52,7 +52,7 @@ TEST(MapRoomCommands, DefaultRoomsAreNumberedAfterTheHighestRoomOrFromTheZoneSta
         EXPECT_EQ(room->name, "Road");
         EXPECT_EQ(room->exitTo[North], 77) << "without recalculation the template's exits stay";
         EXPECT_EQ(f.map.grid.cellAt(10, 10, 5), room);
-        EXPECT_EQ(f.store.nextFreeVnum, c.expectedNextFree);
+        EXPECT_EQ(f.store.nextFreeVnum(), c.expectedNextFree);
         EXPECT_EQ(f.store.size(), c.vnums.size() + 1);
         EXPECT_EQ(f.map.placement.size(), 0u) << "a placed room is not listed";
     }
@@ -110,20 +110,30 @@ TEST(MapRoomCommands, ListedRoomsArePlacedAndTakenOffThroughTheList) {
 TEST(MapRoomCommands, DeletingFromTheMapDeletesThatRoomEvenWithANewRoomPending) {
     Fixture f;
     RoomDataType& keep = addRoom(f.store, 3001, "Keep");
-    RoomDataType& gone = addRoom(f.store, 3002, "Gone");
+    RoomDataType& other = addRoom(f.store, 3002, "Other");
+    RoomDataType& current = addRoom(f.store, 3003, "Current");
     f.map.grid.putRoom(keep, 10, 10, 5);
-    f.map.grid.putRoom(gone, 11, 10, 5);
+    f.map.grid.putRoom(other, 11, 10, 5);
+    f.map.grid.putRoom(current, 12, 10, 5);
     f.map.grid.recalcExits(11, 10, 5);
-    f.store.current = f.store.first();
-    f.store.newRoomPending = true;
+    f.store.setCurrent(f.store.last());
+    f.store.beginNewRoom();
 
-    EXPECT_FALSE(f.commands.deleteRoom(12, 10, 5)) << "an empty cell";
+    EXPECT_FALSE(f.commands.deleteRoom(13, 10, 5)) << "an empty cell";
     EXPECT_TRUE(f.commands.deleteRoom(11, 10, 5));
-    EXPECT_EQ(f.store.size(), 1u);
-    EXPECT_EQ(f.store.first()->room.get(), &keep);
-    EXPECT_FALSE(f.store.newRoomPending);
+    EXPECT_EQ(f.store.size(), 2u);
     EXPECT_EQ(f.map.grid.cellAt(11, 10, 5), nullptr);
     EXPECT_EQ(keep.exitTo[East], 0);
+    EXPECT_TRUE(f.store.newRoomPending()) << "another room's deletion leaves the New Room pending";
+    EXPECT_EQ(f.store.current()->room.get(), &current);
+
+    // The current room itself: deleted, not merely the pending New Room forgotten.
+    EXPECT_TRUE(f.commands.deleteRoom(12, 10, 5));
+    EXPECT_EQ(f.store.size(), 1u);
+    EXPECT_EQ(f.store.first()->room.get(), &keep);
+    EXPECT_FALSE(f.store.newRoomPending());
+    EXPECT_EQ(f.store.current(), nullptr);
+    EXPECT_EQ(f.map.grid.cellAt(12, 10, 5), nullptr);
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ protected:
     RoomDataType* cell(int x, int y, int z = 5) const { return app->map.grid.cellAt(x, y, z); }
 
     void open(int32_t currentVnum = 0) {
-        app->store.current = currentVnum ? app->store.findByVnum(currentVnum) : app->store.first();
+        app->store.setCurrent(currentVnum ? app->store.findByVnum(currentVnum) : app->store.first());
         main->btnMapClick();
         ASSERT_TRUE(map->isVisible());
         ASSERT_TRUE(QTest::qWaitForWindowExposed(map));
@@ -236,7 +236,7 @@ TEST_F(MapWindowTest, ToggleDragPlacesDefaultRoomsColumnByColumn) {
         EXPECT_EQ(cell(where.x(), where.y())->name, "Road");
         EXPECT_NE(app->store.findByVnum(vnum), nullptr);
     }
-    EXPECT_GE(app->store.nextFreeVnum, 3025);
+    EXPECT_GE(app->store.nextFreeVnum(), 3025);
     // Recalculation linked them: 3021 (10, 10) has 3023 east and 3022 south.
     EXPECT_EQ(cell(10, 10)->exitTo[East], 3023);
     EXPECT_EQ(cell(10, 10)->exitTo[South], 3022);
@@ -337,11 +337,11 @@ TEST_F(MapWindowTest, DrawModesActOnEmptyAndOccupiedCellsAsTheirTableSays) {
         }
         // Clean up for the next case.
         if (RoomDataType* r = cell(20, 20)) {
-            app->store.current = app->store.findByVnum(r->vnum);
+            app->store.setCurrent(app->store.findByVnum(r->vnum));
             app->store.deleteCurrentRoom();
         }
         if (RoomIndexNode* n = app->store.findByVnum(4000)) {
-            app->store.current = n;
+            app->store.setCurrent(n);
             app->store.deleteCurrentRoom();
         }
     }
