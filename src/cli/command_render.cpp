@@ -3,17 +3,34 @@
 #include <QSaveFile>
 #include <QString>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
+#include <system_error>
 
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/loaded_world.h"
+#include "map/auto_placement.h"
 #include "map/cell_drawing.h"
 #include "world/strict_int.h"
 
 namespace {
 
 constexpr int kMaxScale = 16;
+// Larger pictures cost gigabytes of memory and open in few viewers.
+constexpr int kMaxPictureSide = 8192;
+
+// Whether two names lead to the same file (or would, for a file not written yet).
+bool sameFile(const std::string& a, const std::string& b) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (fs::equivalent(a, b, error)) return true;
+    const fs::path left = fs::weakly_canonical(a, error);
+    if (error) return a == b;
+    const fs::path right = fs::weakly_canonical(b, error);
+    if (error) return a == b;
+    return left == right;
+}
 
 std::optional<int> numberIn(const std::string& text, int low, int high) {
     const auto value = strictToInt(text);
@@ -82,6 +99,11 @@ int runRender(const std::vector<std::string>& rawArgs) {
     const std::string& in = parsed->operands[0];
     const auto output = parsed->values.find("--output");
     if (output != parsed->values.end() && output->second.empty()) return usageError("-o needs a file name");
+    // A picture must never take the place of the zone it shows. (With --all-levels the
+    // names end in "-levelZ.png" and cannot be either file.)
+    if (output != parsed->values.end() && !allLevels &&
+        (sameFile(output->second, in) || sameFile(output->second, mapFilePath(in))))
+        return usageError(output->second + ": is the world file or its map position file; give the picture another name");
     if (!readableFile(in)) return kExitUsage;
 
     LoadedWorld world;
@@ -112,6 +134,14 @@ int runRender(const std::vector<std::string>& rawArgs) {
                 continue;
             }
             cells = occupied.adjusted(-1, -1, 1, 1);  // a one-cell margin; the grid's edge clips it
+        }
+        const QSize cellsSize = cells.intersected(QRect(1, 1, kMapColumns, kMapRows)).size();
+        const QSize pictureSize = QSize(cellsSize.width() * kCellPitch - 1, cellsSize.height() * kCellPitch - 1) * scale;
+        if (pictureSize.width() > kMaxPictureSide || pictureSize.height() > kMaxPictureSide) {
+            std::fprintf(stderr, "quendry-wld: %s: level %d would be %d x %d pixels, more than %d each way; use a smaller --scale\n",
+                         oneLine(in).c_str(), z, pictureSize.width(), pictureSize.height(), kMaxPictureSide);
+            result = kExitMessages;
+            continue;
         }
         QImage image = renderLevel(world.map.grid, z, cells);
         if (scale > 1) image = image.scaled(image.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);

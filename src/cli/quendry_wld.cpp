@@ -43,7 +43,8 @@ constexpr const char* kHelp =
     "      --full        the whole 100 x 100 board of the level\n"
     "\n"
     "Exit status: 0 nothing to report; 1 a load showed messages, a conversion was\n"
-    "refused or failed, or a level to draw held no room; 2 wrong usage or an unreadable file.\n"
+    "refused or failed, or a level to draw held no room or was too large to draw; 2 wrong\n"
+    "usage or an unreadable file.\n"
     "\n"
     "  --help     show this text\n"
     "  --version  show the version\n";

@@ -180,6 +180,15 @@ void drawBoardBackground(QPainter& painter, const BoardView& view) {
             paintEmptyCell(painter, view.origin + QPoint(col * kCellPitch, row * kCellPitch));
 }
 
+void drawView(QPainter& painter, const MapGrid& grid, const BoardView& view, int z,
+              const std::function<void(int x, int y, CellDrawn what)>& drawn) {
+    for (int x = view.leftCol + 1; x <= view.leftCol + view.columns; ++x)
+        for (int y = view.topRow + 1; y <= view.topRow + view.rows; ++y) {
+            const CellDrawn what = drawCell(painter, grid, view, x, y, z);
+            if (what != CellDrawn::NotDrawn && drawn) drawn(x, y, what);
+        }
+}
+
 // ---------------------------------------------------------------------------------
 
 QRect occupiedCells(const MapGrid& grid, int z) {

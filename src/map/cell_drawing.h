@@ -25,6 +25,10 @@
 //   Up     "DOOR_U" at (5, 5),  "DOOR_U_P" (purple arrow) through a door
 //   Down   "DOOR_D" at (5, 9),  "DOOR_D_P" (purple arrow) through a door
 //
+// The pictures are exact pixels: draw on a device at a device pixel ratio of 1 (a QImage,
+// say) and show that enlarged without smoothing, rather than painting through a scaled
+// painter.
+//
 // An exit with a destination room (> 0) shows its mark; "through a door" means a door
 // flag of 1 or 2. An exit without one (0 or below) shows the plain tile in the mark's
 // area, so redrawing a single exit after its destination changed never leaves an old
@@ -35,6 +39,7 @@
 #include <QRect>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -124,6 +129,12 @@ void drawSelectionFrame(QPainter& painter, const BoardView& view, int x, int y);
 
 // White cells and the grid lines of the whole view (what an empty board shows).
 void drawBoardBackground(QPainter& painter, const BoardView& view);
+
+// drawCell for every cell in view on level Z that lies on the grid, column by column
+// from the left and within a column from the top; `drawn`, when given, hears of each
+// cell as it is drawn (the map window plots it on the minimap).
+void drawView(QPainter& painter, const MapGrid& grid, const BoardView& view, int z,
+              const std::function<void(int x, int y, CellDrawn what)>& drawn = {});
 
 // ---------------------------------------------------------------------------------
 // The same pictures at a given pixel, without a grid or a view

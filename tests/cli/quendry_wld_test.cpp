@@ -394,6 +394,22 @@ TEST_F(QuendryWld, RenderRefusalsAndTheirExitCodes) {
     EXPECT_EQ(broken.out, "broken.png\n");
     EXPECT_EQ(picture("broken.png").size(), QSize(3 * 17 - 1, 3 * 17 - 1));
 
+    // Never over the world file or its map position file, refused before anything is read.
+    write("zone.map", "keep");
+    for (const char* args : {"render zone.wld -o zone.wld", "render zone.wld -o ./zone.map"}) {
+        const ToolRun over = run(args);
+        EXPECT_EQ(over.exitCode, 2) << args;
+        EXPECT_NE(over.err.find("is the world file or its map position file"), std::string::npos) << args;
+    }
+    EXPECT_EQ(readBytes(dir_ / "zone.wld"), kTwoLevels);
+    EXPECT_EQ(readBytes(dir_ / "zone.map"), "keep");
+    fs::remove(dir_ / "zone.map");
+    // Nor a picture of gigabytes.
+    const ToolRun huge = run("render zone.wld --full --scale 5");
+    EXPECT_EQ(huge.exitCode, 1);
+    EXPECT_EQ(huge.err, "quendry-wld: zone.wld: level 5 would be 8495 x 8495 pixels, more than 8192 each way; use a smaller --scale\n");
+    EXPECT_FALSE(fs::exists(dir_ / "zone-level5.png"));
+
     // A zone with no room on the map has no level to draw.
     write("nothing.wld", "$\n");
     const ToolRun nothing = run("render nothing.wld --all-levels");

@@ -326,3 +326,36 @@ TEST(CellDrawing, LevelPictureCropsAndDrawsEveryCell) {
     EXPECT_TRUE(renderLevel(grid, 2, QRect(QPoint(101, 1), QPoint(110, 5))).isNull());
     EXPECT_TRUE(renderLevel(grid, 10, QRect(1, 1, 5, 5)).isNull());
 }
+
+TEST(CellDrawing, ViewDrawsItsCellsColumnByColumn) {
+    MapGrid grid;
+    RoomDataType room;
+    grid.putRoom(room, 85, 98, 1);
+    struct Case {
+        int leftCol, topRow;
+        size_t cells;  // cells of the view that lie on the grid
+        std::string firstThree, last;
+    };
+    const Case cases[] = {
+        {42, 42, 256, "43,43 43,44 43,45", "58,58"},
+        {84, 84, 256, "85,85 85,86 85,87", "100,100"},
+        {90, 95, 10 * 5, "91,96 91,97 91,98", "100,100"},  // a view reaching past the grid's edge
+    };
+    for (const Case& c : cases) {
+        BoardView view;
+        view.leftCol = c.leftCol;
+        view.topRow = c.topRow;
+        QImage image = blankImage(view.pixelSize());
+        QPainter painter(&image);
+        std::vector<std::string> visited;
+        int rooms = 0;
+        drawView(painter, grid, view, 1, [&](int x, int y, CellDrawn what) {
+            visited.push_back(std::to_string(x) + "," + std::to_string(y));
+            rooms += what == CellDrawn::Room;
+        });
+        ASSERT_EQ(visited.size(), c.cells) << c.leftCol;
+        EXPECT_EQ(visited[0] + " " + visited[1] + " " + visited[2], c.firstThree);
+        EXPECT_EQ(visited.back(), c.last);
+        EXPECT_EQ(rooms, c.leftCol == 84 ? 1 : 0);
+    }
+}
