@@ -270,14 +270,14 @@ void TfrmMap::showNoRoomSelected() {
 }
 
 void TfrmMap::openMap(QWidget* opener) {
-    // 1. No frame yet; an empty panel.
+    // No frame yet; an empty panel.
     framedRoom_ = nullptr;
     filling_ = true;
     for (QLineEdit* e : editExit) e->clear();
     clearDetailFields();
     filling_ = false;
 
-    // 2. The store's current room is the selected room, on the map or not.
+    // The store's current room is the selected room, on the map or not.
     RoomDataType* room = store_.current() ? store_.current()->room.get() : nullptr;
     if (room) {
         selectedRoom_ = room;
@@ -298,16 +298,16 @@ void TfrmMap::openMap(QWidget* opener) {
         disableExitPanel();
     }
 
-    // 3. The default line, chosen.
+    // The default line, chosen.
     setDefaultLine();
     selboxPlaceRoom->setCurrentIndex(0);
 
-    // 4.-5. Show and draw.
+    // Show and draw.
     pnlZ->setText(QString::number(currentLevel_));
     openFrom(opener);
     redrawView();
 
-    // 6. Bring the room into view and frame it.
+    // Bring the room into view and frame it.
     if (room && room->onMap()) {
         scrollToCell(room->mapX, room->mapY, room->mapZ);
         showMapRoom(room);
