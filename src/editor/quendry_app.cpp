@@ -36,7 +36,7 @@ void QuendryApp::createWindows(const std::string& startupFile) {
     TEditMain* main = mainWindow.get();
     extraDesc = std::make_unique<TExtraDesc>();
     mapWindow = std::make_unique<TfrmMap>();
-    newZone = std::make_unique<TfrmNewZone>(store, prompts, main);
+    newZone = std::make_unique<TfrmNewZone>(store, prompts);
     roomList = std::make_unique<TRlist>(store);
     setColor = std::make_unique<TfrmSetColor>();
     versionInfo = std::make_unique<TfrmVersionInfo>();

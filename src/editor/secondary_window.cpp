@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QScreen>
 
 SecondaryWindow::SecondaryWindow(QWidget* parent, Qt::WindowFlags extraFlags)
@@ -28,6 +29,8 @@ void SecondaryWindow::releaseOpener() {
 }
 
 void SecondaryWindow::centreOnScreen() {
+    // A window not yet shown has not laid itself out; its size must be final first.
+    if (layout()) layout()->activate();
     QScreen* screen = opener_ ? opener_->screen() : this->screen();
     if (!screen) return;
     QRect frame = frameGeometry();

@@ -7,8 +7,6 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
-#include <QShortcut>
 #include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -89,7 +87,7 @@ std::string TfrmQuendryOut::sizeNote() {
 }
 
 TfrmQuendryOut::TfrmQuendryOut(WorldStore& store, Prompts& prompts, FileChooser& files, QWidget* parent)
-    : QWidget(parent, Qt::Window), store_(store), prompts_(prompts), files_(files) {
+    : SecondaryWindow(parent), store_(store), prompts_(prompts), files_(files) {
     setObjectName(QStringLiteral("frmQuendryOut"));
     setWindowTitle(QString::fromLatin1(kTitle));
     resize(700, 566);
@@ -153,8 +151,6 @@ void TfrmQuendryOut::buildControls() {
     connect(btnNote, &QPushButton::clicked, this, &TfrmQuendryOut::btnNoteClick);
     connect(btnREMAKE, &QPushButton::clicked, this, &TfrmQuendryOut::buildOutput);
     connect(btnDONE, &QPushButton::clicked, this, &TfrmQuendryOut::btnDONEClick);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, btnDONE, &QPushButton::click);
 }
 
 // The title follows the room being written, at most every 50 ms: retitling a window is
@@ -169,13 +165,8 @@ void TfrmQuendryOut::buildOutput() {
     if (store_.empty()) return;
     Memo1->hide();
     Panel1->hide();
-    if (!centred_) {
-        if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
-        centred_ = true;
-    }
-    show();
-    raise();
-    activateWindow();
+    // Not modal: no opener is disabled.
+    openFrom(nullptr);
     Memo1->clear();
 
     titleTimer_.invalidate();
@@ -249,4 +240,4 @@ void TfrmQuendryOut::btnUNIXClick() {
 
 void TfrmQuendryOut::btnNoteClick() { prompts_.message(sizeNote()); }
 
-void TfrmQuendryOut::btnDONEClick() { hide(); }
+void TfrmQuendryOut::btnDONEClick() { close(); }
