@@ -10,6 +10,7 @@
 
 #include "dialogs/room_list_model.h"
 #include "editor/terminal_font.h"
+#include "editor/widget_factory.h"
 #include "world/room_line.h"
 #include "world/world_store.h"
 
@@ -18,23 +19,15 @@ constexpr int kWidth = 410;
 constexpr int kHeight = 394;
 
 QLabel* heading(QWidget* parent, const QString& caption, QRect at) {
-    auto* l = new QLabel(caption, parent);
-    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    l->setGeometry(at);
+    QLabel* l = makeSunkenLabel(parent, QString(), caption, at);
     l->setIndent(2);
     return l;
 }
 
 QToolButton* clickModeToggle(QWidget* parent, const char* name, const QString& caption, const QString& below,
                              int x) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setText(caption);
-    b->setCheckable(true);
-    b->setGeometry(x, 316, 120, 24);
-    auto* hint = new QLabel(below, parent);
-    hint->setAlignment(Qt::AlignHCenter);
-    hint->setGeometry(x, 342, 120, 18);
+    QToolButton* b = makeToggle(parent, QLatin1String(name), caption, QRect(x, 316, 120, 24));
+    makeLabel(parent, QString(), below, QRect(x, 342, 120, 18))->setAlignment(Qt::AlignHCenter);
     return b;
 }
 }  // namespace
@@ -75,9 +68,7 @@ TRlist::TRlist(WorldStore& store, QWidget* parent)
     modes->addButton(sb_double);
     sb_single->setChecked(true);
 
-    btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    btnCancel->setObjectName("btnCancel");
-    btnCancel->setGeometry(kWidth - 108, 320, 100, 28);
+    btnCancel = makeButton(this, "btnCancel", QStringLiteral("&Cancel"), QRect(kWidth - 108, 320, 100, 28));
     // Escape closes the window as Cancel does (the base's key handling), so the button
     // keeps its Alt+C.
 

@@ -182,7 +182,7 @@ void TEditMain::btnMapClick() {
                              : "You need to define a room before you can add to the map.  Use New Room then UPDATE.");
         return;
     }
-    if (windows_.map) windows_.map->openFrom(this);
+    if (windows_.mapWindow) windows_.mapWindow->openFrom(this);
 }
 
 void TEditMain::btnExtraClick() {

@@ -16,6 +16,7 @@
 
 #include "editor/byte_text.h"
 #include "editor/terminal_font.h"
+#include "editor/widget_factory.h"
 #include "wldfile/world_save.h"
 #include "wldfile/world_writer.h"
 #include "world/prompts.h"
@@ -43,20 +44,17 @@ QIcon bitsIcon() {
     return QIcon(pixmap);
 }
 
-QToolButton* makeToggle(const char* name, const char* caption, QWidget* parent) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setText(QString::fromLatin1(caption));
-    button->setCheckable(true);
+// The panel's toggles are down at creation and stretch to share the row.
+QToolButton* panelToggle(QWidget* parent, const char* name, const char* caption) {
+    QToolButton* button = makeToggle(parent, QLatin1String(name), QString::fromLatin1(caption));
     button->setChecked(true);
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     return button;
 }
 
-QPushButton* makeButton(const char* name, const char* caption, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QLatin1String(name));
+QPushButton* plainButton(QWidget* parent, const char* name, const char* caption) {
+    QPushButton* button = makeButton(parent, QLatin1String(name), QString::fromLatin1(caption));
     button->setAutoDefault(false);
     return button;
 }
@@ -111,16 +109,16 @@ void TfrmQuendryOut::buildControls() {
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    sb_edit = makeToggle("sb_edit", "Memo is Read-&Only", Panel1);
+    sb_edit = panelToggle(Panel1, "sb_edit", "Memo is Read-&Only");
     // Hidden for a too-large output; its neighbours keep their places.
     QSizePolicy keepPlace = sb_edit->sizePolicy();
     keepPlace.setRetainSizeWhenHidden(true);
     sb_edit->setSizePolicy(keepPlace);
-    sb_map = makeToggle("sb_map", "Save &MAP", Panel1);
-    sb_Bitvectors = makeToggle("sb_Bitvectors", kLettersCaption, Panel1);
+    sb_map = panelToggle(Panel1, "sb_map", "Save &MAP");
+    sb_Bitvectors = panelToggle(Panel1, "sb_Bitvectors", kLettersCaption);
     sb_Bitvectors->setIcon(bitsIcon());
-    btnDOS = makeButton("btnDOS", "Save &DOS format (CR+LF)", Panel1);
-    btnUNIX = makeButton("btnUNIX", "Save &UNIX format (LF only)", Panel1);
+    btnDOS = plainButton(Panel1, "btnDOS", "Save &DOS format (CR+LF)");
+    btnUNIX = plainButton(Panel1, "btnUNIX", "Save &UNIX format (LF only)");
     auto* panelGrid = new QGridLayout(Panel1);
     panelGrid->addWidget(sb_edit, 0, 0);
     panelGrid->addWidget(sb_map, 0, 1);
@@ -129,9 +127,9 @@ void TfrmQuendryOut::buildControls() {
     panelGrid->addWidget(btnUNIX, 1, 1, 1, 1);
     Panel1->hide();
 
-    btnNote = makeButton("btnNote", "&Note on size", this);
-    btnREMAKE = makeButton("btnREMAKE", "&REMAKE", this);
-    btnDONE = makeButton("btnDONE", "Done", this);
+    btnNote = plainButton(this, "btnNote", "&Note on size");
+    btnREMAKE = plainButton(this, "btnREMAKE", "&REMAKE");
+    btnDONE = plainButton(this, "btnDONE", "Done");
     auto* side = new QVBoxLayout;
     side->addWidget(btnNote);
     side->addWidget(btnREMAKE);

@@ -26,9 +26,9 @@ TEST_F(StartUp, MainWindowHasItsFixedClientAreaTitleAndOnlyItIsShown) {
     EXPECT_TRUE(main->isVisible());
     EXPECT_EQ(main->startupDirectory(), QDir::currentPath().toStdString());
 
-    const QWidget* others[] = {app->extraDesc.get(), app->mapWindow.get(), app->newZone.get(),
-                               app->roomList.get(),  app->setColor.get(),  app->versionInfo.get(),
-                               app->minimap.get(),   app->setBit.get(),    app->setSect.get()};
+    const QWidget* others[] = {app->extraDesc, app->mapWindow, app->newZone,
+                               app->roomList,  app->setColor,  app->versionInfo,
+                               app->minimap,   app->setBit,    app->setSect};
     for (const QWidget* w : others) EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
     EXPECT_EQ(app->newZone->windowTitle(), "New Zone");
     EXPECT_EQ(app->roomList->windowTitle(), "Room List");
