@@ -15,6 +15,7 @@
 #include <filesystem>
 
 #include "editor/byte_text.h"
+#include "editor/multiline_text.h"
 #include "editor/terminal_font.h"
 #include "editor/widget_factory.h"
 #include "wldfile/world_save.h"
@@ -57,17 +58,6 @@ QPushButton* plainButton(QWidget* parent, const char* name, const char* caption)
     QPushButton* button = makeButton(parent, QLatin1String(name), QString::fromLatin1(caption));
     button->setAutoDefault(false);
     return button;
-}
-
-// The view holds the text with plain line breaks; the file has CR LF.
-std::string withDosLineEnds(const std::string& lfText) {
-    std::string dos;
-    dos.reserve(lfText.size() + lfText.size() / 16);
-    for (char c : lfText) {
-        if (c == '\n') dos.push_back('\r');
-        dos.push_back(c);
-    }
-    return dos;
 }
 
 }  // namespace
@@ -194,11 +184,8 @@ void TfrmQuendryOut::applyViewReadOnly() { Memo1->setReadOnly(viewReadOnly_); }
 // editable, else the built text itself (byte for byte what the view shows).
 std::string TfrmQuendryOut::textToSave() const {
     if (outputTooLarge_ || !Memo1->document()->isModified()) return outputText_;
-    // The raw text keeps characters that toPlainText would change (no-break spaces);
-    // only the block separators need turning back into line breaks.
-    QString text = Memo1->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    return withDosLineEnds(qStringToBytes(text));
+    // The raw text keeps characters that toPlainText would change (no-break spaces).
+    return qStringToMultiLine(Memo1->document()->toRawText());
 }
 
 void TfrmQuendryOut::saveOutput() {

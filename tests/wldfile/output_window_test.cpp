@@ -239,6 +239,13 @@ TEST_F(OutputWindow, EveryByteSurvivesTheViewWhenEdited) {
     prompts.forgetAnswers();
     QTest::mouseClick(window.btnDOS, Qt::LeftButton);
     EXPECT_EQ(contents(path("320.wld")), window.outputText() + "x");
+
+    // A line typed with Shift+Enter ends in CR LF (or LF in UNIX form) like any other.
+    QTest::keyClick(window.Memo1, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(window.Memo1, "y");
+    prompts.answer(true);
+    QTest::mouseClick(window.btnUNIX, Qt::LeftButton);
+    EXPECT_EQ(contents(path("320.wld")), stripCarriageReturns(window.outputText()) + "x\ny");
 }
 
 TEST_F(OutputWindow, TooLargeOutputIsSavedWithoutTheView) {
