@@ -312,7 +312,9 @@ TEST(LoadingWindow, BarLabelTitleAndCancel) {
 // Time limits are for optimised builds; sanitised and debug builds run several times slower.
 constexpr qint64 kSlowBuild = static_cast<qint64>(kSlowBuildFactor);
 
-TEST_F(OutputWindow, HundredThousandRoomsBuildShowAndSaveQuickly) {
+using OutputWindowTimed = OutputWindow;
+
+TEST_F(OutputWindowTimed, HundredThousandRoomsBuildShowAndSaveQuickly) {
     // A zone of 100,000 rooms of a few hundred bytes each (about 40 MB of text): no step
     // may grow faster than the text.
     const std::string description = std::string(70, 'd') + "\r\n" + std::string(70, 'e') + "\r\n" + std::string(50, 'f') + "\r\n";
@@ -362,5 +364,5 @@ TEST_F(OutputWindow, HundredThousandRoomsBuildShowAndSaveQuickly) {
     EXPECT_FALSE(window.outputTooLarge());
     std::cout << "100,000 empty rooms: " << emptyRoomsMs << " ms; " << store.size() << " rooms, "
               << window.outputText().size() << " bytes into the view: " << viewMs << " ms\n";
-    EXPECT_LT(viewMs, 4000 * kSlowBuild);
+    EXPECT_LT(viewMs, 6000 * kSlowBuild);  // measured 1190 ms, see bench/timed_tests.md
 }
