@@ -12,6 +12,7 @@
 //   tfrmmap_search.cpp  the search field, its jump buttons, "E&xtra Descriptions..."
 #include <QAbstractScrollArea>
 #include <QPoint>
+#include <QPointer>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -227,7 +228,7 @@ private:
     MapRoomCommands commands_;
     std::function<bool()> searchChecksDescription_;
     std::function<void(RoomDataType&)> openExtraDescs_;
-    Tminimap* minimap_ = nullptr;
+    QPointer<Tminimap> minimap_;  // destroyed before this window when the program ends
     PlacementLines* lines_ = nullptr;
     QButtonGroup* clickGroup_ = nullptr;
     QButtonGroup* drawGroup_ = nullptr;

@@ -24,7 +24,7 @@ class MapWindowTest : public EditorTest {
 protected:
     void SetUp() override {
         EditorTest::SetUp();
-        map = app->mapWindow.get();
+        map = app->mapWindow;
         app->store.setZone(30, "Midgaard", 3000);
     }
 
