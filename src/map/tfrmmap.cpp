@@ -17,43 +17,24 @@
 
 #include "editor/byte_text.h"
 #include "editor/terminal_font.h"
+#include "editor/widget_factory.h"
 #include "map/tminimap.h"
 #include "world/default_room.h"
 
 namespace {
 
-template <typename W>
-W* named(W* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
-
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect at) {
-    auto* b = named(new QPushButton(caption, parent), QString::fromLatin1(name));
-    b->setGeometry(at);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QToolButton* speedButton(QWidget* parent, const QString& name, const QString& caption, QRect at) {
-    auto* b = named(new QToolButton(parent), name);
-    b->setText(caption);
-    b->setCheckable(true);
-    b->setGeometry(at);
-    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    QPushButton* b = makeButton(parent, QString::fromLatin1(name), caption, at);
+    b->setAutoDefault(false);  // Enter belongs to the fields
     return b;
 }
 
 QLabel* label(QWidget* parent, const QString& caption, QRect at) {
-    auto* l = new QLabel(caption, parent);
-    l->setGeometry(at);
-    return l;
+    return makeLabel(parent, QString(), caption, at);
 }
 
 QLabel* panel(QWidget* parent, const char* name, QRect at) {
-    auto* p = named(new QLabel(parent), QString::fromLatin1(name));
-    p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    p->setGeometry(at);
+    QLabel* p = makeSunkenLabel(parent, QString::fromLatin1(name), QString(), at);
     p->setIndent(3);
     return p;
 }
@@ -110,8 +91,8 @@ void TfrmMap::buildControls() {
     const int row3 = row2 + 30;
     label(this, QStringLiteral("Click To"), QRect(6, row3 + 2, 56, 20));
     sb_Select =
-        speedButton(this, QStringLiteral("sb_Select"), QStringLiteral("Select"), QRect(64, row3, 70, 24));
-    sb_Draw = speedButton(this, QStringLiteral("sb_Draw"), QStringLiteral("Draw"), QRect(136, row3, 70, 24));
+        makeToggle(this, QStringLiteral("sb_Select"), QStringLiteral("Select"), QRect(64, row3, 70, 24));
+    sb_Draw = makeToggle(this, QStringLiteral("sb_Draw"), QStringLiteral("Draw"), QRect(136, row3, 70, 24));
     clickGroup_ = new QButtonGroup(this);
     clickGroup_->setExclusive(true);
     clickGroup_->addButton(sb_Select, static_cast<int>(ClickMode::Select));
@@ -126,8 +107,8 @@ void TfrmMap::buildControls() {
     drawGroup_->setExclusive(true);
     const char* modes[] = {"Toggle", "ON", "OFF", "DELETE"};
     for (int i = 0; i < 4; ++i) {
-        QToolButton* b = speedButton(drawBox, QStringLiteral("sb_") + QLatin1String(modes[i]),
-                                     QLatin1String(modes[i]), QRect(8 + i * 68, 18, 66, 24));
+        QToolButton* b = makeToggle(drawBox, QStringLiteral("sb_") + QLatin1String(modes[i]),
+                                    QLatin1String(modes[i]), QRect(8 + i * 68, 18, 66, 24));
         drawGroup_->addButton(b, i);
     }
     sb_Toggle = static_cast<QToolButton*>(drawGroup_->button(0));
@@ -161,7 +142,7 @@ void TfrmMap::buildControls() {
     LabelExits->installEventFilter(this);
 
     sb_minimap =
-        speedButton(this, QStringLiteral("sb_minimap"), QStringLiteral("&minimap"), QRect(462, 334, 82, 24));
+        makeToggle(this, QStringLiteral("sb_minimap"), QStringLiteral("&minimap"), QRect(462, 334, 82, 24));
     sb_minimap->setChecked(true);
     connect(sb_minimap, &QToolButton::toggled, this, [this](bool down) {
         if (!minimap_) return;

@@ -11,6 +11,7 @@
 
 #include "editor/byte_text.h"
 #include "editor/multiline_text.h"
+#include "editor/widget_factory.h"
 #include "map/tfrmmap.h"
 #include "world/strict_int.h"
 
@@ -41,9 +42,7 @@ private:
 };
 
 QLabel* fieldLabel(QWidget* parent, const char* name, const QString& caption, QRect at, QWidget* buddy) {
-    auto* l = new QLabel(caption, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(at);
+    QLabel* l = makeLabel(parent, QString::fromLatin1(name), caption, at);
     l->setBuddy(buddy);  // the accelerator gives the field the focus
     return l;
 }
@@ -51,12 +50,9 @@ QLabel* fieldLabel(QWidget* parent, const char* name, const QString& caption, QR
 }  // namespace
 
 void TfrmMap::buildExitPanel() {
-    auto* currentLabel = new QLabel(QStringLiteral("Current Room"), this);
-    currentLabel->setGeometry(300, 8, 90, 20);
-    pnlCurrentRoom = new QLabel(this);
-    pnlCurrentRoom->setObjectName(QStringLiteral("pnlCurrentRoom"));
-    pnlCurrentRoom->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    pnlCurrentRoom->setGeometry(392, 6, 100, 22);
+    makeLabel(this, QString(), QStringLiteral("Current Room"), QRect(300, 8, 90, 20));
+    pnlCurrentRoom =
+        makeSunkenLabel(this, QStringLiteral("pnlCurrentRoom"), QString(), QRect(392, 6, 100, 22));
     pnlCurrentRoom->setIndent(3);
 
     auto* directionGroup = new QButtonGroup(this);
@@ -71,11 +67,8 @@ void TfrmMap::buildExitPanel() {
             fieldLabel(this, (std::string("LabelExit") + kDirectionCaptions[d]).c_str(),
                        QString::fromLatin1(kExitLabels[d]), QRect(300, top + 2, 44, 20), editExit[d]);
         labelExit[d]->installEventFilter(this);
-        sbDirection[d] = new QToolButton(this);
-        sbDirection[d]->setObjectName(QString::fromLatin1(kDirectionButtonNames[d]));
-        sbDirection[d]->setText(QString::fromLatin1(kDirectionCaptions[d]));
-        sbDirection[d]->setCheckable(true);
-        sbDirection[d]->setGeometry(430, top, 26, 22);
+        sbDirection[d] = makeToggle(this, QString::fromLatin1(kDirectionButtonNames[d]),
+                                    QString::fromLatin1(kDirectionCaptions[d]), QRect(430, top, 26, 22));
         directionGroup->addButton(sbDirection[d], d);
     }
     connect(directionGroup, &QButtonGroup::idClicked, this, &TfrmMap::directionButtonClick);
@@ -93,17 +86,13 @@ void TfrmMap::buildExitPanel() {
     auto* doorGroup = new QButtonGroup(this);
     doorGroup->setExclusive(false);
     for (int f = 0; f < 3; ++f) {
-        sbDoorFlag[f] = new QToolButton(this);
-        sbDoorFlag[f]->setObjectName(QStringLiteral("sb_doorflag") + QString::number(f));
-        sbDoorFlag[f]->setText(QString::number(f));
-        sbDoorFlag[f]->setCheckable(true);
-        sbDoorFlag[f]->setGeometry(300 + f * 24, 284, 22, 22);
+        sbDoorFlag[f] = makeToggle(this, QStringLiteral("sb_doorflag") + QString::number(f),
+                                   QString::number(f), QRect(300 + f * 24, 284, 22, 22));
         doorGroup->addButton(sbDoorFlag[f], f);
     }
     connect(doorGroup, &QButtonGroup::idClicked, this, &TfrmMap::doorFlagButtonClick);
-    btnDFC = new QPushButton(QStringLiteral("Door &Flag"), this);
-    btnDFC->setObjectName(QStringLiteral("btnDFC"));
-    btnDFC->setGeometry(374, 284, 82, 22);
+    btnDFC =
+        makeButton(this, QStringLiteral("btnDFC"), QStringLiteral("Door &Flag"), QRect(374, 284, 82, 22));
     btnDFC->setAutoDefault(false);
     connect(btnDFC, &QPushButton::clicked, this, &TfrmMap::btnDFCClick);
 
@@ -123,25 +112,19 @@ void TfrmMap::buildExitPanel() {
         fieldLabel(this, "LabelKeywords", QStringLiteral("&Keywords"), QRect(300, 340, 74, 20), editKeywords);
     LabelKeywords->installEventFilter(this);
 
-    auto* searchLabel = new QLabel(QStringLiteral("Search..."), this);
-    searchLabel->setGeometry(300, 372, 70, 20);
+    makeLabel(this, QString(), QStringLiteral("Search..."), QRect(300, 372, 70, 20));
     editGoTo = new EnterField(this, [this] { editGoToEnter(); });
     editGoTo->setObjectName(QStringLiteral("editGoTo"));
     editGoTo->setGeometry(300, 392, 100, 22);
-    btnJp = new QPushButton(QStringLiteral("&<"), this);
-    btnJp->setObjectName(QStringLiteral("btnJp"));
-    btnJp->setGeometry(404, 392, 24, 22);
+    btnJp = makeButton(this, QStringLiteral("btnJp"), QStringLiteral("&<"), QRect(404, 392, 24, 22));
     btnJp->setAutoDefault(false);
-    btnJn = new QPushButton(QStringLiteral("&>"), this);
-    btnJn->setObjectName(QStringLiteral("btnJn"));
-    btnJn->setGeometry(432, 392, 24, 22);
+    btnJn = makeButton(this, QStringLiteral("btnJn"), QStringLiteral("&>"), QRect(432, 392, 24, 22));
     btnJn->setAutoDefault(false);
     connect(btnJp, &QPushButton::clicked, this, &TfrmMap::btnJpClick);
     connect(btnJn, &QPushButton::clicked, this, &TfrmMap::btnJnClick);
 
-    btnExtra = new QPushButton(QStringLiteral("E&xtra Descriptions..."), this);
-    btnExtra->setObjectName(QStringLiteral("btnExtra"));
-    btnExtra->setGeometry(300, 426, 156, 26);
+    btnExtra = makeButton(this, QStringLiteral("btnExtra"), QStringLiteral("E&xtra Descriptions..."),
+                          QRect(300, 426, 156, 26));
     btnExtra->setAutoDefault(false);
     connect(btnExtra, &QPushButton::clicked, this, &TfrmMap::btnExtraClick);
 }
