@@ -101,8 +101,9 @@ int runLint(const std::vector<std::string>& args) {
         if (!parseZoneRange(range->second, options))
             return usageError("--zone-range wants LO-HI, two room numbers with LO not above HI, not '" +
                               range->second + "'");
-    if (const auto ignore = parsed->values.find("--ignore"); ignore != parsed->values.end())
-        if (!parseIgnore(ignore->second, options)) return kExitUsage;
+    // --ignore may be given more than once; every list counts.
+    for (const std::string& list : parsed->allValues("--ignore"))
+        if (!parseIgnore(list, options)) return kExitUsage;
     if (parsed->operands.empty()) return usageError("lint needs at least one world file");
     const bool json = parsed->flags.count("--json") > 0;
     const bool checkOrder = !parsed->flags.count("--no-order-check");
