@@ -77,11 +77,43 @@ private:
     std::vector<int> next_;
 };
 
+// What the checks read of a room, packed into one cache line: following an exit to the
+// room at its other end then touches one line instead of the scattered fields of a record.
+struct alignas(64) RoomFacts {
+    int32_t vnum = 0;
+    std::array<int32_t, kDirectionCount> to{};
+    std::array<int32_t, kDirectionCount> key{};  // 0 when the key opens nothing
+    std::array<int8_t, kDirectionCount> door{};
+    int8_t x = -1, y = -1, z = -1;  // map position; -1 off the map
+};
+
+RoomFacts factsOf(const RoomDataType& room) {
+    RoomFacts facts;
+    facts.vnum = room.vnum;
+    for (size_t d = 0; d < kDirectionCount; ++d) {
+        facts.to[d] = room.exitTo[d];
+        facts.key[d] = usefulKey(room.exits[d].key);
+        // Door flags are 0..2 in a file; anything else only needs to stay unequal to them.
+        facts.door[d] = static_cast<int8_t>(std::clamp<int32_t>(room.exits[d].doorFlag, -1, 3));
+    }
+    if (room.onMap() && insideMap(room.mapX, room.mapY, room.mapZ)) {
+        facts.x = static_cast<int8_t>(room.mapX);
+        facts.y = static_cast<int8_t>(room.mapY);
+        facts.z = static_cast<int8_t>(room.mapZ);
+    }
+    return facts;
+}
+
 class Linter {
 public:
     Linter(const LintInput& input, const LintOptions& options)
         : in_(input), options_(options), rooms_(input.rooms), byNumber_(input.rooms) {
-        const int32_t low = lowestNumber();
+        facts_.reserve(rooms_.size());
+        int32_t low = rooms_.empty() ? 0 : INT32_MAX;
+        for (const RoomLines& r : rooms_) {
+            facts_.push_back(factsOf(*r.room));
+            low = std::min(low, r.room->vnum);
+        }
         range_ = options.zoneRange ? *options.zoneRange
                                    : std::pair<int32_t, int32_t>{low, low > INT32_MAX - 99 ? INT32_MAX : low + 99};
         if (options.runs(LintCheck::UnreachableRoom)) walkFromFirstRoom();
@@ -94,13 +126,7 @@ public:
 
 private:
     const RoomDataType& room(int position) const { return *rooms_[static_cast<size_t>(position)].room; }
-
-    int32_t lowestNumber() const {
-        if (rooms_.empty()) return 0;
-        int32_t low = INT32_MAX;
-        for (const RoomLines& r : rooms_) low = std::min(low, r.room->vnum);
-        return low;
-    }
+    const RoomFacts& facts(int position) const { return facts_[static_cast<size_t>(position)]; }
 
     // Marks every room a walk over exits reaches from the zone's first room. Reaching a
     // number reaches every room that holds it.
@@ -120,15 +146,12 @@ private:
         };
         firstRoom_ = first->room->vnum;
         reach(firstRoom_);
-        for (size_t at = 0; at < queue.size(); ++at) {
-            const RoomDataType& from = room(queue[at]);
-            for (int d = 0; d < kDirectionCount; ++d)
-                if (from.exitTo[d] != 0) reach(from.exitTo[d]);
-        }
+        for (size_t at = 0; at < queue.size(); ++at)
+            for (int32_t to : facts(queue[at]).to)
+                if (to != 0) reach(to);
     }
 
     void add(LintCheck check, int position, int direction, std::string message) {
-        if (!options_.runs(check)) return;
         const RoomLines& lines = rooms_[static_cast<size_t>(position)];
         LintFinding finding;
         finding.check = check;
@@ -141,6 +164,7 @@ private:
         finding.message = std::move(message);
         findings_.push_back(std::move(finding));
     }
+    bool runs(LintCheck check) const { return options_.runs(check); }
 
     std::string roomPrefix(int position) const { return "room " + std::to_string(room(position).vnum) + ": "; }
 
@@ -153,100 +177,107 @@ private:
     void lintRoom(int position) {
         const RoomDataType& r = room(position);
         const int head = byNumber_.first(r.vnum);
-        if (head != position)
+        if (head != position && runs(LintCheck::DuplicateNumber))
             add(LintCheck::DuplicateNumber, position, -1,
                 roomPrefix(position) + "its number is already used by the room at line " +
                     std::to_string(rooms_[static_cast<size_t>(head)].header));
-        if (blankText(r.name)) add(LintCheck::EmptyText, position, -1, roomPrefix(position) + "has no name");
-        if (blankText(r.description))
-            add(LintCheck::EmptyText, position, -1, roomPrefix(position) + "has no description");
+        if (runs(LintCheck::EmptyText)) {
+            if (blankText(r.name)) add(LintCheck::EmptyText, position, -1, roomPrefix(position) + "has no name");
+            if (blankText(r.description))
+                add(LintCheck::EmptyText, position, -1, roomPrefix(position) + "has no description");
+        }
         if (!reached_.empty() && !reached_[static_cast<size_t>(position)])
             add(LintCheck::UnreachableRoom, position, -1,
                 roomPrefix(position) + "no walk over exits from room " + std::to_string(firstRoom_) +
                     ", the zone's first room, reaches it");
-        if (in_.mapFileExists && !(in_.positionsFromMapFile && r.onMap()))
+        if (in_.mapFileExists && !(in_.positionsFromMapFile && facts(position).x >= 1) && runs(LintCheck::OffMap))
             add(LintCheck::OffMap, position, -1, roomPrefix(position) + "the map position file does not place it");
 
         // The exits in the order of their "D" lines.
         std::array<int, kDirectionCount> order{0, 1, 2, 3, 4, 5};
         const auto& exitLines = rooms_[static_cast<size_t>(position)].exits;
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            return exitLines[static_cast<size_t>(a)] < exitLines[static_cast<size_t>(b)];
-        });
+        for (size_t i = 1; i < order.size(); ++i)  // six entries: insertion sort, stable, no allocation
+            for (size_t j = i; j > 0 && exitLines[static_cast<size_t>(order[j])] <
+                                            exitLines[static_cast<size_t>(order[j - 1])]; --j)
+                std::swap(order[j], order[j - 1]);
         for (int d : order)
-            if (r.exitTo[d] != 0) lintExit(position, d);
+            if (facts(position).to[static_cast<size_t>(d)] != 0) lintExit(position, d);
     }
 
     void lintExit(int position, int d) {
-        const RoomDataType& from = room(position);
-        const int32_t to = from.exitTo[d];
-        const RoomExitType& exit = from.exits[d];
-        const int back = reverseDirection(d);
+        const RoomFacts& from = facts(position);
+        const size_t here = static_cast<size_t>(d);
+        const size_t back = static_cast<size_t>(reverseDirection(d));
+        const int32_t to = from.to[here];
         const int target = byNumber_.first(to);
-        const std::string prefix = exitPrefix(position, d);
-        const std::string backName(kDirectionNames[static_cast<size_t>(back)]);
+        // Messages are built only for findings: a clean zone of many exits builds none.
+        const auto prefix = [&] { return exitPrefix(position, d); };
+        const auto backName = [&] { return std::string(kDirectionNames[back]); };
 
         if (target == kNowhere) {
-            if (to >= range_.first && to <= range_.second)
+            if (to >= range_.first && to <= range_.second && runs(LintCheck::DanglingExit))
                 add(LintCheck::DanglingExit, position, d,
-                    prefix + "leads to " + std::to_string(to) + ", inside the zone's numbers " +
+                    prefix() + "leads to " + std::to_string(to) + ", inside the zone's numbers " +
                         std::to_string(range_.first) + "-" + std::to_string(range_.second) +
                         ", but no room of the file has that number");
         } else {
-            const RoomDataType& other = room(target);
-            const int32_t returnTo = other.exitTo[back];
+            const RoomFacts& other = facts(target);
+            const int32_t returnTo = other.to[back];
             if (returnTo != from.vnum) {
-                add(LintCheck::OneWayExit, position, d,
-                    prefix + "leads to " + std::to_string(to) +
-                        (returnTo == 0 ? ", which has no exit " + backName + " back"
-                                       : ", whose exit " + backName + " leads to " + std::to_string(returnTo) +
-                                             ", not back here"));
-            } else {
+                if (runs(LintCheck::OneWayExit))
+                    add(LintCheck::OneWayExit, position, d,
+                        prefix() + "leads to " + std::to_string(to) +
+                            (returnTo == 0 ? ", which has no exit " + backName() + " back"
+                                           : ", whose exit " + backName() + " leads to " + std::to_string(returnTo) +
+                                                 ", not back here"));
+            } else if (from.door[here] != other.door[back] || from.key[here] != other.key[back]) {
                 // Both sides exist: the pair is reported once, at the side met first in the file.
-                const RoomExitType& otherExit = other.exits[back];
-                const bool reportHere = position < target || (position == target && d < back);
-                if (reportHere &&
-                    (exit.doorFlag != otherExit.doorFlag || usefulKey(exit.key) != usefulKey(otherExit.key)))
+                const bool reportHere = position < target || (position == target && here < back);
+                if (reportHere && runs(LintCheck::DoorMismatch))
                     add(LintCheck::DoorMismatch, position, d,
-                        prefix + doorText(exit) + ", but the way back from " + std::to_string(to) + " (exit " +
-                            backName + ") has " + doorText(otherExit));
+                        prefix() + doorText(room(position).exits[here]) + ", but the way back from " +
+                            std::to_string(to) + " (exit " + backName() + ") has " +
+                            doorText(room(target).exits[back]));
             }
         }
-        if (exit.doorFlag == 0 && usefulKey(exit.key))
+        if (from.door[here] == 0 && from.key[here] != 0 && runs(LintCheck::KeyWithoutDoor))
             add(LintCheck::KeyWithoutDoor, position, d,
-                prefix + "has key " + std::to_string(exit.key) + " but no door");
-        if (in_.positionsFromMapFile && from.onMap()) lintExitOnMap(position, d, target);
+                prefix() + "has key " + std::to_string(room(position).exits[here].key) + " but no door");
+        if (in_.positionsFromMapFile && from.x >= 1 && runs(LintCheck::MapDisagrees)) lintExitOnMap(position, d, target);
     }
 
     // The exit against the map: the room next to this one in the exit's direction should
     // be the one the exit leads to, and a placed room the exit leads to should lie there.
     void lintExitOnMap(int position, int d, int target) {
-        const RoomDataType& from = room(position);
-        const int32_t to = from.exitTo[d];
+        const RoomFacts& from = facts(position);
+        const int32_t to = from.to[static_cast<size_t>(d)];
         const MapStep step = directionStep(d);
-        const int x = from.mapX + step.dx, y = from.mapY + step.dy, z = from.mapZ + step.dz;
+        const int x = from.x + step.dx, y = from.y + step.dy, z = from.z + step.dz;
         const RoomDataType* neighbour = insideMap(x, y, z) ? in_.grid.cellAt(x, y, z) : nullptr;
-        const std::string where = std::string(kDirectionNames[static_cast<size_t>(d)]);
+        const auto where = [&] { return std::string(kDirectionNames[static_cast<size_t>(d)]); };
         if (neighbour) {
-            if (neighbour->vnum != to)
+            // The same record is the same room; a different record may still hold the number.
+            const bool expected = target != kNowhere && neighbour == rooms_[static_cast<size_t>(target)].room;
+            if (!expected && neighbour->vnum != to)
                 add(LintCheck::MapDisagrees, position, d,
                     exitPrefix(position, d) + "leads to " + std::to_string(to) + ", but the map places room " +
-                        std::to_string(neighbour->vnum) + " " + where + " of it");
+                        std::to_string(neighbour->vnum) + " " + where() + " of it");
             return;
         }
         if (target == kNowhere) return;
-        const RoomDataType& other = room(target);
-        if (other.onMap())
+        const RoomFacts& other = facts(target);
+        if (other.x >= 1)
             add(LintCheck::MapDisagrees, position, d,
                 exitPrefix(position, d) + "leads to " + std::to_string(to) + ", which the map places at " +
-                    std::to_string(other.mapX) + ", " + std::to_string(other.mapY) + ", " +
-                    std::to_string(other.mapZ) + ", not next to it to the " + where);
+                    std::to_string(other.x) + ", " + std::to_string(other.y) + ", " + std::to_string(other.z) +
+                    ", not next to it to the " + where());
     }
 
     const LintInput& in_;
     const LintOptions& options_;
     const RoomLineLog& rooms_;
     RoomsByNumber byNumber_;
+    std::vector<RoomFacts> facts_;  // parallel to rooms_
     std::pair<int32_t, int32_t> range_{0, 99};
     std::vector<char> reached_;  // empty when the walk is not wanted
     int32_t firstRoom_ = 0;
