@@ -29,17 +29,49 @@ std::string doorText(const RoomExitType& exit) {
     return text;
 }
 
+// What the checks read of a room, packed into one cache line: following an exit to the
+// room at its other end then touches one line instead of the scattered fields of a record.
+struct alignas(64) RoomFacts {
+    int32_t vnum = 0;
+    std::array<int32_t, kDirectionCount> to{};
+    std::array<int32_t, kDirectionCount> key{};  // 0 when the key opens nothing
+    std::array<int8_t, kDirectionCount> door{};
+    int8_t x = -1, y = -1, z = -1;  // map position; -1 off the map
+    bool noName = false, noDescription = false;
+};
+
+RoomFacts factsOf(const RoomDataType& room) {
+    RoomFacts facts;
+    facts.vnum = room.vnum;
+    facts.to = room.exitTo;
+    for (size_t d = 0; d < kDirectionCount; ++d) {
+        // A missing exit's fields are never looked at; reading them would only fill the cache.
+        if (facts.to[d] == 0) continue;
+        facts.key[d] = usefulKey(room.exits[d].key);
+        // Door flags are 0..2 in a file; anything else only needs to stay unequal to them.
+        facts.door[d] = static_cast<int8_t>(std::clamp<int32_t>(room.exits[d].doorFlag, -1, 3));
+    }
+    facts.noName = blankText(room.name);
+    facts.noDescription = blankText(room.description);
+    if (room.onMap() && insideMap(room.mapX, room.mapY, room.mapZ)) {
+        facts.x = static_cast<int8_t>(room.mapX);
+        facts.y = static_cast<int8_t>(room.mapY);
+        facts.z = static_cast<int8_t>(room.mapZ);
+    }
+    return facts;
+}
+
 // The rooms of the log by number: the first room holding a number and, from each room,
 // the next one with the same number (a world read without the order check may repeat one).
 class RoomsByNumber {
 public:
-    explicit RoomsByNumber(const RoomLineLog& rooms) : next_(rooms.size(), kNowhere) {
+    explicit RoomsByNumber(const std::vector<RoomFacts>& rooms) : next_(rooms.size(), kNowhere) {
         flat_.assign(kFlatNumbers, kNowhere);
         std::vector<int> lastAt;  // parallel to flat_, filled lazily for repeated numbers only
         std::unordered_map<int32_t, int> lastOther;
         for (size_t i = 0; i < rooms.size(); ++i) {
             const int position = static_cast<int>(i);
-            const int32_t vnum = rooms[i].room->vnum;
+            const int32_t vnum = rooms[i].vnum;
             int* first = slot(vnum);
             if (*first == kNowhere) {
                 *first = position;
@@ -77,43 +109,12 @@ private:
     std::vector<int> next_;
 };
 
-// What the checks read of a room, packed into one cache line: following an exit to the
-// room at its other end then touches one line instead of the scattered fields of a record.
-struct alignas(64) RoomFacts {
-    int32_t vnum = 0;
-    std::array<int32_t, kDirectionCount> to{};
-    std::array<int32_t, kDirectionCount> key{};  // 0 when the key opens nothing
-    std::array<int8_t, kDirectionCount> door{};
-    int8_t x = -1, y = -1, z = -1;  // map position; -1 off the map
-};
-
-RoomFacts factsOf(const RoomDataType& room) {
-    RoomFacts facts;
-    facts.vnum = room.vnum;
-    for (size_t d = 0; d < kDirectionCount; ++d) {
-        facts.to[d] = room.exitTo[d];
-        facts.key[d] = usefulKey(room.exits[d].key);
-        // Door flags are 0..2 in a file; anything else only needs to stay unequal to them.
-        facts.door[d] = static_cast<int8_t>(std::clamp<int32_t>(room.exits[d].doorFlag, -1, 3));
-    }
-    if (room.onMap() && insideMap(room.mapX, room.mapY, room.mapZ)) {
-        facts.x = static_cast<int8_t>(room.mapX);
-        facts.y = static_cast<int8_t>(room.mapY);
-        facts.z = static_cast<int8_t>(room.mapZ);
-    }
-    return facts;
-}
-
 class Linter {
 public:
     Linter(const LintInput& input, const LintOptions& options)
-        : in_(input), options_(options), rooms_(input.rooms), byNumber_(input.rooms) {
-        facts_.reserve(rooms_.size());
+        : in_(input), options_(options), rooms_(input.rooms), facts_(allFacts(input.rooms)), byNumber_(facts_) {
         int32_t low = rooms_.empty() ? 0 : INT32_MAX;
-        for (const RoomLines& r : rooms_) {
-            facts_.push_back(factsOf(*r.room));
-            low = std::min(low, r.room->vnum);
-        }
+        for (const RoomFacts& f : facts_) low = std::min(low, f.vnum);
         range_ = options.zoneRange ? *options.zoneRange
                                    : std::pair<int32_t, int32_t>{low, low > INT32_MAX - 99 ? INT32_MAX : low + 99};
         if (options.runs(LintCheck::UnreachableRoom)) walkFromFirstRoom();
@@ -125,6 +126,15 @@ public:
     }
 
 private:
+    // Each record is read once, here; the checks then read only the packed facts, and a
+    // record again only to word a finding.
+    static std::vector<RoomFacts> allFacts(const RoomLineLog& rooms) {
+        std::vector<RoomFacts> facts;
+        facts.reserve(rooms.size());
+        for (const RoomLines& r : rooms) facts.push_back(factsOf(*r.room));
+        return facts;
+    }
+
     const RoomDataType& room(int position) const { return *rooms_[static_cast<size_t>(position)].room; }
     const RoomFacts& facts(int position) const { return facts_[static_cast<size_t>(position)]; }
 
@@ -159,38 +169,36 @@ private:
         finding.line = direction >= 0 && lines.exits[static_cast<size_t>(direction)] > 0
                            ? lines.exits[static_cast<size_t>(direction)]
                            : lines.header;
-        finding.room = lines.room->vnum;
+        finding.room = facts(position).vnum;
         finding.direction = direction;
         finding.message = std::move(message);
         findings_.push_back(std::move(finding));
     }
     bool runs(LintCheck check) const { return options_.runs(check); }
 
-    std::string roomPrefix(int position) const { return "room " + std::to_string(room(position).vnum) + ": "; }
+    std::string roomPrefix(int position) const { return "room " + std::to_string(facts(position).vnum) + ": "; }
 
     std::string exitPrefix(int position, int direction) const {
         const RoomLines& lines = rooms_[static_cast<size_t>(position)];
-        return "room " + std::to_string(lines.room->vnum) + " (line " + std::to_string(lines.header) + "), exit " +
+        return "room " + std::to_string(facts(position).vnum) + " (line " + std::to_string(lines.header) + "), exit " +
                std::string(kDirectionNames[static_cast<size_t>(direction)]) + ": ";
     }
 
     void lintRoom(int position) {
-        const RoomDataType& r = room(position);
+        const RoomFacts& r = facts(position);
         const int head = byNumber_.first(r.vnum);
         if (head != position && runs(LintCheck::DuplicateNumber))
             add(LintCheck::DuplicateNumber, position, -1,
                 roomPrefix(position) + "its number is already used by the room at line " +
                     std::to_string(rooms_[static_cast<size_t>(head)].header));
-        if (runs(LintCheck::EmptyText)) {
-            if (blankText(r.name)) add(LintCheck::EmptyText, position, -1, roomPrefix(position) + "has no name");
-            if (blankText(r.description))
-                add(LintCheck::EmptyText, position, -1, roomPrefix(position) + "has no description");
-        }
+        if (r.noName && runs(LintCheck::EmptyText)) add(LintCheck::EmptyText, position, -1, roomPrefix(position) + "has no name");
+        if (r.noDescription && runs(LintCheck::EmptyText))
+            add(LintCheck::EmptyText, position, -1, roomPrefix(position) + "has no description");
         if (!reached_.empty() && !reached_[static_cast<size_t>(position)])
             add(LintCheck::UnreachableRoom, position, -1,
                 roomPrefix(position) + "no walk over exits from room " + std::to_string(firstRoom_) +
                     ", the zone's first room, reaches it");
-        if (in_.mapFileExists && !(in_.positionsFromMapFile && facts(position).x >= 1) && runs(LintCheck::OffMap))
+        if (in_.mapFileExists && !(in_.positionsFromMapFile && r.x >= 1) && runs(LintCheck::OffMap))
             add(LintCheck::OffMap, position, -1, roomPrefix(position) + "the map position file does not place it");
 
         // The exits in the order of their "D" lines.
@@ -276,8 +284,8 @@ private:
     const LintInput& in_;
     const LintOptions& options_;
     const RoomLineLog& rooms_;
-    RoomsByNumber byNumber_;
     std::vector<RoomFacts> facts_;  // parallel to rooms_
+    RoomsByNumber byNumber_;
     std::pair<int32_t, int32_t> range_{0, 99};
     std::vector<char> reached_;  // empty when the walk is not wanted
     int32_t firstRoom_ = 0;
