@@ -31,8 +31,9 @@ const std::string& lintZoneFile(int rooms, bool withMap) {
     static std::map<int, std::string> paths;
     auto [it, added] = paths.try_emplace(rooms);
     if (added) {
-        const auto path = std::filesystem::temp_directory_path() /
-                          ("quendry-bench-lint-" + std::to_string(rooms) + "-" + std::to_string(::getpid()) + ".wld");
+        const auto path =
+            std::filesystem::temp_directory_path() /
+            ("quendry-bench-lint-" + std::to_string(rooms) + "-" + std::to_string(::getpid()) + ".wld");
         std::filesystem::copy_file(zoneFile(rooms), path, std::filesystem::copy_options::overwrite_existing);
         const auto world = loadZone(zoneFile(rooms));
         std::ofstream map(mapFilePath(path.string()), std::ios::binary);

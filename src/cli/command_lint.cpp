@@ -37,7 +37,8 @@ bool parseIgnore(const std::string& text, LintOptions& options) {
     size_t start = 0;
     for (;;) {
         const size_t comma = text.find(',', start);
-        const std::string name = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        const std::string name =
+            text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
         const auto check = lintCheckByName(name);
         if (!check) {
             usageError("--ignore: unknown check '" + name + "'; the checks are " + checkList());
@@ -75,7 +76,9 @@ public:
         appendJsonString(text_, message);
         text_ += '}';
     }
-    std::string document() const { return "{\n  \"findings\": [" + text_ + (entries_ ? "\n  ]\n}\n" : "]\n}\n"); }
+    std::string document() const {
+        return "{\n  \"findings\": [" + text_ + (entries_ ? "\n  ]\n}\n" : "]\n}\n");
+    }
 
 private:
     std::string text_;
@@ -119,10 +122,10 @@ int runLint(const std::vector<std::string>& args) {
         loadWorld(path, checkOrder, world, true);
         // Positions are known to be the file's only when the load got as far as placing rooms.
         std::error_code error;
-        LintInput input{world.store, world.map.grid, world.roomLines,
-                        world.mapSource != MapSource::None &&
-                            std::filesystem::is_regular_file(mapFilePath(path), error),
-                        world.mapSource == MapSource::File};
+        LintInput input{
+            world.store, world.map.grid, world.roomLines,
+            world.mapSource != MapSource::None && std::filesystem::is_regular_file(mapFilePath(path), error),
+            world.mapSource == MapSource::File};
         const std::vector<LintFinding> findings = lintZone(input, options);
         if (!world.messages.empty() || !findings.empty()) result = std::max<int>(result, kExitMessages);
 

@@ -6,8 +6,8 @@
 namespace {
 
 constexpr std::array<std::string_view, kLintCheckCount> kCheckNames = {
-    "dangling-exit",    "one-way-exit", "door-mismatch", "key-without-door", "unreachable-room",
-    "duplicate-number", "map-disagrees", "off-map",      "empty-text"};
+    "dangling-exit",    "one-way-exit",  "door-mismatch", "key-without-door", "unreachable-room",
+    "duplicate-number", "map-disagrees", "off-map",       "empty-text"};
 
 constexpr std::array<std::string_view, kDirectionCount> kDirectionNames = {"north", "east", "south",
                                                                            "west",  "up",   "down"};
@@ -17,11 +17,14 @@ constexpr int32_t kFlatNumbers = 99999;  // a world file's rooms are numbered 0.
 
 // Blanks, tabs and line breaks only: nothing a player would read.
 bool blankText(const std::string& text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
 }
 
 // A key of 0 or below opens nothing, whichever of the two a builder wrote.
-int32_t usefulKey(int32_t key) { return key > 0 ? key : 0; }
+int32_t usefulKey(int32_t key) {
+    return key > 0 ? key : 0;
+}
 
 std::string doorText(const RoomExitType& exit) {
     std::string text = exit.doorFlag > 0 ? "door " + std::to_string(exit.doorFlag) : std::string("no door");
@@ -112,11 +115,16 @@ private:
 class Linter {
 public:
     Linter(const LintInput& input, const LintOptions& options)
-        : in_(input), options_(options), rooms_(input.rooms), facts_(allFacts(input.rooms)), byNumber_(facts_) {
+        : in_(input),
+          options_(options),
+          rooms_(input.rooms),
+          facts_(allFacts(input.rooms)),
+          byNumber_(facts_) {
         int32_t low = rooms_.empty() ? 0 : INT32_MAX;
         for (const RoomFacts& f : facts_) low = std::min(low, f.vnum);
-        range_ = options.zoneRange ? *options.zoneRange
-                                   : std::pair<int32_t, int32_t>{low, low > INT32_MAX - 99 ? INT32_MAX : low + 99};
+        range_ = options.zoneRange
+                     ? *options.zoneRange
+                     : std::pair<int32_t, int32_t>{low, low > INT32_MAX - 99 ? INT32_MAX : low + 99};
         if (options.runs(LintCheck::UnreachableRoom)) walkFromFirstRoom();
     }
 
@@ -176,12 +184,14 @@ private:
     }
     bool runs(LintCheck check) const { return options_.runs(check); }
 
-    std::string roomPrefix(int position) const { return "room " + std::to_string(facts(position).vnum) + ": "; }
+    std::string roomPrefix(int position) const {
+        return "room " + std::to_string(facts(position).vnum) + ": ";
+    }
 
     std::string exitPrefix(int position, int direction) const {
         const RoomLines& lines = rooms_[static_cast<size_t>(position)];
-        return "room " + std::to_string(facts(position).vnum) + " (line " + std::to_string(lines.header) + "), exit " +
-               std::string(kDirectionNames[static_cast<size_t>(direction)]) + ": ";
+        return "room " + std::to_string(facts(position).vnum) + " (line " + std::to_string(lines.header) +
+               "), exit " + std::string(kDirectionNames[static_cast<size_t>(direction)]) + ": ";
     }
 
     void lintRoom(int position) {
@@ -191,7 +201,8 @@ private:
             add(LintCheck::DuplicateNumber, position, -1,
                 roomPrefix(position) + "its number is already used by the room at line " +
                     std::to_string(rooms_[static_cast<size_t>(head)].header));
-        if (r.noName && runs(LintCheck::EmptyText)) add(LintCheck::EmptyText, position, -1, roomPrefix(position) + "has no name");
+        if (r.noName && runs(LintCheck::EmptyText))
+            add(LintCheck::EmptyText, position, -1, roomPrefix(position) + "has no name");
         if (r.noDescription && runs(LintCheck::EmptyText))
             add(LintCheck::EmptyText, position, -1, roomPrefix(position) + "has no description");
         if (!reached_.empty() && !reached_[static_cast<size_t>(position)])
@@ -199,14 +210,16 @@ private:
                 roomPrefix(position) + "no walk over exits from room " + std::to_string(firstRoom_) +
                     ", the zone's first room, reaches it");
         if (in_.mapFileExists && !(in_.positionsFromMapFile && r.x >= 1) && runs(LintCheck::OffMap))
-            add(LintCheck::OffMap, position, -1, roomPrefix(position) + "the map position file does not place it");
+            add(LintCheck::OffMap, position, -1,
+                roomPrefix(position) + "the map position file does not place it");
 
         // The exits in the order of their "D" lines.
         std::array<int, kDirectionCount> order{0, 1, 2, 3, 4, 5};
         const auto& exitLines = rooms_[static_cast<size_t>(position)].exits;
         for (size_t i = 1; i < order.size(); ++i)  // six entries: insertion sort, stable, no allocation
             for (size_t j = i; j > 0 && exitLines[static_cast<size_t>(order[j])] <
-                                            exitLines[static_cast<size_t>(order[j - 1])]; --j)
+                                            exitLines[static_cast<size_t>(order[j - 1])];
+                 --j)
                 std::swap(order[j], order[j - 1]);
         for (int d : order)
             if (facts(position).to[static_cast<size_t>(d)] != 0) lintExit(position, d);
@@ -236,8 +249,8 @@ private:
                     add(LintCheck::OneWayExit, position, d,
                         prefix() + "leads to " + std::to_string(to) +
                             (returnTo == 0 ? ", which has no exit " + backName() + " back"
-                                           : ", whose exit " + backName() + " leads to " + std::to_string(returnTo) +
-                                                 ", not back here"));
+                                           : ", whose exit " + backName() + " leads to " +
+                                                 std::to_string(returnTo) + ", not back here"));
             } else if (from.door[here] != other.door[back] || from.key[here] != other.key[back]) {
                 // Both sides exist: the pair is reported once, at the side met first in the file.
                 const bool reportHere = position < target || (position == target && here < back);
@@ -251,7 +264,8 @@ private:
         if (from.door[here] == 0 && from.key[here] != 0 && runs(LintCheck::KeyWithoutDoor))
             add(LintCheck::KeyWithoutDoor, position, d,
                 prefix() + "has key " + std::to_string(room(position).exits[here].key) + " but no door");
-        if (in_.positionsFromMapFile && from.x >= 1 && runs(LintCheck::MapDisagrees)) lintExitOnMap(position, d, target);
+        if (in_.positionsFromMapFile && from.x >= 1 && runs(LintCheck::MapDisagrees))
+            lintExitOnMap(position, d, target);
     }
 
     // The exit against the map: the room next to this one in the exit's direction should
@@ -268,8 +282,9 @@ private:
             const bool expected = target != kNowhere && neighbour == rooms_[static_cast<size_t>(target)].room;
             if (!expected && neighbour->vnum != to)
                 add(LintCheck::MapDisagrees, position, d,
-                    exitPrefix(position, d) + "leads to " + std::to_string(to) + ", but the map places room " +
-                        std::to_string(neighbour->vnum) + " " + where() + " of it");
+                    exitPrefix(position, d) + "leads to " + std::to_string(to) +
+                        ", but the map places room " + std::to_string(neighbour->vnum) + " " + where() +
+                        " of it");
             return;
         }
         if (target == kNowhere) return;
@@ -277,8 +292,8 @@ private:
         if (other.x >= 1)
             add(LintCheck::MapDisagrees, position, d,
                 exitPrefix(position, d) + "leads to " + std::to_string(to) + ", which the map places at " +
-                    std::to_string(other.x) + ", " + std::to_string(other.y) + ", " + std::to_string(other.z) +
-                    ", not next to it to the " + where());
+                    std::to_string(other.x) + ", " + std::to_string(other.y) + ", " +
+                    std::to_string(other.z) + ", not next to it to the " + where());
     }
 
     const LintInput& in_;
@@ -294,7 +309,9 @@ private:
 
 }  // namespace
 
-std::string_view lintCheckName(LintCheck check) { return kCheckNames[static_cast<size_t>(check)]; }
+std::string_view lintCheckName(LintCheck check) {
+    return kCheckNames[static_cast<size_t>(check)];
+}
 
 std::optional<LintCheck> lintCheckByName(std::string_view name) {
     for (int i = 0; i < kLintCheckCount; ++i)
@@ -302,7 +319,9 @@ std::optional<LintCheck> lintCheckByName(std::string_view name) {
     return std::nullopt;
 }
 
-std::string_view directionName(int direction) { return kDirectionNames[static_cast<size_t>(direction)]; }
+std::string_view directionName(int direction) {
+    return kDirectionNames[static_cast<size_t>(direction)];
+}
 
 std::vector<LintFinding> lintZone(const LintInput& input, const LintOptions& options) {
     return Linter(input, options).run();

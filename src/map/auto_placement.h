@@ -23,4 +23,5 @@ enum class MapSource {
 // helpText shows "Mapping..." in the main window's help panel (may be empty); source
 // (may be none) is told where the positions came from.
 bool mapLoadedWorld(WorldStore& store, MapModel& map, const std::string& worldPath, Prompts& prompts,
-                    const std::function<void(const std::string&)>& helpText = {}, MapSource* source = nullptr);
+                    const std::function<void(const std::string&)>& helpText = {},
+                    MapSource* source = nullptr);

@@ -87,7 +87,8 @@ int WldLineReader::lineNumber() {
     // The last byte read belongs to the line that it is part of (an LF to the line it ends).
     const size_t lastRead = pos_ == 0 ? 0 : pos_ - 1;
     if (lastRead > countedUpTo_) {
-        linesBefore_ += static_cast<int>(countLineFeeds(data_.data() + countedUpTo_, lastRead - countedUpTo_));
+        linesBefore_ +=
+            static_cast<int>(countLineFeeds(data_.data() + countedUpTo_, lastRead - countedUpTo_));
         countedUpTo_ = lastRead;
     }
     return linesBefore_ + 1;

@@ -13,7 +13,7 @@ struct WldReadContext {
 
     WldLineReader& in;
     Prompts& prompts;
-    int* readerLine = nullptr;  // may be none
+    int* readerLine = nullptr;         // may be none
     RoomLineLog* roomLines = nullptr;  // when set, every room read is logged with its lines
     // Texts are built here and copied out at their final size, so that reading a text
     // costs one allocation however many lines it has.

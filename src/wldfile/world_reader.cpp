@@ -59,8 +59,8 @@ void readWorldData(std::string_view data, const std::string& path, LoadRoad& roa
         store.newRoomPending = false;
         store.notify([](StoreObserver& o) { o.pendingNewRoomEnded(); });
     }
-    const WorldReadResult result =
-        readWorldIntoStore(data, store, road.prompts, road.progress, road.checkOrder, &road.readerLine, road.roomLines);
+    const WorldReadResult result = readWorldIntoStore(data, store, road.prompts, road.progress,
+                                                      road.checkOrder, &road.readerLine, road.roomLines);
     road.mapSource = MapSource::None;
     // A number that is not an integer ends the load there: the rooms read stay as they are,
     // neither adopted nor placed.

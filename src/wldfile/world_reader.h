@@ -19,7 +19,7 @@ struct LoadRoad {
     bool checkOrder = true;                            // "Check room &order while loading"
     std::function<void(const std::string&)> helpText;  // the main window's help panel; may be empty
     int readerLine = 0;  // 1-based line where the reader stood, kept current when a message is shown
-    RoomLineLog* roomLines = nullptr;     // when set, gets every room read with its lines
+    RoomLineLog* roomLines = nullptr;       // when set, gets every room read with its lines
     MapSource mapSource = MapSource::None;  // where the positions came from; None when nothing was placed
 };
 

@@ -97,10 +97,11 @@ TEST_F(QuendryWld, WrongUsageAndUnreadableFilesExitWithTwo) {
     for (const char* args : {"", "frobnicate", "check", "check --bogus a.wld", "convert one.wld",
                              "convert a.wld b.wld c.wld", "convert --sideways a.wld b.wld", "dump",
                              "dump a.wld b.wld", "generate", "generate --rooms", "generate --rooms ten",
-                             "generate --rooms 100000", "generate --rooms 5 extra.wld", "lint",
-                             "lint --json", "lint --ignore one-way a.wld", "lint --ignore off-map, a.wld",
+                             "generate --rooms 100000", "generate --rooms 5 extra.wld", "lint", "lint --json",
+                             "lint --ignore one-way a.wld", "lint --ignore off-map, a.wld",
                              "lint --zone-range 4200 a.wld", "lint --zone-range 4299-4200 a.wld",
-                             "lint --zone-range -5-10 a.wld", "lint --zone-range 1-x a.wld", "lint --zone-range"}) {
+                             "lint --zone-range -5-10 a.wld", "lint --zone-range 1-x a.wld",
+                             "lint --zone-range"}) {
         const ToolRun r = run(args);
         EXPECT_EQ(r.exitCode, 2) << args;
         EXPECT_TRUE(r.out.empty()) << args;
@@ -154,8 +155,8 @@ TEST_F(QuendryWld, CheckReportsEachMessageWithFileAndLine) {
 TEST_F(QuendryWld, LintPrintsTheLoadsMessagesThenEveryFinding) {
     write("small.wld", kSmallZone);
     const std::string smallFindings =
-        "small.wld:7: room 3001 (line 1), exit north: door 1, no key, but the way back from 3002 (exit south) "
-        "has no door, no key [door-mismatch]\n"
+        "small.wld:7: room 3001 (line 1), exit north: door 1, no key, "
+        "but the way back from 3002 (exit south) has no door, no key [door-mismatch]\n"
         "small.wld:17: room 3002: has no description [empty-text]\n"
         "small.wld:26: room 3005: no walk over exits from room 3001, the zone's first room, reaches it "
         "[unreachable-room]\n";
@@ -172,8 +173,8 @@ TEST_F(QuendryWld, LintPrintsTheLoadsMessagesThenEveryFinding) {
     EXPECT_EQ(two.out,
               "eof.wld:10: Unexpected EOF\n"
               "eof.wld:10: Will attempt to initialize and map partial world.\n"
-              "eof.wld:6: room 3001 (line 1), exit east: leads to 3009, inside the zone's numbers 3001-3100, but no "
-              "room of the file has that number [dangling-exit]\n" +
+              "eof.wld:6: room 3001 (line 1), exit east: leads to 3009, inside the zone's numbers "
+              "3001-3100, but no room of the file has that number [dangling-exit]\n" +
                   smallFindings);
     EXPECT_NE(two.err.find("missing.wld"), std::string::npos);
 
@@ -206,9 +207,10 @@ TEST_F(QuendryWld, LintJsonHoldsEveryMessageAndFindingOfEveryFile) {
     const std::string& doc = r.out;
     EXPECT_EQ(doc.rfind("{\n  \"findings\": [\n    {", 0), 0u) << doc;
     EXPECT_EQ(doc.substr(doc.size() - 7), "\n  ]\n}\n");
-    EXPECT_NE(doc.find(R"({"check": "door-mismatch", "file": "small.wld", "line": 7, "roomLine": 1, "room": 3001, )"
-                       R"("direction": "north", "message": "room 3001 (line 1), exit north: door 1, no key, )"),
-              std::string::npos)
+    EXPECT_NE(
+        doc.find(R"({"check": "door-mismatch", "file": "small.wld", "line": 7, "roomLine": 1, "room": 3001, )"
+                 R"("direction": "north", "message": "room 3001 (line 1), exit north: door 1, no key, )"),
+        std::string::npos)
         << doc;
     EXPECT_NE(doc.find(R"({"check": "unreachable-room", "file": "small.wld", "line": 26, "roomLine": 26, )"
                        R"("room": 3005, "direction": null, )"),
@@ -217,7 +219,8 @@ TEST_F(QuendryWld, LintJsonHoldsEveryMessageAndFindingOfEveryFile) {
                        R"("direction": null, "message": "Unexpected EOF"})"),
               std::string::npos);
     size_t entries = 0;
-    for (size_t at = doc.find("{\"check\""); at != std::string::npos; at = doc.find("{\"check\"", at + 1)) ++entries;
+    for (size_t at = doc.find("{\"check\""); at != std::string::npos; at = doc.find("{\"check\"", at + 1))
+        ++entries;
     EXPECT_EQ(entries, 5u);  // three findings, two load messages
 
     write("clean.wld", "#3001\nRoom one~\nDesc.\n~\n1 0 0\nS\n$\n");

@@ -77,7 +77,8 @@ protected:
         road.roomLines = &out->lines;
         readWorldFile(world.string(), road);
         out->source = road.mapSource;
-        LintInput input{out->store, out->map.grid, out->lines, map != nullptr, road.mapSource == MapSource::File};
+        LintInput input{out->store, out->map.grid, out->lines, map != nullptr,
+                        road.mapSource == MapSource::File};
         out->findings = lintZone(input, options);
         return out;
     }
@@ -103,7 +104,10 @@ TEST_F(ZoneLint, EachCheckFindsItsMistakeAndNothingInTheMendedZone) {
     // Line numbers: a room's header is followed by its name, description and flag line;
     // its first "D" line is header + 4, the next header + 8, and the room ends after 5 + 4 * exits lines.
     const std::vector<Case> cases = {
-        {"dangling exit inside the zone's numbers", room(4200, {{E, 4205}}), nullptr, {{kDangling, 5, 4200, E}}},
+        {"dangling exit inside the zone's numbers",
+         room(4200, {{E, 4205}}),
+         nullptr,
+         {{kDangling, 5, 4200, E}}},
         {"exit past the zone's hundred numbers leads to another zone", room(4200, {{E, 4300}}), nullptr, {}},
         {"exit below the zone's numbers leads to another zone", room(4200, {{E, 4199}}), nullptr, {}},
 
@@ -116,16 +120,29 @@ TEST_F(ZoneLint, EachCheckFindsItsMistakeAndNothingInTheMendedZone) {
         {"two-way exit up and down", room(4200, {{U, 4201}}) + room(4201, {{D, 4200}}), nullptr, {}},
 
         {"door on one side only, reported once",
-         room(4200, {{N, 4201, 1}}) + room(4201, {{S, 4200, 0}}), nullptr, {{kDoor, 5, 4200, N}}},
-        {"door kinds differ", room(4200, {{N, 4201, 1}}) + room(4201, {{S, 4200, 2}}), nullptr, {{kDoor, 5, 4200, N}}},
-        {"keys differ", room(4200, {{N, 4201, 1, 10}}) + room(4201, {{S, 4200, 1, 11}}), nullptr,
+         room(4200, {{N, 4201, 1}}) + room(4201, {{S, 4200, 0}}),
+         nullptr,
+         {{kDoor, 5, 4200, N}}},
+        {"door kinds differ",
+         room(4200, {{N, 4201, 1}}) + room(4201, {{S, 4200, 2}}),
+         nullptr,
+         {{kDoor, 5, 4200, N}}},
+        {"keys differ",
+         room(4200, {{N, 4201, 1, 10}}) + room(4201, {{S, 4200, 1, 11}}),
+         nullptr,
          {{kDoor, 5, 4200, N}}},
         {"the second side comes first in the file",
-         room(4201, {{S, 4200, 2, 7}}) + room(4200, {{N, 4201, 2, -1}}), nullptr, {{kDoor, 5, 4201, S}}},
-        {"same door and key on both sides", room(4200, {{N, 4201, 2, 10}}) + room(4201, {{S, 4200, 2, 10}}),
-         nullptr, {}},
-        {"keys -1 and 0 both open nothing", room(4200, {{N, 4201, 1, -1}}) + room(4201, {{S, 4200, 1, 0}}),
-         nullptr, {}},
+         room(4201, {{S, 4200, 2, 7}}) + room(4200, {{N, 4201, 2, -1}}),
+         nullptr,
+         {{kDoor, 5, 4201, S}}},
+        {"same door and key on both sides",
+         room(4200, {{N, 4201, 2, 10}}) + room(4201, {{S, 4200, 2, 10}}),
+         nullptr,
+         {}},
+        {"keys -1 and 0 both open nothing",
+         room(4200, {{N, 4201, 1, -1}}) + room(4201, {{S, 4200, 1, 0}}),
+         nullptr,
+         {}},
 
         {"key without a door", room(4200, {{E, 5000, 0, 10}}), nullptr, {{kKey, 5, 4200, E}}},
         {"key with a door", room(4200, {{E, 5000, 1, 10}}), nullptr, {}},
@@ -133,14 +150,19 @@ TEST_F(ZoneLint, EachCheckFindsItsMistakeAndNothingInTheMendedZone) {
 
         {"room that no exit reaches", room(4200) + room(4201), nullptr, {{kUnreachable, 6, 4201, kRoom}}},
         {"room reached only through another room",
-         room(4200, {{N, 4201}}) + room(4201, {{S, 4200}, {N, 4202}}) + room(4202, {{S, 4201}}), nullptr, {}},
+         room(4200, {{N, 4201}}) + room(4201, {{S, 4200}, {N, 4202}}) + room(4202, {{S, 4201}}),
+         nullptr,
+         {}},
         {"room with exits out that no exit reaches",
-         room(4200, {{N, 4201}}) + room(4201, {{S, 4200}}) + room(4202, {{W, 5000}}), nullptr,
+         room(4200, {{N, 4201}}) + room(4201, {{S, 4200}}) + room(4202, {{W, 5000}}),
+         nullptr,
          {{kUnreachable, 19, 4202, kRoom}}},
 
         {"name missing", room(4200, {}, ""), nullptr, {{kEmpty, 1, 4200, kRoom}}},
         {"description missing", room(4200, {}, "Hall", ""), nullptr, {{kEmpty, 1, 4200, kRoom}}},
-        {"name of blanks and an empty description", room(4200, {}, "  \t", "\n"), nullptr,
+        {"name of blanks and an empty description",
+         room(4200, {}, "  \t", "\n"),
+         nullptr,
          {{kEmpty, 1, 4200, kRoom}, {kEmpty, 1, 4200, kRoom}}},
         {"name and description of one character", room(4200, {}, "x", "y"), nullptr, {}},
 
@@ -150,25 +172,38 @@ TEST_F(ZoneLint, EachCheckFindsItsMistakeAndNothingInTheMendedZone) {
          "4200 50 50 5\r\n4201 51 50 5\r\n4202 50 52 5\r\n",
          {{kMap, 5, 4200, E}, {kUnreachable, 10, 4201, kRoom}, {kMap, 19, 4202, W}}},
         {"two-way exit between placed rooms that are not neighbours",
-         room(4200, {{E, 4201}}) + room(4201, {{W, 4200}}), "4200 50 50 5\r\n4201 53 50 5\r\n",
+         room(4200, {{E, 4201}}) + room(4201, {{W, 4200}}),
+         "4200 50 50 5\r\n4201 53 50 5\r\n",
          {{kMap, 5, 4200, E}, {kMap, 14, 4201, W}}},
-        {"up to a room on the level below", room(4200, {{U, 4201}}) + room(4201, {{D, 4200}}),
-         "4200 50 50 5\r\n4201 50 50 4\r\n", {{kMap, 5, 4200, U}, {kMap, 14, 4201, D}}},
+        {"up to a room on the level below",
+         room(4200, {{U, 4201}}) + room(4201, {{D, 4200}}),
+         "4200 50 50 5\r\n4201 50 50 4\r\n",
+         {{kMap, 5, 4200, U}, {kMap, 14, 4201, D}}},
         {"map and exits agree, walls between neighbours without exits",
          room(4200, {{E, 4201}, {U, 4204}, {W, 5000}}) + room(4201, {{W, 4200}, {S, 4202}}) +
              room(4202, {{N, 4201}, {W, 4203}}) + room(4203, {{E, 4202}}) + room(4204, {{D, 4200}}),
-         "4200 50 50 5\r\n4201 51 50 5\r\n4202 51 51 5\r\n4203 50 51 5\r\n4204 50 50 6\r\n", {}},
+         "4200 50 50 5\r\n4201 51 50 5\r\n4202 51 51 5\r\n4203 50 51 5\r\n4204 50 50 6\r\n",
+         {}},
         {"without a map position file the layout is not judged",
-         room(4200, {{E, 4201}}) + room(4201, {{W, 4200}}) + room(4202, {{E, 4200}}), nullptr,
+         room(4200, {{E, 4201}}) + room(4201, {{W, 4200}}) + room(4202, {{E, 4200}}),
+         nullptr,
          {{kUnreachable, 19, 4202, kRoom}, {kOneWay, 23, 4202, E}}},
 
-        {"room the map position file leaves out", room(4200, {{E, 4201}}) + room(4201, {{W, 4200}}),
-         "4200 50 50 5\r\n", {{kOffMap, 10, 4201, kRoom}}},
-        {"map position file that places no room (the layout ran)", room(4200, {{E, 4201}}) + room(4201, {{W, 4200}}),
-         "4200 0 0 0\r\n", {{kOffMap, 1, 4200, kRoom}, {kOffMap, 10, 4201, kRoom}}},
-        {"two lines for one cell: the later room stays off the map", room(4200, {{E, 4201}}) + room(4201, {{W, 4200}}),
-         "4200 50 50 5\r\n4201 50 50 5\r\n", {{kOffMap, 10, 4201, kRoom}}},
-        {"every room placed", room(4200, {{E, 4201}}) + room(4201, {{W, 4200}}), "4200 50 50 5\r\n4201 51 50 5\r\n",
+        {"room the map position file leaves out",
+         room(4200, {{E, 4201}}) + room(4201, {{W, 4200}}),
+         "4200 50 50 5\r\n",
+         {{kOffMap, 10, 4201, kRoom}}},
+        {"map position file that places no room (the layout ran)",
+         room(4200, {{E, 4201}}) + room(4201, {{W, 4200}}),
+         "4200 0 0 0\r\n",
+         {{kOffMap, 1, 4200, kRoom}, {kOffMap, 10, 4201, kRoom}}},
+        {"two lines for one cell: the later room stays off the map",
+         room(4200, {{E, 4201}}) + room(4201, {{W, 4200}}),
+         "4200 50 50 5\r\n4201 50 50 5\r\n",
+         {{kOffMap, 10, 4201, kRoom}}},
+        {"every room placed",
+         room(4200, {{E, 4201}}) + room(4201, {{W, 4200}}),
+         "4200 50 50 5\r\n4201 51 50 5\r\n",
          {}},
     };
     for (const Case& c : cases) {
@@ -180,7 +215,8 @@ TEST_F(ZoneLint, EachCheckFindsItsMistakeAndNothingInTheMendedZone) {
 }
 
 TEST_F(ZoneLint, RepeatedNumbersAreFoundWhenReadInFileOrder) {
-    const std::string zone = room(4201, {{S, 4200}}) + room(4200, {{N, 4201}}) + room(4201, {{S, 4200}}) + "$\n";
+    const std::string zone =
+        room(4201, {{S, 4200}}) + room(4200, {{N, 4201}}) + room(4201, {{S, 4200}}) + "$\n";
     const auto linted = lint(zone, nullptr, {}, false);
     EXPECT_TRUE(linted->prompts.messages.empty());
     // The repeat is reached with the number: no unreachable finding for it.
@@ -188,7 +224,8 @@ TEST_F(ZoneLint, RepeatedNumbersAreFoundWhenReadInFileOrder) {
     EXPECT_NE(linted->findings[0].message.find("line 1"), std::string::npos) << linted->findings[0].message;
 
     // Out of order but each number once.
-    EXPECT_TRUE(lint(room(4201, {{S, 4200}}) + room(4200, {{N, 4201}}) + "$\n", nullptr, {}, false)->findings.empty());
+    EXPECT_TRUE(lint(room(4201, {{S, 4200}}) + room(4200, {{N, 4201}}) + "$\n", nullptr, {}, false)
+                    ->findings.empty());
 
     // With the order check the load refuses the repeat itself; lint adds nothing about it.
     const auto checked = lint(zone);
@@ -202,9 +239,10 @@ TEST_F(ZoneLint, ZoneRangeAndIgnoredChecks) {
 
     LintOptions wide;
     wide.zoneRange = std::pair{4100, 4399};
-    EXPECT_EQ(lint(zone, nullptr, wide)->seen(),
-              (std::vector<Seen>{{kEmpty, 1, 4200, kRoom}, {kDangling, 5, 4200, E}, {kDangling, 9, 4200, W},
-                                 {kKey, 9, 4200, W}}));
+    EXPECT_EQ(
+        lint(zone, nullptr, wide)->seen(),
+        (std::vector<Seen>{
+            {kEmpty, 1, 4200, kRoom}, {kDangling, 5, 4200, E}, {kDangling, 9, 4200, W}, {kKey, 9, 4200, W}}));
 
     LintOptions quiet = wide;
     quiet.enabled[static_cast<size_t>(LintCheck::EmptyText)] = false;
@@ -222,21 +260,23 @@ TEST_F(ZoneLint, FindingsPointAtTheLinesOfTheFileAsWritten) {
     // the exit blocks, the south block before the north one, and a second east block
     // that replaces the first.
     const std::string longLine(1300, 'w');
+    // clang-format off
     const std::string zone =
-        "#4200\r\n"                    // 1
-        "Hall~\r\n"                    // 2
-        + longLine + "\r\n"            // 3
-        "~\r\n"                        // 4
-        "42 0 0\r\n"                   // 5
+        "#4200\r\n"                      // 1
+        "Hall~\r\n" +                    // 2
+        longLine + "\r\n" +              // 3
+        "~\r\n"                          // 4
+        "42 0 0\r\n"                     // 5
         "D2\r\n~\r\n~\r\n0 -1 4205\r\n"  // 6..9
         "E\r\nsign~\r\nOld.\r\n~\r\n"    // 10..13
         "D0\r\n~\r\n~\r\n0 5 4206\r\n"   // 14..17
         "D1\r\n~\r\n~\r\n0 -1 4207\r\n"  // 18..21
         "D1\r\n~\r\n~\r\n0 -1 4208\r\n"  // 22..25
-        "S\r\n"                        // 26
-        "\r\n"                         // 27
-        "#4201\r\n"                    // 28
+        "S\r\n"                          // 26
+        "\r\n"                           // 27
+        "#4201\r\n"                      // 28
         "~\r\n~\r\n42 0 0\r\nS\r\n$\r\n";
+    // clang-format on
     const auto linted = lint(zone);
     ASSERT_TRUE(linted->prompts.messages.empty()) << linted->prompts.messages.front();
     EXPECT_EQ(linted->seen(), (std::vector<Seen>{{kDangling, 6, 4200, S},
@@ -253,8 +293,8 @@ TEST_F(ZoneLint, FindingsPointAtTheLinesOfTheFileAsWritten) {
 TEST_F(ZoneLint, RoomsTheReaderDropsAgainLeaveNoLines) {
     // The second room's exit block is broken, so the reader deletes that room again;
     // the third is never read. The first room's exit into it is then dangling.
-    const std::string zone = room(4200, {{N, 4201}}) + "#4201\nBroken~\n~\n42 0 0\nD9\n~\n~\n0 -1 4200\nS\n" +
-                             room(4202) + "$\n";
+    const std::string zone =
+        room(4200, {{N, 4201}}) + "#4201\nBroken~\n~\n42 0 0\nD9\n~\n~\n0 -1 4200\nS\n" + room(4202) + "$\n";
     const auto linted = lint(zone);
     EXPECT_FALSE(linted->prompts.messages.empty());
     ASSERT_EQ(linted->lines.size(), 1u);
@@ -269,7 +309,8 @@ TEST_F(ZoneLint, RoomsTheReaderDropsAgainLeaveNoLines) {
 
 TEST(ZoneLintGenerated, GeneratedZonesAreClean) {
     // The generator links every room both ways with the same door on both sides.
-    const auto path = fs::temp_directory_path() / ("quendry-lint-generated-" + std::to_string(::getpid()) + ".wld");
+    const auto path =
+        fs::temp_directory_path() / ("quendry-lint-generated-" + std::to_string(::getpid()) + ".wld");
     for (int rooms : {1, 7, 250, 2000}) {
         SCOPED_TRACE(rooms);
         std::ofstream(path, std::ios::binary) << generateZone(rooms, 3, 42);
