@@ -1,5 +1,5 @@
-// quendry-wld: checks, converts, dumps, generates and renders world files from the command
-// line, with the editor's own reader, layout, writer and map drawing.
+// quendry-wld: checks, lints, converts, dumps, generates and renders world files from the
+// command line, with the editor's own reader, layout, writer and map drawing.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
     if (command == "convert") return runConvert(args);
     if (command == "dump") return runDump(args);
     if (command == "generate") return runGenerate(args);
-    if (command == "render") return runRender(args);
     if (command == "lint") return runLint(args);
+    if (command == "render") return runRender(args);
     return usageError("unknown command " + command);
 }
