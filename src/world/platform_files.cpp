@@ -165,6 +165,9 @@ int replaceByRename(const std::string& from, const std::string& to) {
     // step, and write-through returns only when the move is on disk.
     if (::MoveFileExW(wideFrom.c_str(), wideTo.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
     errno = errnoFor(::GetLastError());
+    // A directory in the way is "access denied" to Windows, "is a directory" to POSIX.
+    std::error_code error;
+    if (errno == EACCES && std::filesystem::is_directory(wideTo, error)) errno = EISDIR;
     return -1;
 }
 

@@ -118,6 +118,17 @@ TEST_F(FileReplace, FailuresLeaveTheOldFileAndNoTemporaryFile) {
         EXPECT_EQ(contents(p), "the builder's only copy");
     }
     EXPECT_EQ(entries(), 1u);
+
+    // A directory that takes the name between staging and renaming.
+    const std::string late = path("31.wld");
+    {
+        StagedFile staged(late, "x");
+        ASSERT_EQ(staged.error(), "");
+        fs::create_directory(late);
+        EXPECT_EQ(staged.commit(), late + ": " + std::strerror(EISDIR));
+    }
+    EXPECT_TRUE(fs::is_directory(late));
+    EXPECT_EQ(entries(), 2u) << "the temporary file is gone";
 }
 
 TEST_F(FileReplace, SaveWorldWritesTheChosenFormAndTheMapFile) {
