@@ -9,6 +9,8 @@
 #include <share.h>
 #include <sys/stat.h>
 #include <windows.h>
+// after windows.h
+#include <shellapi.h>
 
 #include <atomic>
 #include <random>
@@ -108,6 +110,20 @@ bool convertible(const std::string& utf8, const std::filesystem::path& path) {
 
 }  // namespace
 
+std::vector<std::string> commandLineArguments(int argc, char** argv) {
+    int count = 0;
+    LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    // When argv has lost arguments the system's line still holds (options a library took
+    // out), the two no longer pair up, and argv is taken as it is.
+    if (wide && count == argc)
+        for (int i = 0; i < count; ++i) arguments.push_back(utf8Path(std::filesystem::path(wide[i])));
+    else
+        arguments.assign(argv, argv + argc);
+    if (wide) ::LocalFree(wide);
+    return arguments;
+}
+
 std::FILE* openForReading(const std::string& path) {
     const std::filesystem::path wide = fsPath(path);
     if (!convertible(path, wide)) return nullptr;
@@ -188,6 +204,10 @@ mode_t permissionsFor(const std::string& path) {
 }
 
 }  // namespace
+
+std::vector<std::string> commandLineArguments(int argc, char** argv) {
+    return std::vector<std::string>(argv, argv + argc);
+}
 
 std::FILE* openForReading(const std::string& path) { return std::fopen(path.c_str(), "rb"); }
 

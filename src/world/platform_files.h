@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 #include <sys/types.h>
 
 namespace platform {
@@ -27,6 +28,12 @@ std::string utf8Path(const std::filesystem::path& path);
 // directory and name joined with the system's separator (none added when directory
 // already ends in one; separators of directory shown the system's way).
 std::string joinPath(const std::string& directory, const std::string& name);
+
+// The command line's arguments, argv[0] first, as UTF-8. Windows hands argv over in the
+// ANSI code page, which cannot hold every file name; there they are taken from the
+// system's UTF-16 command line instead, as long as argv still holds every argument of
+// that line. Elsewhere they are argv's bytes as they are.
+std::vector<std::string> commandLineArguments(int argc, char** argv);
 
 // Opens for reading in binary mode: no line-ending translation, no stop at byte 26.
 std::FILE* openForReading(const std::string& path);

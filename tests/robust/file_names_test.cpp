@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "defs/definition_files.h"
 #include "defs/definition_tables.h"
@@ -83,6 +84,23 @@ TEST(FileNames, NamesOutsideAsciiAreSavedLoadedAndListedAsWritten) {
     EXPECT_EQ(namesIn(dir).size(), 3u);
 
     fs::remove_all(platform::fsPath(dir));
+}
+
+TEST(FileNames, CommandLineArgumentsComeAsUtf8) {
+    // CTest starts every test program with this name last (see QuendryTests.cmake).
+    const std::string expected = "H\xc3\xb6hle.wld";
+    std::vector<std::string> given = ::testing::internal::GetArgvs();
+    if (given.empty() || given.back().find("hle.wld") == std::string::npos)
+        GTEST_SKIP() << "started without the file name argument that CTest gives";
+    std::vector<char*> argv;
+    for (std::string& argument : given) argv.push_back(argument.data());
+    const std::vector<std::string> arguments = platform::commandLineArguments(static_cast<int>(argv.size()), argv.data());
+    ASSERT_EQ(arguments.size(), given.size());
+    EXPECT_EQ(arguments.back(), expected);
+    for (size_t i = 1; i + 1 < arguments.size(); ++i) EXPECT_EQ(arguments[i], given[i]) << "ASCII options as they were";
+
+    // Fewer arguments than the system's command line: argv is taken as it is.
+    EXPECT_EQ(platform::commandLineArguments(1, argv.data()), (std::vector<std::string>{given[0]}));
 }
 
 TEST(FileNames, DirectoriesAreJoinedWithTheSystemSeparator) {
