@@ -187,6 +187,12 @@ int replaceByRename(const std::string& from, const std::string& to) {
     return -1;
 }
 
+int keepOldFile(const std::filesystem::path& file, const std::filesystem::path& keep) {
+    if (::CopyFileW(file.c_str(), keep.c_str(), TRUE)) return 0;
+    errno = errnoFor(::GetLastError());
+    return -1;
+}
+
 void syncDirectoryOf(const std::string&) {}  // the write-through move is durable already
 
 #else
@@ -237,6 +243,10 @@ int closeFile(int fd) { return ::close(fd); }
 int removeFile(const std::string& path) { return ::unlink(path.c_str()); }
 
 int replaceByRename(const std::string& from, const std::string& to) { return ::rename(from.c_str(), to.c_str()); }
+
+int keepOldFile(const std::filesystem::path& file, const std::filesystem::path& keep) {
+    return ::link(file.c_str(), keep.c_str());
+}
 
 void syncDirectoryOf(const std::string& file) {
     const size_t slash = file.find_last_of('/');

@@ -48,6 +48,11 @@ int closeFile(int fd);
 int removeFile(const std::string& path);
 // Moves from over to, replacing an existing file in one step.
 int replaceByRename(const std::string& from, const std::string& to);
+// A second name keep for the existing file, which stays when file is replaced and can be
+// moved back over it. POSIX gives it a hard link. Windows gets a copy: a second name of a
+// file that another program holds open cannot be removed there until that program lets go,
+// so a link would be left behind by a save that failed for that very reason.
+int keepOldFile(const std::filesystem::path& file, const std::filesystem::path& keep);
 // Makes a finished rename durable where the system needs that (a directory fsync on
 // POSIX); failures are ignored, as the file itself is already in place.
 void syncDirectoryOf(const std::string& file);

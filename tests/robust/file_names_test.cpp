@@ -4,6 +4,8 @@
 // directories are joined to file names with the system's separator.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -82,6 +84,26 @@ TEST(FileNames, NamesOutsideAsciiAreSavedLoadedAndListedAsWritten) {
     EXPECT_TRUE(none.empty());
     EXPECT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(namesIn(dir).size(), 3u);
+
+    // A save whose map file cannot take its place puts the old world file back.
+    const std::string mapFile = platform::joinPath(dir, base + ".map");
+    {
+        int calls = 0;
+        ScopedFileWriteHook hook([&](int fd, const char* data, size_t size) -> ssize_t {
+            if (++calls == 2) {  // the map file's first write, after the world file's one
+                fs::remove(platform::fsPath(mapFile));
+                fs::create_directory(platform::fsPath(mapFile));
+            }
+            return platform::writeSome(fd, data, size);
+        });
+        EXPECT_EQ(saveWorld(world, "new world\r\n$\r\n", false, true, saved), mapFile + ": " + std::strerror(EISDIR));
+    }
+    WorldStore reread;
+    MapModel rereadMap{reread};
+    LoadRoad again{reread, rereadMap, prompts, progress, true, {}};
+    readWorldFile(world, again);
+    EXPECT_NE(reread.findByVnum(32002), nullptr) << "the old world file is back";
+    EXPECT_EQ(namesIn(dir), (std::set<std::string>{base + ".wld", base + ".map", "rmbitvec.txt"}));
 
     fs::remove_all(platform::fsPath(dir));
 }
