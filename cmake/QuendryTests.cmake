@@ -15,9 +15,18 @@ function(quendry_test name)
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${name} COMMAND ${name} ${QUENDRY_TEST_ARGUMENT})
   else()
+    # A test that times itself belongs to a suite whose name ends in "Timed": it runs
+    # alone (RUN_SERIAL), so that other large tests under ctest -j do not slow it, and
+    # carries the label timed (ctest -L timed / -LE timed).
     gtest_discover_tests(${name}
+      TEST_FILTER "-*Timed.*"
       EXTRA_ARGS ${QUENDRY_TEST_ARGUMENT}
       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+      DISCOVERY_TIMEOUT 60)
+    gtest_discover_tests(${name}
+      TEST_FILTER "*Timed.*"
+      EXTRA_ARGS ${QUENDRY_TEST_ARGUMENT}
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS timed RUN_SERIAL TRUE
       DISCOVERY_TIMEOUT 60)
   endif()
 endfunction()

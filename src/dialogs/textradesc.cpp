@@ -1,8 +1,6 @@
 #include "dialogs/textradesc.h"
 
-#include <QCloseEvent>
-
-TExtraDesc::TExtraDesc(QWidget* parent) : QWidget(parent, Qt::Window) {
+TExtraDesc::TExtraDesc(QWidget* parent) : SecondaryWindow(parent) {
     setObjectName("TExtraDesc");
     setWindowTitle(QStringLiteral("Extra Descriptions"));
     resize(671, 505);
@@ -11,12 +9,11 @@ TExtraDesc::TExtraDesc(QWidget* parent) : QWidget(parent, Qt::Window) {
 void TExtraDesc::openFromMain(QWidget* opener, RoomDataType& room) {
     room_ = &room;
     currentEntry_ = room.extraDescs;
-    lock_.open(this, opener);
+    openFrom(opener);
 }
 
-void TExtraDesc::closeEvent(QCloseEvent* event) {
-    lock_.release();
+bool TExtraDesc::aboutToClose() {
     room_ = nullptr;
     currentEntry_ = nullptr;
-    event->accept();
+    return true;
 }

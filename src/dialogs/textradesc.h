@@ -1,12 +1,10 @@
 #pragma once
 // The "Extra Descriptions" window: edits one room's chain of extra descriptions.
 // Created once at start-up, then only shown and hidden.
-#include <QWidget>
-
-#include "editor/opener_lock.h"
+#include "editor/secondary_window.h"
 #include "world/room.h"
 
-class TExtraDesc : public QWidget {
+class TExtraDesc : public SecondaryWindow {
     Q_OBJECT
 public:
     explicit TExtraDesc(QWidget* parent = nullptr);
@@ -19,10 +17,9 @@ public:
     RoomDataType* room() const { return room_; }
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    bool aboutToClose() override;
 
 private:
-    OpenerLock lock_;
     RoomDataType* room_ = nullptr;
     ExtraDescType* currentEntry_ = nullptr;
 };
