@@ -65,6 +65,7 @@ void QuendryApp::createWindows(const std::string& startupFile) {
     windows.setSect = setSect.get();
     main->attachWindows(windows);
     main->setProgress(*loading);
+    main->setColourScheme(colours);
     main->setStartupFile(startupFile);
     main->show();
 }
