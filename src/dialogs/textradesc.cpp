@@ -165,6 +165,13 @@ void TExtraDesc::selectCurrentLine() {
     if (currentEntry() && row < ListBox1->count()) ListBox1->setCurrentRow(row);
 }
 
+void TExtraDesc::noCurrentEntry() {
+    commands_.noCurrentEntry();
+    if (!isVisible()) return;
+    ListBox1->clearSelection();
+    showCurrentEntry();
+}
+
 void TExtraDesc::btnAddClick() {
     if (!commands_.add()) return;
     // The list is drawn again by UPDATE; until then the new entry is not listed.

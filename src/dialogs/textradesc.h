@@ -44,8 +44,10 @@ public:
         openColourSetup_ = std::move(openColourSetup);
     }
 
-    // The entry the dialog was on is gone (its room changed or its chain was freed).
-    void noCurrentEntry() { commands_.noCurrentEntry(); }
+    // The entry the dialog was on is gone (its room changed or its chain was freed, a
+    // room was deleted). While the dialog is open its fields are emptied and disabled
+    // too, so that nothing typed there looks as if UPDATE could still store it.
+    void noCurrentEntry();
 
     RoomDataType* room() const { return commands_.editedRoom(); }
     ExtraDescType* currentEntry() const { return commands_.currentEntry(); }
