@@ -67,7 +67,7 @@ void TExtraDesc::buildLayout() {
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 
     ListBox1 = named(new QListWidget(this), "ListBox1");
-    ListBox1->setGeometry(8, 40, 300, 150);
+    ListBox1->setGeometry(8, 40, 300, 212);
 
     auto* keywordsLabel = new QLabel(QStringLiteral("Keywords"), this);
     keywordsLabel->setGeometry(320, 40, 200, 18);
@@ -86,9 +86,9 @@ void TExtraDesc::buildLayout() {
     btnSetColor = button(GroupBox1, "btnSetColor", QStringLiteral("Set..."), QRect(84, 22, 74, 26));
 
     auto* textLabel = new QLabel(QStringLiteral("Description Text"), this);
-    textLabel->setGeometry(8, 198, 200, 18);
+    textLabel->setGeometry(8, 260, 200, 18);
     memoRoom = named(new QPlainTextEdit(this), "memoRoom");
-    memoRoom->setGeometry(8, 216, 655, 240);
+    memoRoom->setGeometry(8, 278, 655, 180);
     memoRoom->setFont(terminalFont());
     memoRoom->setTabChangesFocus(false);  // tabs go into the text
     memoRoom->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -96,10 +96,10 @@ void TExtraDesc::buildLayout() {
 
     // The preview lies over the text field while it is shown: 80 columns, 11 lines.
     ColorPanel = named(new ColourPreviewPanel(QSize(644, 135), 11, this), "ColorPanel");
-    ColorPanel->move(memoRoom->pos());
+    ColorPanel->move(memoRoom->pos() + QPoint(2, 2));
     ColorPanel->hide();
 
-    btnDone = button(this, "btnDone", QStringLiteral("Done"), QRect(579, 466, 84, 28));
+    btnDone = button(this, "btnDone", QStringLiteral("Done"), QRect(579, 468, 84, 28));
 
     connect(btnAdd, &QPushButton::clicked, this, &TExtraDesc::btnAddClick);
     connect(btnUpdate, &QPushButton::clicked, this, &TExtraDesc::btnUpdateClick);
