@@ -118,7 +118,7 @@ TEST_F(ExtraDescDialog, AddUpdateAndDoneEditTheChainInPlace) {
     EXPECT_EQ(prompts.lastMessage(), "No Keywords -- Not a valid Extra Description.");
     EXPECT_TRUE(dialog->addPending());
     EXPECT_EQ(room->extraDescCount(), 5u);
-    QTest::keyClick(dialog, Qt::Key_Escape);
+    QTest::keyClick(dialog->memoRoom, Qt::Key_Escape);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(main->isEnabled());
     EXPECT_EQ(keywords(*room), (std::vector<std::string>{"tall trees", "stone", "well", "gate"}));
