@@ -26,9 +26,11 @@ void checkEntries(const ColourLists& lists) {
     for (int i = 1; i <= kColourEntries; ++i) {
         for (const std::string* code : {&lists.fgCodes[i], &lists.bgCodes[i]})
             if (code->find_first_of("\r\n") != std::string::npos) fuzz::fail("a code holds a line end");
-        if (lists.fgColours[i] > 0xFFFFFF || lists.bgColours[i] > 0xFFFFFF) fuzz::fail("a colour beyond 24 bits");
+        if (lists.fgColours[i] > 0xFFFFFF || lists.bgColours[i] > 0xFFFFFF)
+            fuzz::fail("a colour beyond 24 bits");
     }
-    if (!lists.fgCodes[0].empty() || !lists.bgCodes[0].empty() || lists.fgColours[0] != 0 || lists.bgColours[0] != 0)
+    if (!lists.fgCodes[0].empty() || !lists.bgCodes[0].empty() || lists.fgColours[0] != 0 ||
+        lists.bgColours[0] != 0)
         fuzz::fail("entry 0 was written");
 }
 
@@ -38,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     std::istringstream in(bytes);
     const ColourFileRead read = readColourText(in);
-    if (!read.error.empty() && read.error != "Invalid numeric format") fuzz::fail("unexpected error: " + read.error);
+    if (!read.error.empty() && read.error != "Invalid numeric format")
+        fuzz::fail("unexpected error: " + read.error);
     checkEntries(read.lists);
 
     if (read.error.empty()) {
@@ -54,7 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (label.column < 1) fuzz::fail("a label left of the first column");
         if (label.text.find_first_of("\r\n") != std::string::npos) fuzz::fail("a label holds a line end");
         if (label.opaque == label.text.empty()) fuzz::fail("opaque is not the same as having text");
-        if (label.foreground != read.lists.foreground(label.fg) || label.background != read.lists.background(label.bg))
+        if (label.foreground != read.lists.foreground(label.fg) ||
+            label.background != read.lists.background(label.bg))
             fuzz::fail("a label's colours are not its entries' colours");
     }
     return 0;

@@ -59,7 +59,9 @@ TExtraDesc::TExtraDesc(WorldStore& store, Prompts& prompts, const ColourScheme& 
     });
 }
 
-TExtraDesc::~TExtraDesc() { store_.removeObserver(this); }
+TExtraDesc::~TExtraDesc() {
+    store_.removeObserver(this);
+}
 
 void TExtraDesc::buildLayout() {
     Panel1 = named(new QLabel(QStringLiteral("Room:"), this), "Panel1");
@@ -112,9 +114,13 @@ void TExtraDesc::buildLayout() {
     connect(btnDone, &QPushButton::clicked, this, &TExtraDesc::btnDoneClick);
 }
 
-void TExtraDesc::openFromMain(QWidget* opener, RoomDataType& room) { openOn(opener, room, false); }
+void TExtraDesc::openFromMain(QWidget* opener, RoomDataType& room) {
+    openOn(opener, room, false);
+}
 
-void TExtraDesc::openFromMap(QWidget* opener, RoomDataType& room) { openOn(opener, room, true); }
+void TExtraDesc::openFromMap(QWidget* opener, RoomDataType& room) {
+    openOn(opener, room, true);
+}
 
 void TExtraDesc::openOn(QWidget* opener, RoomDataType& room, bool fromMap) {
     if (isVisible()) {  // already open: only raised
@@ -161,7 +167,9 @@ void TExtraDesc::showCurrentEntry() {
 
 void TExtraDesc::selectCurrentLine() {
     int row = 0;
-    for (const ExtraDescType* e = room() ? room()->extraDescs : nullptr; e && e != currentEntry(); e = e->next) ++row;
+    for (const ExtraDescType* e = room() ? room()->extraDescs : nullptr; e && e != currentEntry();
+         e = e->next)
+        ++row;
     if (currentEntry() && row < ListBox1->count()) ListBox1->setCurrentRow(row);
 }
 
@@ -204,13 +212,18 @@ void TExtraDesc::ListBox1Click(int row) {
 }
 
 void TExtraDesc::sb_WordWrapClick() {
-    memoRoom->setLineWrapMode(sb_WordWrap->isChecked() ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    memoRoom->setLineWrapMode(sb_WordWrap->isChecked() ? QPlainTextEdit::WidgetWidth
+                                                       : QPlainTextEdit::NoWrap);
     if (previewShown()) renderPreview();
 }
 
-bool TExtraDesc::previewShown() const { return !ColorPanel->isHidden(); }
+bool TExtraDesc::previewShown() const {
+    return !ColorPanel->isHidden();
+}
 
-void TExtraDesc::renderPreview() { ColorPanel->render(multiLineFieldBytes(*memoRoom), colours_.current); }
+void TExtraDesc::renderPreview() {
+    ColorPanel->render(multiLineFieldBytes(*memoRoom), colours_.current);
+}
 
 void TExtraDesc::hidePreview() {
     ColorPanel->hide();
@@ -233,7 +246,9 @@ void TExtraDesc::btnSetColorClick() {
     if (openColourSetup_) openColourSetup_(this);
 }
 
-void TExtraDesc::btnDoneClick() { close(); }
+void TExtraDesc::btnDoneClick() {
+    close();
+}
 
 bool TExtraDesc::aboutToClose() {
     if (commands_.close()) {

@@ -1,4 +1,6 @@
 // The extra descriptions window, opened from the main window and from the map.
+#include "dialogs/textradesc.h"
+
 #include <QGroupBox>
 #include <QListWidget>
 #include <QSignalSpy>
@@ -6,7 +8,6 @@
 
 #include "colour/colour_preview_panel.h"
 #include "colour/tfrmsetcolor.h"
-#include "dialogs/textradesc.h"
 #include "editor/multiline_text.h"
 #include "editor_fixture.h"
 
@@ -19,7 +20,8 @@ protected:
         addRoom(32002, "Pond", "A pond.");
         main->showRoom(app->store.first());
         room = app->store.first()->room.get();
-        for (const char* k : {"trees", "stone", "well"}) room->appendExtraDesc(k, std::string("The ") + k + ".");
+        for (const char* k : {"trees", "stone", "well"})
+            room->appendExtraDesc(k, std::string("The ") + k + ".");
         dialog = app->extraDesc.get();
         mapStandIn = std::make_unique<QWidget>();
         mapStandIn->show();
@@ -41,11 +43,12 @@ protected:
     }
     void click(int line) {
         QListWidget* list = dialog->ListBox1;
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(line)).center());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(line)).center());
     }
     bool fieldsOff() const {
-        return !dialog->editKey->isEnabled() && !dialog->memoRoom->isEnabled() && dialog->editKey->text().isEmpty() &&
-               dialog->memoRoom->toPlainText().isEmpty();
+        return !dialog->editKey->isEnabled() && !dialog->memoRoom->isEnabled() &&
+               dialog->editKey->text().isEmpty() && dialog->memoRoom->toPlainText().isEmpty();
     }
     // A description of n lines "line 1" .. "line n".
     static QString manyLines(int n) {
