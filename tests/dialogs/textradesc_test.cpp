@@ -235,8 +235,7 @@ TEST_F(ExtraDescDialog, RoomsDeletedWhileItIsOpen) {
     dialog->openFromMap(mapStandIn.get(), *room);
     click(2);
     ASSERT_NE(dialog->currentEntry(), nullptr);
-    app->store.current = app->store.last();
-    app->store.deleteCurrentRoom();
+    app->store.deleteRoom(app->store.last());
     EXPECT_EQ(dialog->currentEntry(), nullptr);
     EXPECT_TRUE(fieldsOff());
     EXPECT_EQ(lines().size(), 3) << "the edited room is still there";
@@ -244,8 +243,7 @@ TEST_F(ExtraDescDialog, RoomsDeletedWhileItIsOpen) {
     EXPECT_EQ(dialog->editKey->text(), "stone");
 
     // The edited room itself deleted: the dialog lets go of it.
-    app->store.current = app->store.first();
-    app->store.deleteCurrentRoom();
+    app->store.deleteRoom(app->store.first());
     EXPECT_EQ(dialog->currentEntry(), nullptr);
     EXPECT_EQ(dialog->room(), nullptr);
     EXPECT_EQ(dialog->Panel1->text(), "Room:");
