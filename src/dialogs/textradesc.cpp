@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 #include "colour/colour_preview_panel.h"
@@ -106,8 +107,12 @@ void TExtraDesc::buildLayout() {
     connect(btnAdd, &QPushButton::clicked, this, &TExtraDesc::btnAddClick);
     connect(btnUpdate, &QPushButton::clicked, this, &TExtraDesc::btnUpdateClick);
     connect(btnDelete, &QPushButton::clicked, this, &TExtraDesc::btnDeleteClick);
+    // A click on a line, or moving to a line with the keyboard.
     connect(ListBox1, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { ListBox1Click(ListBox1->row(item)); });
+    connect(ListBox1, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0) ListBox1Click(row);
+    });
     connect(sb_WordWrap, &QToolButton::clicked, this, &TExtraDesc::sb_WordWrapClick);
     connect(sb_Draw, &QToolButton::clicked, this, &TExtraDesc::sb_DrawClick);
     connect(btnSetColor, &QPushButton::clicked, this, &TExtraDesc::btnSetColorClick);
@@ -137,6 +142,7 @@ void TExtraDesc::openOn(QWidget* opener, RoomDataType& room, bool fromMap) {
 }
 
 void TExtraDesc::listChain() {
+    const QSignalBlocker quiet(ListBox1);
     ListBox1->clear();
     for (const std::string& line : commands_.listLines()) ListBox1->addItem(bytesToQString(line));
 }
@@ -170,13 +176,15 @@ void TExtraDesc::selectCurrentLine() {
     for (const ExtraDescType* e = room() ? room()->extraDescs : nullptr; e && e != currentEntry();
          e = e->next)
         ++row;
+    const QSignalBlocker quiet(ListBox1);
     if (currentEntry() && row < ListBox1->count()) ListBox1->setCurrentRow(row);
 }
 
 void TExtraDesc::noCurrentEntry() {
     commands_.noCurrentEntry();
     if (!isVisible()) return;
-    ListBox1->clearSelection();
+    const QSignalBlocker quiet(ListBox1);
+    ListBox1->setCurrentRow(-1);
     showCurrentEntry();
 }
 

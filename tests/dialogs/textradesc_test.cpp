@@ -79,6 +79,9 @@ TEST_F(ExtraDescDialog, OpensFromTheMainWindowOnItsRoom) {
     EXPECT_EQ(dialog->editKey->text(), "stone");
     EXPECT_EQ(dialog->memoRoom->toPlainText(), "The stone.");
     EXPECT_TRUE(dialog->editKey->isEnabled());
+    // The arrow keys move through the lines as clicks do.
+    QTest::keyClick(dialog->ListBox1, Qt::Key_Down);
+    EXPECT_EQ(dialog->editKey->text(), "well");
 
     dialog->btnDone->click();
     EXPECT_FALSE(dialog->isVisible());
