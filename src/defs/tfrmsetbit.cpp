@@ -1,13 +1,11 @@
 #include "defs/tfrmsetbit.h"
 
-#include <QCloseEvent>
-
 #include "defs/definition_files.h"
 #include "editor/flag_banks.h"
 
 TfrmSetBit::TfrmSetBit(BitvectorTable& table, FlagBanks& banks, Prompts& prompts, const std::string& startupDirectory,
                QWidget* parent)
-    : QWidget(parent, Qt::Window), table_(table) {
+    : SecondaryWindow(parent), table_(table) {
     setObjectName("TfrmSetBit");
     setWindowTitle(QStringLiteral("Edit Room Bitvectors"));
     // A file that yields no entry leaves the table empty; the refresh then brings back the
@@ -16,11 +14,4 @@ TfrmSetBit::TfrmSetBit(BitvectorTable& table, FlagBanks& banks, Prompts& prompts
     loadBitvectorFile(definitionFilePath(startupDirectory, kBitvectorFileName), table_, prompts);
     banks.refreshBitvectorBank();
     resize(498, 534);
-}
-
-void TfrmSetBit::open(QWidget* opener) { lock_.open(this, opener); }
-
-void TfrmSetBit::closeEvent(QCloseEvent* event) {
-    lock_.release();
-    event->accept();
 }

@@ -1,13 +1,11 @@
 #include "defs/tfrmsetsect.h"
 
-#include <QCloseEvent>
-
 #include "defs/definition_files.h"
 #include "editor/flag_banks.h"
 
 TfrmSetSect::TfrmSetSect(SectorTable& table, FlagBanks& banks, Prompts& prompts, const std::string& startupDirectory,
                QWidget* parent)
-    : QWidget(parent, Qt::Window), table_(table) {
+    : SecondaryWindow(parent), table_(table) {
     setObjectName("TfrmSetSect");
     setWindowTitle(QStringLiteral("Edit Sector Types"));
     // A file that yields no entry leaves the table empty; the refresh then brings back the
@@ -16,11 +14,4 @@ TfrmSetSect::TfrmSetSect(SectorTable& table, FlagBanks& banks, Prompts& prompts,
     loadSectorFile(definitionFilePath(startupDirectory, kSectorFileName), table_, prompts);
     banks.refreshSectorBank();
     resize(506, 511);
-}
-
-void TfrmSetSect::open(QWidget* opener) { lock_.open(this, opener); }
-
-void TfrmSetSect::closeEvent(QCloseEvent* event) {
-    lock_.release();
-    event->accept();
 }

@@ -14,31 +14,7 @@
 #include "editor/byte_text.h"
 #include "editor/multiline_text.h"
 #include "editor/terminal_font.h"
-
-namespace {
-
-template <typename W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
-    auto* b = named(new QPushButton(caption, parent), name);
-    b->setGeometry(geometry);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QToolButton* toggle(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
-    auto* b = named(new QToolButton(parent), name);
-    b->setText(caption);
-    b->setCheckable(true);
-    b->setGeometry(geometry);
-    return b;
-}
-
-}  // namespace
+#include "editor/widget_factory.h"
 
 TExtraDesc::TExtraDesc(WorldStore& store, Prompts& prompts, const ColourScheme& colours, QWidget* parent)
     // No close box: Done (or Escape) closes the window.
@@ -65,31 +41,27 @@ TExtraDesc::~TExtraDesc() {
 }
 
 void TExtraDesc::buildLayout() {
-    Panel1 = named(new QLabel(QStringLiteral("Room:"), this), "Panel1");
-    Panel1->setGeometry(8, 8, 655, 24);
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel1 = makeSunkenLabel(this, "Panel1", QStringLiteral("Room:"), QRect(8, 8, 655, 24));
 
     ListBox1 = named(new QListWidget(this), "ListBox1");
     ListBox1->setGeometry(8, 40, 300, 212);
 
-    auto* keywordsLabel = new QLabel(QStringLiteral("Keywords"), this);
-    keywordsLabel->setGeometry(320, 40, 200, 18);
+    QLabel* keywordsLabel = makeLabel(this, QString(), QStringLiteral("Keywords"), QRect(320, 40, 200, 18));
     editKey = named(new QLineEdit(this), "editKey");
     editKey->setGeometry(320, 58, 343, 22);
     keywordsLabel->setBuddy(editKey);
 
-    btnAdd = button(this, "btnAdd", QStringLiteral("&Add"), QRect(320, 92, 84, 26));
-    btnUpdate = button(this, "btnUpdate", QStringLiteral("&UPDATE"), QRect(412, 92, 84, 26));
-    btnDelete = button(this, "btnDelete", QStringLiteral("&Delete"), QRect(504, 92, 84, 26));
-    sb_WordWrap = toggle(this, "sb_WordWrap", QStringLiteral("&Wrap"), QRect(320, 140, 84, 26));
+    btnAdd = makeButton(this, "btnAdd", QStringLiteral("&Add"), QRect(320, 92, 84, 26));
+    btnUpdate = makeButton(this, "btnUpdate", QStringLiteral("&UPDATE"), QRect(412, 92, 84, 26));
+    btnDelete = makeButton(this, "btnDelete", QStringLiteral("&Delete"), QRect(504, 92, 84, 26));
+    sb_WordWrap = makeToggle(this, "sb_WordWrap", QStringLiteral("&Wrap"), QRect(320, 140, 84, 26));
 
     GroupBox1 = named(new QGroupBox(QStringLiteral("Color"), this), "GroupBox1");
     GroupBox1->setGeometry(420, 124, 168, 56);
-    sb_Draw = toggle(GroupBox1, "sb_Draw", QStringLiteral("Show"), QRect(10, 22, 66, 26));
-    btnSetColor = button(GroupBox1, "btnSetColor", QStringLiteral("Set..."), QRect(84, 22, 74, 26));
+    sb_Draw = makeToggle(GroupBox1, "sb_Draw", QStringLiteral("Show"), QRect(10, 22, 66, 26));
+    btnSetColor = makeButton(GroupBox1, "btnSetColor", QStringLiteral("Set..."), QRect(84, 22, 74, 26));
 
-    auto* textLabel = new QLabel(QStringLiteral("Description Text"), this);
-    textLabel->setGeometry(8, 260, 200, 18);
+    QLabel* textLabel = makeLabel(this, QString(), QStringLiteral("Description Text"), QRect(8, 260, 200, 18));
     memoRoom = named(new QPlainTextEdit(this), "memoRoom");
     memoRoom->setGeometry(8, 278, 655, 180);
     memoRoom->setFont(terminalFont());
@@ -102,7 +74,7 @@ void TExtraDesc::buildLayout() {
     ColorPanel->move(memoRoom->pos() + QPoint(2, 2));
     ColorPanel->hide();
 
-    btnDone = button(this, "btnDone", QStringLiteral("Done"), QRect(579, 468, 84, 28));
+    btnDone = makeButton(this, "btnDone", QStringLiteral("Done"), QRect(579, 468, 84, 28));
 
     connect(btnAdd, &QPushButton::clicked, this, &TExtraDesc::btnAddClick);
     connect(btnUpdate, &QPushButton::clicked, this, &TExtraDesc::btnUpdateClick);

@@ -107,8 +107,7 @@ void TEditMain::itemNewAreaClick() {
     store_.deleteAllRooms();
     clearFlagsAndDefaults();
     if (!windows_.newZone) return;
-    setEnabled(false);
-    windows_.newZone->show();
+    windows_.newZone->openFrom(this);
     windows_.newZone->reset();
 }
 
@@ -157,19 +156,19 @@ void TEditMain::itemFirstClick() { prompts_.message(kFirstText); }
 
 void TEditMain::itemVersionInfoClick() {
     if (!windows_.versionInfo) return;
-    windows_.versionInfo->open(this);
+    windows_.versionInfo->openFrom(this);
 }
 
 void TEditMain::itemSetupColorsClick() {
-    if (windows_.setColor) windows_.setColor->open(this);
+    if (windows_.setColor) windows_.setColor->openFrom(this);
 }
 
 void TEditMain::itemSetupBitvectorsClick() {
-    if (windows_.setBit) windows_.setBit->open(this);
+    if (windows_.setBit) windows_.setBit->openFrom(this);
 }
 
 void TEditMain::itemSetupSectorsClick() {
-    if (windows_.setSect) windows_.setSect->open(this);
+    if (windows_.setSect) windows_.setSect->openFrom(this);
 }
 
 void TEditMain::itemSavewldClick() {
@@ -184,7 +183,7 @@ void TEditMain::btnMapClick() {
                              : "You need to define a room before you can add to the map.  Use New Room then UPDATE.");
         return;
     }
-    if (windows_.map) windows_.map->open(this);
+    if (windows_.mapWindow) windows_.mapWindow->openFrom(this);
 }
 
 void TEditMain::btnExtraClick() {
