@@ -97,7 +97,11 @@ TEST_F(QuendryWld, WrongUsageAndUnreadableFilesExitWithTwo) {
     for (const char* args : {"", "frobnicate", "check", "check --bogus a.wld", "convert one.wld",
                              "convert a.wld b.wld c.wld", "convert --sideways a.wld b.wld", "dump",
                              "dump a.wld b.wld", "generate", "generate --rooms", "generate --rooms ten",
-                             "generate --rooms 100000", "generate --rooms 5 extra.wld"}) {
+                             "generate --rooms 100000", "generate --rooms 5 extra.wld", "lint", "lint --json",
+                             "lint --ignore one-way a.wld", "lint --ignore off-map, a.wld",
+                             "lint --zone-range 4200 a.wld", "lint --zone-range 4299-4200 a.wld",
+                             "lint --zone-range -5-10 a.wld", "lint --zone-range 1-x a.wld",
+                             "lint --zone-range"}) {
         const ToolRun r = run(args);
         EXPECT_EQ(r.exitCode, 2) << args;
         EXPECT_TRUE(r.out.empty()) << args;
@@ -106,6 +110,7 @@ TEST_F(QuendryWld, WrongUsageAndUnreadableFilesExitWithTwo) {
     const ToolRun missing = run("check missing.wld");
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_NE(missing.err.find("missing.wld"), std::string::npos);
+    EXPECT_EQ(run("lint missing.wld").exitCode, 2);
     fs::create_directory(dir_ / "folder.wld");
     EXPECT_EQ(run("dump folder.wld").exitCode, 2);
 
@@ -145,6 +150,83 @@ TEST_F(QuendryWld, CheckReportsEachMessageWithFileAndLine) {
     EXPECT_NE(ordered.err.find("twice.wld:"), std::string::npos);
     EXPECT_NE(ordered.err.find("Cannot create room #10: Vnum is already in use"), std::string::npos);
     EXPECT_EQ(run("check --no-order-check twice.wld").exitCode, 0);
+}
+
+TEST_F(QuendryWld, LintPrintsTheLoadsMessagesThenEveryFinding) {
+    write("small.wld", kSmallZone);
+    const std::string smallFindings =
+        "small.wld:7: room 3001 (line 1), exit north: door 1, no key, "
+        "but the way back from 3002 (exit south) has no door, no key [door-mismatch]\n"
+        "small.wld:17: room 3002: has no description [empty-text]\n"
+        "small.wld:26: room 3005: no walk over exits from room 3001, the zone's first room, reaches it "
+        "[unreachable-room]\n";
+    const ToolRun small = run("lint small.wld");
+    EXPECT_EQ(small.exitCode, 1);
+    EXPECT_EQ(small.out, smallFindings);
+    EXPECT_EQ(small.err, "");
+
+    // The load's messages come first, in check's form; a file that cannot be read makes
+    // the status 2 without hiding the others' findings.
+    write("eof.wld", "#3001\nRoom one~\nDesc.\n~\n1 0 0\nD1\n~\n~\n0 -1 3009\nS\n");
+    const ToolRun two = run("lint eof.wld missing.wld small.wld");
+    EXPECT_EQ(two.exitCode, 2);
+    EXPECT_EQ(two.out,
+              "eof.wld:10: Unexpected EOF\n"
+              "eof.wld:10: Will attempt to initialize and map partial world.\n"
+              "eof.wld:6: room 3001 (line 1), exit east: leads to 3009, inside the zone's numbers "
+              "3001-3100, but no room of the file has that number [dangling-exit]\n" +
+                  smallFindings);
+    EXPECT_NE(two.err.find("missing.wld"), std::string::npos);
+
+    // Checks left out, and a zone range that sends the exit to another zone.
+    const ToolRun ignored = run("lint --ignore empty-text,door-mismatch --ignore unreachable-room small.wld");
+    EXPECT_EQ(ignored.exitCode, 0);  // every --ignore counts
+    EXPECT_EQ(ignored.out, "");
+    const ToolRun oneIgnored = run("lint --ignore door-mismatch small.wld");
+    EXPECT_EQ(oneIgnored.exitCode, 1);
+    EXPECT_EQ(oneIgnored.out, smallFindings.substr(smallFindings.find('\n') + 1));
+    EXPECT_EQ(run("lint --zone-range 3000-3005 eof.wld").out.find("[dangling-exit]"), std::string::npos);
+
+    // Repeated numbers are seen when the order is not checked.
+    write("twice.wld", "#10\nA~\nA.~\n1 0 0\nS\n#10\nB~\nB.~\n1 0 0\nS\n$\n");
+    EXPECT_EQ(run("lint --no-order-check twice.wld").out,
+              "twice.wld:6: room 10: its number is already used by the room at line 1 [duplicate-number]\n");
+
+    // The sample zone is clean.
+    const ToolRun sample = run("lint '" QUENDRY_EXAMPLES "/sample.wld'");
+    EXPECT_EQ(sample.exitCode, 0);
+    EXPECT_EQ(sample.out + sample.err, "");
+}
+
+TEST_F(QuendryWld, LintJsonHoldsEveryMessageAndFindingOfEveryFile) {
+    write("small.wld", kSmallZone);
+    write("eof.wld", "#3001\nRoom one~\nDesc.\n~\n1 0 0\nS\n");
+    const ToolRun r = run("lint --json small.wld eof.wld");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "");
+    const std::string& doc = r.out;
+    EXPECT_EQ(doc.rfind("{\n  \"findings\": [\n    {", 0), 0u) << doc;
+    EXPECT_EQ(doc.substr(doc.size() - 7), "\n  ]\n}\n");
+    EXPECT_NE(
+        doc.find(R"({"check": "door-mismatch", "file": "small.wld", "line": 7, "roomLine": 1, "room": 3001, )"
+                 R"("direction": "north", "message": "room 3001 (line 1), exit north: door 1, no key, )"),
+        std::string::npos)
+        << doc;
+    EXPECT_NE(doc.find(R"({"check": "unreachable-room", "file": "small.wld", "line": 26, "roomLine": 26, )"
+                       R"("room": 3005, "direction": null, )"),
+              std::string::npos);
+    EXPECT_NE(doc.find(R"({"check": "load", "file": "eof.wld", "line": 6, "roomLine": null, "room": null, )"
+                       R"("direction": null, "message": "Unexpected EOF"})"),
+              std::string::npos);
+    size_t entries = 0;
+    for (size_t at = doc.find("{\"check\""); at != std::string::npos; at = doc.find("{\"check\"", at + 1))
+        ++entries;
+    EXPECT_EQ(entries, 5u);  // three findings, two load messages
+
+    write("clean.wld", "#3001\nRoom one~\nDesc.\n~\n1 0 0\nS\n$\n");
+    const ToolRun clean = run("lint --json clean.wld");
+    EXPECT_EQ(clean.exitCode, 0);
+    EXPECT_EQ(clean.out, "{\n  \"findings\": []\n}\n");
 }
 
 TEST_F(QuendryWld, DumpShowsTheLoadedWorldAsJson) {
