@@ -1,5 +1,5 @@
-// quendry-wld: checks, converts, dumps and generates world files from the command line,
-// with the editor's own reader, layout and writer.
+// quendry-wld: checks, lints, converts, dumps, generates and renders world files from the
+// command line, with the editor's own reader, layout, writer and map drawing.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -49,9 +49,21 @@ constexpr const char* kHelp =
     "      --no-order-check    keep the rooms in file order and allow repeated numbers\n"
     "  generate --rooms N [--seed S] [--zone Z]\n"
     "      Write a synthetic zone of N rooms (at most 99999) on stdout. Default seed 1, zone 1.\n"
+    "  render FILE.wld [--level Z | --all-levels] [-o OUT.png] [--scale N] [--full]\n"
+    "      Load FILE.wld as the editor does (map position file or automatic layout) and\n"
+    "      draw one level of the map as the map window draws it, into a PNG file; the\n"
+    "      names of the written files go to stdout. The picture is cut to the cells that\n"
+    "      hold rooms plus one cell round them. Default: the first room's level, written\n"
+    "      to FILE-levelZ.png.\n"
+    "      --level Z     the level to draw, 0 to 9\n"
+    "      --all-levels  every level that holds rooms, one file each (OUT-levelZ.png with -o)\n"
+    "      -o OUT.png    the picture's file (--output OUT.png)\n"
+    "      --scale N     every pixel drawn N x N (1 to 16)\n"
+    "      --full        the whole 100 x 100 board of the level\n"
     "\n"
-    "Exit status: 0 nothing to report; 1 a load showed messages, lint found something, or\n"
-    "a conversion was refused or failed; 2 wrong usage or an unreadable file.\n"
+    "Exit status: 0 nothing to report; 1 a load showed messages, lint found something,\n"
+    "a conversion was refused or failed, or a level to draw held no room or was too large\n"
+    "to draw; 2 wrong usage or an unreadable file.\n"
     "\n"
     "  --help     show this text\n"
     "  --version  show the version\n";
@@ -75,5 +87,6 @@ int main(int argc, char** argv) {
     if (command == "dump") return runDump(args);
     if (command == "generate") return runGenerate(args);
     if (command == "lint") return runLint(args);
+    if (command == "render") return runRender(args);
     return usageError("unknown command " + command);
 }

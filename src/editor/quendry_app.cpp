@@ -9,6 +9,7 @@
 #include "dialogs/trlist.h"
 #include "editor/teditmain.h"
 #include "editor/tfrmversioninfo.h"
+#include "map/cell_drawing.h"
 #include "map/tfrmmap.h"
 #include "map/tminimap.h"
 #include "wldfile/tfrmloading.h"
@@ -24,6 +25,7 @@ QuendryApp::~QuendryApp() {
 }
 
 void QuendryApp::createWindows(const std::string& startupFile) {
+    MapBitmaps::instance();  // the map pictures, loaded once for the run
     mainWindow = std::make_unique<TEditMain>(store, map, prompts, files);
     TEditMain* main = mainWindow.get();
     extraDesc = own(std::make_unique<TExtraDesc>(store, prompts, colours));
@@ -34,7 +36,8 @@ void QuendryApp::createWindows(const std::string& startupFile) {
     // The colour scheme is read from the start-up directory as its dialog is created.
     loadColourFile(colours, main->startupDirectory(), prompts);
     versionInfo = own(std::make_unique<TfrmVersionInfo>());
-    minimap = own(std::make_unique<Tminimap>());
+    minimap = own(std::make_unique<Tminimap>(map.grid));
+    minimap->setMapWindow(mapWindow);
     output = own(std::make_unique<TfrmQuendryOut>(store, prompts, files));
     loading = own(std::make_unique<TfrmLoading>());
     setBit = own(std::make_unique<TfrmSetBit>(main->bitvectorTable(), main->flagBanks(), prompts,
