@@ -2,6 +2,7 @@
 
 #include <QAction>
 
+#include "colour/colour_file.h"
 #include "colour/tfrmsetcolor.h"
 #include "defs/tfrmsetbit.h"
 #include "defs/tfrmsetsect.h"
@@ -29,11 +30,17 @@ void QuendryApp::createWindows(const std::string& startupFile) {
     MapBitmaps::instance();  // the map pictures, loaded once for the run
     mainWindow = std::make_unique<TEditMain>(store, map, prompts, files);
     TEditMain* main = mainWindow.get();
-    extraDesc = own(std::make_unique<TExtraDesc>());
+    extraDesc = own(std::make_unique<TExtraDesc>(store, prompts, colours));
     mapWindow = own(std::make_unique<TfrmMap>(store, map, prompts));
+    // "E&xtra Descriptions..." of the map: the dialog disables the map while it is open
+    // and, when it closes, the map draws its view again.
+    mapWindow->setExtraDescOpener([this](RoomDataType& room) { extraDesc->openFromMap(mapWindow, room); });
+    QObject::connect(extraDesc, &TExtraDesc::closedFromMap, mapWindow, &TfrmMap::extraDescsClosed);
     newZone = own(std::make_unique<TfrmNewZone>(store, prompts));
     roomList = own(std::make_unique<TRlist>(store));
     setColor = own(std::make_unique<TfrmSetColor>());
+    // The colour scheme is read from the start-up directory as its dialog is created.
+    loadColourFile(colours, main->startupDirectory(), prompts);
     versionInfo = own(std::make_unique<TfrmVersionInfo>());
     minimap = own(std::make_unique<Tminimap>(map.grid));
     minimap->setMapWindow(mapWindow);
@@ -48,6 +55,8 @@ void QuendryApp::createWindows(const std::string& startupFile) {
 
     main->attachWindows(*this);
     main->setProgress(*loading);
+    main->setColourScheme(colours);
+    extraDesc->setColourSetup([this](QWidget* opener) { setColor->openFrom(opener); });
     main->setStartupFile(startupFile);
     main->show();
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "colour/colour_scheme.h"
 #include "editor/editor_windows.h"
 #include "map/map_model.h"
 #include "world/prompts.h"
@@ -30,6 +31,8 @@ public:
     FileChooser& files;
     WorldStore store;
     MapModel map{store};
+    // The one colour scheme: the colour scheme dialog edits it, every preview reads it.
+    ColourScheme colours;
 
     std::unique_ptr<TEditMain> mainWindow;
 

@@ -13,7 +13,9 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "colour/colour_preview_panel.h"
 #include "editor/help_line.h"
 #include "editor/secondary_window.h"
 #include "editor/widget_factory.h"
@@ -120,19 +122,18 @@ void TEditMain::buildRoomFields(QWidget* page) {
     labelRoomName->setBuddy(editRoomName);
     labelRoomDescription->setBuddy(memoRoom);
 
-    // The colour preview covers the description while it is shown.
-    ColorPanel = named(new QFrame(page), "ColorPanel");
-    ColorPanel->setGeometry(memoRoom->geometry());
-    ColorPanel->setAutoFillBackground(true);
-    QPalette black = ColorPanel->palette();
-    black.setColor(QPalette::Window, Qt::black);
-    ColorPanel->setPalette(black);
+    // The colour preview lies over the description while it is shown: 80 columns and
+    // 14 lines of the terminal font.
+    ColorPanel = named(new ColourPreviewPanel(QSize(644, 177), 14, page), "ColorPanel");
     ColorPanel->hide();
 
     sb_WordWrap = makeToggle(page, "sb_WordWrap", QStringLiteral("Word &Wrap"), QRect(6, 238, 86, 24));
     makeLabel(page, QString(), QStringLiteral("COLOR"), QRect(150, 242, 44, 18));
     sb_Draw = makeToggle(page, "sb_Draw", QStringLiteral("Show"), QRect(196, 238, 60, 24));
     btnSetColor = makeButton(page, "btnSetColor", QStringLiteral("Set..."), QRect(260, 238, 56, 24));
+    // It is a little taller than the field: it rises into the label's margin so that the
+    // buttons below stay free.
+    ColorPanel->move(memoRoom->x(), std::min(memoRoom->y(), sb_WordWrap->y() - 1 - ColorPanel->height()));
 
     setFieldsEditable(false);
 }
@@ -157,6 +158,7 @@ void TEditMain::buildRoomButtons(QWidget* page) {
     connect(btnMap, &QPushButton::clicked, this, &TEditMain::btnMapClick);
     connect(btnExtra, &QPushButton::clicked, this, &TEditMain::btnExtraClick);
     connect(sb_WordWrap, &QToolButton::clicked, this, &TEditMain::sb_WordWrapClick);
+    connect(sb_Draw, &QToolButton::clicked, this, &TEditMain::sb_DrawClick);
     connect(btnSetColor, &QPushButton::clicked, this, &TEditMain::itemSetupColorsClick);
 }
 

@@ -33,6 +33,8 @@ class QTabWidget;
 class QToolButton;
 class QWidget;
 
+class ColourPreviewPanel;
+class ColourScheme;
 class FileChooser;
 class LoadProgress;
 class MapModel;
@@ -48,6 +50,8 @@ public:
 
     void attachWindows(const EditorWindows& windows);
     void setProgress(LoadProgress& progress) { progress_ = &progress; }
+    // The scheme the description preview draws with (the colour scheme dialog's).
+    void setColourScheme(const ColourScheme& scheme) { colours_ = &scheme; }
 
     // The directory the program was started in; the side files live there.
     const std::string& startupDirectory() const { return startupDir_; }
@@ -86,7 +90,7 @@ public:
     QToolButton* sb_WordWrap = nullptr;
     QToolButton* sb_Draw = nullptr;
     QPushButton* btnSetColor = nullptr;
-    QFrame* ColorPanel = nullptr;
+    ColourPreviewPanel* ColorPanel = nullptr;
     QPushButton* btnwld_NewRoom = nullptr;
     QPushButton* btnwld_Update = nullptr;
     QPushButton* btnwld_Clear = nullptr;
@@ -169,6 +173,9 @@ public:
     void btnMapClick();
     void btnExtraClick();
     void sb_WordWrapClick();
+    void sb_DrawClick();
+    // The description preview is showing.
+    bool previewShown() const;
     void Label9Click();
 
 signals:
@@ -209,6 +216,8 @@ private:
     void setDirectionButtonsForMode();
     RoomEntry roomEntry() const;  // what the room page holds, for UPDATE
     void hidePreview();
+    // Draws the description field's text into the preview panel and shows it.
+    void showPreview();
     void tellExtraDescNoCurrentEntry();
 
     // The link to the banks.
@@ -223,6 +232,7 @@ private:
     RoomOperations rooms_;
     FileChooser& files_;
     LoadProgress* progress_ = nullptr;
+    const ColourScheme* colours_ = nullptr;
     EditorWindows windows_;
     std::array<QPushButton*, kDirectionCount> directionButtons_{};
     BitvectorTable bitvectors_;

@@ -6,6 +6,8 @@
 #include <QToolButton>
 #include <memory>
 
+#include "colour/colour_preview_panel.h"
+#include "colour/colour_scheme.h"
 #include "dialogs/textradesc.h"
 #include "editor/byte_text.h"
 #include "editor/multiline_text.h"
@@ -21,6 +23,7 @@ void TEditMain::showRoom(RoomIndexNode* node) {
     editRoomName->setText(bytesToQString(room.name));
     editRoomNumber->setText(QString::number(node->vnum));
     setMultiLineField(*memoRoom, room.description);
+    if (previewShown()) showPreview();
     btnwld_NewRoom->setEnabled(true);
     store_.setCurrent(node);
     setFieldsEditable(true);
@@ -80,6 +83,8 @@ void TEditMain::btnwld_ClearClick() {
     if (!rooms_.clearRoom(sb_confirm->isChecked())) return;
     editRoomName->clear();
     memoRoom->clear();
+    // The preview showed the text that is gone.
+    hidePreview();
     if (!pending) tellExtraDescNoCurrentEntry();
 }
 
@@ -94,6 +99,15 @@ void TEditMain::editRoomNameExit() {
     const QString name = editRoomName->text();
     if (name == QStringLiteral("Default") || name == QStringLiteral("Default (undefined)"))
         editRoomName->setText(QStringLiteral("Sorry, you can't use that as a room name."));
+}
+
+bool TEditMain::previewShown() const { return !ColorPanel->isHidden(); }
+
+void TEditMain::showPreview() {
+    ColorPanel->render(multiLineFieldBytes(*memoRoom), colours_ ? colours_->current : ColourLists::builtIn());
+    sb_Draw->setChecked(true);
+    ColorPanel->show();
+    ColorPanel->raise();
 }
 
 void TEditMain::hidePreview() {

@@ -1,5 +1,6 @@
 // The map window driven as a builder drives it: real mouse presses, moves and releases on
 // the board's cells, the level buttons, the exit panel's fields and the map search.
+#include "dialogs/textradesc.h"
 #include "map/tfrmmap.h"
 
 #include <QCheckBox>
@@ -634,6 +635,18 @@ TEST_F(MapWindowTest, ExtraDescriptionsNeedASelectedRoom) {
     click(45, 45);
     map->btnExtra->click();
     EXPECT_EQ(prompts.messages, std::vector<std::string>{"There is no room selected!"});
+}
+
+TEST_F(MapWindowTest, ExtraDescriptionsOpenOnTheSelectedRoomWithTheMapDisabledMeanwhile) {
+    RoomDataType& r = room(3001, "Temple", 50, 50);
+    open();
+    map->btnExtra->click();
+    EXPECT_TRUE(app->extraDesc->isVisible());
+    EXPECT_EQ(app->extraDesc->room(), &r);
+    EXPECT_FALSE(map->isEnabled());
+    app->extraDesc->close();
+    EXPECT_TRUE(map->isEnabled());
+    EXPECT_TRUE(map->isVisible());
 }
 
 TEST_F(MapWindowTest, TheBoardPaintsOnlyTheCellsItMust) {
