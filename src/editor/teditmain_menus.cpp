@@ -164,11 +164,11 @@ void TEditMain::itemSetupColorsClick() {
 }
 
 void TEditMain::itemSetupBitvectorsClick() {
-    if (windows_.setBit) windows_.setBit->open(this);
+    if (windows_.setBit) windows_.setBit->openFrom(this);
 }
 
 void TEditMain::itemSetupSectorsClick() {
-    if (windows_.setSect) windows_.setSect->open(this);
+    if (windows_.setSect) windows_.setSect->openFrom(this);
 }
 
 void TEditMain::itemSavewldClick() {

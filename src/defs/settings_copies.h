@@ -1,0 +1,67 @@
+#pragma once
+// What an editing dialog keeps of the data it edits: the working copy its fields show,
+// the built-in defaults, the copy last read from or written to its file, and the copy
+// taken when the dialog opened. Cancel goes back to the on-open copy, the defaults button
+// to the built-in one, the revert button to the saved one; only Use hands the working
+// copy to the rest of the program. The questions of the three buttons that replace the
+// working copy or write the file live here too, so every dialog asks them the same way.
+#include <functional>
+#include <string>
+#include <utility>
+
+class Prompts;
+
+class EditedCopies {
+public:
+    virtual ~EditedCopies() = default;
+    virtual void keepOnOpen() = 0;       // on-open := working
+    virtual void restoreOnOpen() = 0;    // working := on-open
+    virtual void restoreDefaults() = 0;  // working := defaults
+    virtual void restoreSaved() = 0;     // working := saved
+    virtual void keepSaved() = 0;        // saved := working
+    // The bytes of the file for the working copy. May first complete the working copy
+    // as the file will hold it (a nameless entry is given its "?" name).
+    virtual std::string fileText() = 0;
+
+    // Set when the file was read at start-up or written since; reverting needs it.
+    bool fileLoaded = false;
+};
+
+template <typename Data>
+class Copies : public EditedCopies {
+public:
+    using FileText = std::function<std::string(Data& working)>;
+
+    explicit Copies(FileText text) : text_(std::move(text)) {}
+
+    // All four copies at once, as at start-up.
+    void setAll(const Data& data) { working = defaults = saved = onOpen = data; }
+
+    void keepOnOpen() override { onOpen = working; }
+    void restoreOnOpen() override { working = onOpen; }
+    void restoreDefaults() override { working = defaults; }
+    void restoreSaved() override { working = saved; }
+    void keepSaved() override { saved = working; }
+    std::string fileText() override { return text_(working); }
+
+    Data working, defaults, saved, onOpen;
+
+private:
+    FileText text_;
+};
+
+struct SettingsQuestions {
+    std::string restoreDefaults;  // before the defaults replace the working copy
+    std::string revertToSaved;    // before the saved copy replaces it
+    std::string save;             // before anything is written
+    std::string replaceFile;      // when the file exists already
+};
+
+// Each returns true when the working copy changed, so the dialog refreshes its fields.
+bool askRestoreDefaults(EditedCopies& copies, Prompts& prompts, const SettingsQuestions& questions);
+// Does nothing, and asks nothing, until a file was read or written.
+bool askRevertToSaved(EditedCopies& copies, Prompts& prompts, const SettingsQuestions& questions);
+// Asks, writes the working copy to path through the safe writer, and on success makes it
+// the saved copy and sets the file mark. A failed write shows the system's message and
+// leaves the old file, the saved copy and the mark as they were.
+bool askSave(EditedCopies& copies, Prompts& prompts, const SettingsQuestions& questions, const std::string& path);
