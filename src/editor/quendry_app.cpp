@@ -1,5 +1,6 @@
 #include "editor/quendry_app.h"
 
+#include "colour/colour_file.h"
 #include "colour/tfrmsetcolor.h"
 #include "defs/tfrmsetbit.h"
 #include "defs/tfrmsetsect.h"
@@ -39,6 +40,8 @@ void QuendryApp::createWindows(const std::string& startupFile) {
     newZone = std::make_unique<TfrmNewZone>(store, prompts, main);
     roomList = std::make_unique<TRlist>(store);
     setColor = std::make_unique<TfrmSetColor>();
+    // The colour scheme is read from the start-up directory as its dialog is created.
+    loadColourFile(colours, main->startupDirectory(), prompts);
     versionInfo = std::make_unique<TfrmVersionInfo>();
     minimap = std::make_unique<Tminimap>();
     output = std::make_unique<TfrmQuendryOut>(store, prompts, files);

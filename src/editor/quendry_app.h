@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "colour/colour_scheme.h"
 #include "map/map_model.h"
 #include "world/prompts.h"
 #include "world/world_store.h"
@@ -37,6 +38,8 @@ public:
     FileChooser& files;
     WorldStore store;
     MapModel map{store};
+    // The one colour scheme: the colour scheme dialog edits it, every preview reads it.
+    ColourScheme colours;
 
     std::unique_ptr<TEditMain> mainWindow;
     std::unique_ptr<TExtraDesc> extraDesc;
