@@ -1,22 +1,253 @@
 #include "dialogs/textradesc.h"
 
-#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
 
-TExtraDesc::TExtraDesc(QWidget* parent) : QWidget(parent, Qt::Window) {
+#include "colour/colour_preview_panel.h"
+#include "colour/colour_scheme.h"
+#include "editor/byte_text.h"
+#include "editor/multiline_text.h"
+#include "editor/terminal_font.h"
+
+namespace {
+
+template <typename W>
+W* named(W* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
+    auto* b = named(new QPushButton(caption, parent), name);
+    b->setGeometry(geometry);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QToolButton* toggle(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
+    auto* b = named(new QToolButton(parent), name);
+    b->setText(caption);
+    b->setCheckable(true);
+    b->setGeometry(geometry);
+    return b;
+}
+
+}  // namespace
+
+TExtraDesc::TExtraDesc(WorldStore& store, Prompts& prompts, const ColourScheme& colours, QWidget* parent)
+    // No close box: Done (or Escape) closes the window.
+    : SecondaryWindow(parent, Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      store_(store),
+      colours_(colours),
+      commands_(prompts) {
     setObjectName("TExtraDesc");
     setWindowTitle(QStringLiteral("Extra Descriptions"));
-    resize(671, 505);
+    setFixedSize(671, 505);
+    setCentring(Centring::EveryOpen);
+    buildLayout();
+    setFieldsEnabled(false);
+    store_.addObserver(this);
+    // The opener (the map or the main window) is enabled again by the window base
+    // before closed() comes; the map then redraws its visible part.
+    connect(this, &SecondaryWindow::closed, this, [this] {
+        if (openedFromMap_) emit closedFromMap();
+    });
 }
 
-void TExtraDesc::openFromMain(QWidget* opener, RoomDataType& room) {
-    room_ = &room;
-    currentEntry_ = room.extraDescs;
-    lock_.open(this, opener);
+TExtraDesc::~TExtraDesc() { store_.removeObserver(this); }
+
+void TExtraDesc::buildLayout() {
+    Panel1 = named(new QLabel(QStringLiteral("Room:"), this), "Panel1");
+    Panel1->setGeometry(8, 8, 655, 24);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+
+    ListBox1 = named(new QListWidget(this), "ListBox1");
+    ListBox1->setGeometry(8, 40, 300, 150);
+
+    auto* keywordsLabel = new QLabel(QStringLiteral("Keywords"), this);
+    keywordsLabel->setGeometry(320, 40, 200, 18);
+    editKey = named(new QLineEdit(this), "editKey");
+    editKey->setGeometry(320, 58, 343, 22);
+    keywordsLabel->setBuddy(editKey);
+
+    btnAdd = button(this, "btnAdd", QStringLiteral("&Add"), QRect(320, 92, 84, 26));
+    btnUpdate = button(this, "btnUpdate", QStringLiteral("&UPDATE"), QRect(412, 92, 84, 26));
+    btnDelete = button(this, "btnDelete", QStringLiteral("&Delete"), QRect(504, 92, 84, 26));
+    sb_WordWrap = toggle(this, "sb_WordWrap", QStringLiteral("&Wrap"), QRect(320, 140, 84, 26));
+
+    GroupBox1 = named(new QGroupBox(QStringLiteral("Color"), this), "GroupBox1");
+    GroupBox1->setGeometry(420, 124, 168, 56);
+    sb_Draw = toggle(GroupBox1, "sb_Draw", QStringLiteral("Show"), QRect(10, 22, 66, 26));
+    btnSetColor = button(GroupBox1, "btnSetColor", QStringLiteral("Set..."), QRect(84, 22, 74, 26));
+
+    auto* textLabel = new QLabel(QStringLiteral("Description Text"), this);
+    textLabel->setGeometry(8, 198, 200, 18);
+    memoRoom = named(new QPlainTextEdit(this), "memoRoom");
+    memoRoom->setGeometry(8, 216, 655, 240);
+    memoRoom->setFont(terminalFont());
+    memoRoom->setTabChangesFocus(false);  // tabs go into the text
+    memoRoom->setLineWrapMode(QPlainTextEdit::NoWrap);
+    textLabel->setBuddy(memoRoom);
+
+    // The preview lies over the text field while it is shown: 80 columns, 11 lines.
+    ColorPanel = named(new ColourPreviewPanel(QSize(644, 135), 11, this), "ColorPanel");
+    ColorPanel->move(memoRoom->pos());
+    ColorPanel->hide();
+
+    btnDone = button(this, "btnDone", QStringLiteral("Done"), QRect(579, 466, 84, 28));
+
+    connect(btnAdd, &QPushButton::clicked, this, &TExtraDesc::btnAddClick);
+    connect(btnUpdate, &QPushButton::clicked, this, &TExtraDesc::btnUpdateClick);
+    connect(btnDelete, &QPushButton::clicked, this, &TExtraDesc::btnDeleteClick);
+    connect(ListBox1, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { ListBox1Click(ListBox1->row(item)); });
+    connect(sb_WordWrap, &QToolButton::clicked, this, &TExtraDesc::sb_WordWrapClick);
+    connect(sb_Draw, &QToolButton::clicked, this, &TExtraDesc::sb_DrawClick);
+    connect(btnSetColor, &QPushButton::clicked, this, &TExtraDesc::btnSetColorClick);
+    connect(btnDone, &QPushButton::clicked, this, &TExtraDesc::btnDoneClick);
 }
 
-void TExtraDesc::closeEvent(QCloseEvent* event) {
-    lock_.release();
-    room_ = nullptr;
-    currentEntry_ = nullptr;
-    event->accept();
+void TExtraDesc::openFromMain(QWidget* opener, RoomDataType& room) { openOn(opener, room, false); }
+
+void TExtraDesc::openFromMap(QWidget* opener, RoomDataType& room) { openOn(opener, room, true); }
+
+void TExtraDesc::openOn(QWidget* opener, RoomDataType& room, bool fromMap) {
+    if (isVisible()) {  // already open: only raised
+        openFrom(opener);
+        return;
+    }
+    openedFromMap_ = fromMap;
+    commands_.open(room);
+    Panel1->setText(QStringLiteral("Room: ") + bytesToQString(room.name) + QStringLiteral(" (") +
+                    QString::number(room.vnum) + QStringLiteral(")"));
+    listChain();
+    showCurrentEntry();
+    openFrom(opener);
+}
+
+void TExtraDesc::listChain() {
+    ListBox1->clear();
+    for (const std::string& line : commands_.listLines()) ListBox1->addItem(bytesToQString(line));
+}
+
+void TExtraDesc::setFieldsEnabled(bool enabled) {
+    for (QWidget* field : {static_cast<QWidget*>(editKey), static_cast<QWidget*>(memoRoom)}) {
+        field->setEnabled(enabled);
+        QPalette p = field->palette();
+        const QColor colour = enabled ? palette().color(QPalette::Active, QPalette::Base)
+                                      : palette().color(QPalette::Active, QPalette::Button);
+        p.setColor(QPalette::All, QPalette::Base, colour);
+        field->setPalette(p);
+    }
+}
+
+void TExtraDesc::showCurrentEntry() {
+    const ExtraDescType* entry = commands_.currentEntry();
+    if (entry) {
+        editKey->setText(bytesToQString(entry->keywords));
+        setMultiLineField(*memoRoom, entry->description);
+    } else {
+        editKey->clear();
+        memoRoom->clear();
+    }
+    setFieldsEnabled(entry != nullptr);
+    if (previewShown()) renderPreview();
+}
+
+void TExtraDesc::selectCurrentLine() {
+    int row = 0;
+    for (const ExtraDescType* e = room() ? room()->extraDescs : nullptr; e && e != currentEntry(); e = e->next) ++row;
+    if (currentEntry() && row < ListBox1->count()) ListBox1->setCurrentRow(row);
+}
+
+void TExtraDesc::noCurrentEntry() {
+    commands_.noCurrentEntry();
+    if (!isVisible()) return;
+    ListBox1->clearSelection();
+    showCurrentEntry();
+}
+
+void TExtraDesc::btnAddClick() {
+    if (!commands_.add()) return;
+    // The list is drawn again by UPDATE; until then the new entry is not listed.
+    editKey->clear();
+    memoRoom->clear();
+    setFieldsEnabled(true);
+    if (previewShown()) renderPreview();
+    editKey->setFocus();
+}
+
+void TExtraDesc::btnUpdateClick() {
+    if (!commands_.update(qStringToBytes(editKey->text()), multiLineFieldBytes(*memoRoom))) return;
+    listChain();
+    selectCurrentLine();
+}
+
+void TExtraDesc::btnDeleteClick() {
+    if (!commands_.deleteCurrent()) return;
+    listChain();
+    showCurrentEntry();
+    selectCurrentLine();
+}
+
+void TExtraDesc::ListBox1Click(int row) {
+    const ExtraDescType* before = commands_.currentEntry();
+    if (commands_.clickLine(row)) listChain();
+    selectCurrentLine();
+    if (commands_.currentEntry() == before && editKey->isEnabled()) return;
+    showCurrentEntry();
+}
+
+void TExtraDesc::sb_WordWrapClick() {
+    memoRoom->setLineWrapMode(sb_WordWrap->isChecked() ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    if (previewShown()) renderPreview();
+}
+
+bool TExtraDesc::previewShown() const { return !ColorPanel->isHidden(); }
+
+void TExtraDesc::renderPreview() { ColorPanel->render(multiLineFieldBytes(*memoRoom), colours_.current); }
+
+void TExtraDesc::hidePreview() {
+    ColorPanel->hide();
+    sb_Draw->setChecked(false);
+}
+
+void TExtraDesc::sb_DrawClick() {
+    if (previewShown()) {
+        hidePreview();
+        return;
+    }
+    renderPreview();
+    sb_Draw->setChecked(true);
+    ColorPanel->show();
+    ColorPanel->raise();
+}
+
+void TExtraDesc::btnSetColorClick() {
+    if (previewShown()) hidePreview();
+    if (openColourSetup_) openColourSetup_(this);
+}
+
+void TExtraDesc::btnDoneClick() { close(); }
+
+bool TExtraDesc::aboutToClose() {
+    if (commands_.close()) {
+        listChain();
+        showCurrentEntry();
+    }
+    if (previewShown()) hidePreview();
+    return true;
+}
+
+void TExtraDesc::roomDeleting(RoomDataType& room) {
+    if (&room != commands_.editedRoom()) return;
+    commands_.forgetRoom();
+    Panel1->setText(QStringLiteral("Room:"));
+    ListBox1->clear();
+    showCurrentEntry();
 }

@@ -1,28 +1,107 @@
 #pragma once
-// The "Extra Descriptions" window: edits one room's chain of extra descriptions.
-// Created once at start-up, then only shown and hidden.
-#include <QWidget>
+// The "Extra Descriptions" window: edits one room's chain of extra descriptions (list,
+// Add, UPDATE, Delete) with a coloured preview of the entry's text. Created once at
+// start-up, then only shown and hidden.
+//
+// Two windows open it, each disabling itself until the dialog closes:
+//   the main window: openFromMain(mainWindow, room of the store's current node);
+//   the map window:  openFromMap(mapWindow, the map's selected room). When a dialog
+//   opened from the map closes, it emits closedFromMap() so that the map redraws its
+//   visible part (connect it to the map's redraw).
+// The editing itself is ExtraDescCommands (core); this window gathers the fields and
+// shows the result. Every route of closing (Done, Escape, the window system) removes
+// an entry still pending from Add and enables the window that opened it.
+#include <functional>
 
-#include "editor/opener_lock.h"
-#include "world/room.h"
+#include "editor/secondary_window.h"
+#include "world/extra_desc_commands.h"
+#include "world/world_store.h"
 
-class TExtraDesc : public QWidget {
+class ColourPreviewPanel;
+class ColourScheme;
+class Prompts;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+
+class TExtraDesc : public SecondaryWindow, public StoreObserver {
     Q_OBJECT
 public:
-    explicit TExtraDesc(QWidget* parent = nullptr);
+    TExtraDesc(WorldStore& store, Prompts& prompts, const ColourScheme& colours, QWidget* parent = nullptr);
+    ~TExtraDesc() override;
 
     // Opened from the main window on the room shown there.
     void openFromMain(QWidget* opener, RoomDataType& room);
-    // The entry the dialog was on is gone (its room changed or its chain was freed).
-    void noCurrentEntry() { currentEntry_ = nullptr; }
+    // Opened from the map window on the map's selected room.
+    void openFromMap(QWidget* opener, RoomDataType& room);
 
-    RoomDataType* room() const { return room_; }
+    // Opens the colour scheme dialog with this window as its opener ("Set...").
+    void setColourSetup(std::function<void(QWidget* opener)> openColourSetup) {
+        openColourSetup_ = std::move(openColourSetup);
+    }
+
+    // The entry the dialog was on is gone (its room changed or its chain was freed, a
+    // room was deleted). While the dialog is open its fields are emptied and disabled
+    // too, so that nothing typed there looks as if UPDATE could still store it.
+    void noCurrentEntry();
+
+    RoomDataType* room() const { return commands_.editedRoom(); }
+    ExtraDescType* currentEntry() const { return commands_.currentEntry(); }
+    bool addPending() const { return commands_.addPending(); }
+    bool openedFromMap() const { return openedFromMap_; }
+    bool previewShown() const;
+
+    // Controls, named as their objectName().
+    QLabel* Panel1 = nullptr;
+    QListWidget* ListBox1 = nullptr;
+    QLineEdit* editKey = nullptr;
+    QPlainTextEdit* memoRoom = nullptr;
+    ColourPreviewPanel* ColorPanel = nullptr;
+    QPushButton* btnAdd = nullptr;
+    QPushButton* btnDelete = nullptr;
+    QPushButton* btnUpdate = nullptr;
+    QToolButton* sb_WordWrap = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QToolButton* sb_Draw = nullptr;
+    QPushButton* btnSetColor = nullptr;
+    QPushButton* btnDone = nullptr;
+
+    void btnAddClick();
+    void btnUpdateClick();
+    void btnDeleteClick();
+    void ListBox1Click(int row);
+    void sb_WordWrapClick();
+    void sb_DrawClick();
+    void btnSetColorClick();
+    void btnDoneClick();
+
+signals:
+    // A dialog opened from the map has closed: the map redraws its visible part.
+    void closedFromMap();
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    bool aboutToClose() override;
+    // StoreObserver: the room being edited is deleted (through the map).
+    void roomDeleting(RoomDataType& room) override;
 
 private:
-    OpenerLock lock_;
-    RoomDataType* room_ = nullptr;
-    ExtraDescType* currentEntry_ = nullptr;
+    void openOn(QWidget* opener, RoomDataType& room, bool fromMap);
+    void buildLayout();
+    void listChain();
+    // The current entry's texts in the two fields, or both fields empty and disabled.
+    void showCurrentEntry();
+    void setFieldsEnabled(bool enabled);
+    void renderPreview();
+    void hidePreview();
+    void selectCurrentLine();
+
+    WorldStore& store_;
+    const ColourScheme& colours_;
+    ExtraDescCommands commands_;
+    std::function<void(QWidget*)> openColourSetup_;
+    bool openedFromMap_ = false;
 };

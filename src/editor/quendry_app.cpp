@@ -35,7 +35,7 @@ QuendryApp::~QuendryApp() {
 void QuendryApp::createWindows(const std::string& startupFile) {
     mainWindow = std::make_unique<TEditMain>(store, map, prompts, files);
     TEditMain* main = mainWindow.get();
-    extraDesc = std::make_unique<TExtraDesc>();
+    extraDesc = std::make_unique<TExtraDesc>(store, prompts, colours);
     mapWindow = std::make_unique<TfrmMap>();
     newZone = std::make_unique<TfrmNewZone>(store, prompts, main);
     roomList = std::make_unique<TRlist>(store);
@@ -65,6 +65,8 @@ void QuendryApp::createWindows(const std::string& startupFile) {
     windows.setSect = setSect.get();
     main->attachWindows(windows);
     main->setProgress(*loading);
+    main->setColourScheme(colours);
+    extraDesc->setColourSetup([this](QWidget* opener) { setColor->open(opener); });
     main->setStartupFile(startupFile);
     main->show();
 }

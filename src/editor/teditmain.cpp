@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "colour/colour_preview_panel.h"
 #include "editor/help_line.h"
 #include "map/map_model.h"
 #include "quendry_version.h"
@@ -151,13 +152,10 @@ void TEditMain::buildRoomFields(QWidget* page) {
     labelRoomName->setBuddy(editRoomName);
     labelRoomDescription->setBuddy(memoRoom);
 
-    // The colour preview covers the description while it is shown.
-    ColorPanel = named(new QFrame(page), "ColorPanel");
-    ColorPanel->setGeometry(memoRoom->geometry());
-    ColorPanel->setAutoFillBackground(true);
-    QPalette black = ColorPanel->palette();
-    black.setColor(QPalette::Window, Qt::black);
-    ColorPanel->setPalette(black);
+    // The colour preview lies over the description while it is shown: 80 columns and
+    // 14 lines of the terminal font.
+    ColorPanel = named(new ColourPreviewPanel(QSize(644, 177), 14, page), "ColorPanel");
+    ColorPanel->move(memoRoom->pos());
     ColorPanel->hide();
 
     sb_WordWrap = toggle(page, "sb_WordWrap", QStringLiteral("Word &Wrap"), QRect(6, 238, 86, 24));
@@ -188,6 +186,7 @@ void TEditMain::buildRoomButtons(QWidget* page) {
     connect(btnMap, &QPushButton::clicked, this, &TEditMain::btnMapClick);
     connect(btnExtra, &QPushButton::clicked, this, &TEditMain::btnExtraClick);
     connect(sb_WordWrap, &QToolButton::clicked, this, &TEditMain::sb_WordWrapClick);
+    connect(sb_Draw, &QToolButton::clicked, this, &TEditMain::sb_DrawClick);
     connect(btnSetColor, &QPushButton::clicked, this, &TEditMain::itemSetupColorsClick);
 }
 

@@ -30,6 +30,8 @@ class QTabWidget;
 class QToolButton;
 class QWidget;
 
+class ColourPreviewPanel;
+class ColourScheme;
 class FileChooser;
 class LoadProgress;
 class MapModel;
@@ -71,6 +73,8 @@ public:
 
     void attachWindows(const EditorWindows& windows);
     void setProgress(LoadProgress& progress) { progress_ = &progress; }
+    // The scheme the description preview draws with (the colour scheme dialog's).
+    void setColourScheme(const ColourScheme& scheme) { colours_ = &scheme; }
 
     // The directory the program was started in; the side files live there.
     const std::string& startupDirectory() const { return startupDir_; }
@@ -109,7 +113,7 @@ public:
     QToolButton* sb_WordWrap = nullptr;
     QToolButton* sb_Draw = nullptr;
     QPushButton* btnSetColor = nullptr;
-    QFrame* ColorPanel = nullptr;
+    ColourPreviewPanel* ColorPanel = nullptr;
     QPushButton* btnwld_NewRoom = nullptr;
     QPushButton* btnwld_Update = nullptr;
     QPushButton* btnwld_Clear = nullptr;
@@ -190,6 +194,9 @@ public:
     void btnMapClick();
     void btnExtraClick();
     void sb_WordWrapClick();
+    void sb_DrawClick();
+    // The description preview is showing.
+    bool previewShown() const;
     void Label9Click();
 
 signals:
@@ -231,6 +238,8 @@ private:
     void fillRoomFromEditor(RoomDataType& room, int32_t number) const;
     void registerUnplaced(RoomDataType& room);
     void hidePreview();
+    // Draws the description field's text into the preview panel and shows it.
+    void showPreview();
     void tellExtraDescNoCurrentEntry();
 
     // The link to the banks.
@@ -244,6 +253,7 @@ private:
     Prompts& prompts_;
     FileChooser& files_;
     LoadProgress* progress_ = nullptr;
+    const ColourScheme* colours_ = nullptr;
     EditorWindows windows_;
     BitvectorTable bitvectors_;
     SectorTable sectors_;

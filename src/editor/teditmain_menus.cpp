@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "colour/colour_preview_panel.h"
 #include "colour/tfrmsetcolor.h"
 #include "defs/tfrmsetbit.h"
 #include "defs/tfrmsetsect.h"
@@ -203,7 +204,17 @@ void TEditMain::btnExtraClick() {
 
 void TEditMain::sb_WordWrapClick() {
     memoRoom->setLineWrapMode(sb_WordWrap->isChecked() ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-    // The preview follows the wrap of the description once it can be drawn.
+    if (previewShown()) {
+        ColorPanel->hide();
+        showPreview();
+    }
+}
+
+void TEditMain::sb_DrawClick() {
+    if (sb_Draw->isChecked())
+        showPreview();
+    else
+        hidePreview();
 }
 
 void TEditMain::Label9Click() {

@@ -6,6 +6,8 @@
 #include <QToolButton>
 #include <memory>
 
+#include "colour/colour_preview_panel.h"
+#include "colour/colour_scheme.h"
 #include "dialogs/textradesc.h"
 #include "editor/byte_text.h"
 #include "editor/multiline_text.h"
@@ -22,6 +24,7 @@ void TEditMain::showRoom(RoomIndexNode* node) {
     editRoomName->setText(bytesToQString(room.name));
     editRoomNumber->setText(QString::number(node->vnum));
     setMultiLineField(*memoRoom, room.description);
+    if (previewShown()) showPreview();
     btnwld_NewRoom->setEnabled(true);
     store_.current = node;
     setFieldsEditable(true);
@@ -135,6 +138,8 @@ void TEditMain::btnwld_ClearClick() {
     if (sb_confirm->isChecked() && !prompts_.confirm("CLEAR all descriptions for this room?")) return;
     editRoomName->clear();
     memoRoom->clear();
+    // The preview showed the text that is gone.
+    hidePreview();
     if (store_.newRoomPending) return;
     RoomDataType& room = *store_.current->room;
     room.name.clear();
@@ -156,6 +161,15 @@ void TEditMain::editRoomNameExit() {
     const QString name = editRoomName->text();
     if (name == QStringLiteral("Default") || name == QStringLiteral("Default (undefined)"))
         editRoomName->setText(QStringLiteral("Sorry, you can't use that as a room name."));
+}
+
+bool TEditMain::previewShown() const { return !ColorPanel->isHidden(); }
+
+void TEditMain::showPreview() {
+    ColorPanel->render(multiLineFieldBytes(*memoRoom), colours_ ? colours_->current : ColourLists::builtIn());
+    sb_Draw->setChecked(true);
+    ColorPanel->show();
+    ColorPanel->raise();
 }
 
 void TEditMain::hidePreview() {
