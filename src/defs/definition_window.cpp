@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTimer>
 
 #include "editor/byte_text.h"
 #include "editor/terminal_font.h"
@@ -211,7 +212,12 @@ bool DefinitionWindow::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusOut:
         if (!leavesWithinWindow(event)) break;
         if (nameSlot) storeName(nameSlot);
-        if (valueSlot && valueField(valueSlot) == watched) storeValueField(valueSlot);
+        if (valueSlot && valueField(valueSlot) == watched && !storeValueField(valueSlot) && isVisible()) {
+            // A refused number keeps the focus, so the user corrects it where it was typed.
+            QTimer::singleShot(0, valueField(valueSlot), [field = valueField(valueSlot)] {
+                field->setFocus(Qt::OtherFocusReason);
+            });
+        }
         if (watched == editDescription) storeDescription();
         break;
     case QEvent::KeyPress: {

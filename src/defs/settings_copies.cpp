@@ -12,7 +12,7 @@ bool askRestoreDefaults(EditedCopies& copies, Prompts& prompts, const SettingsQu
 }
 
 bool askRevertToSaved(EditedCopies& copies, Prompts& prompts, const SettingsQuestions& questions) {
-    if (!copies.fileLoaded) return false;
+    if (!copies.fileLoaded()) return false;
     if (!prompts.confirm(questions.revertToSaved)) return false;
     copies.restoreSaved();
     return true;
@@ -22,12 +22,12 @@ bool askSave(EditedCopies& copies, Prompts& prompts, const SettingsQuestions& qu
     if (!prompts.confirm(questions.save)) return false;
     std::error_code error;
     if (std::filesystem::exists(path, error) && !prompts.confirm(questions.replaceFile)) return false;
-    const std::string failure = replaceFile(path, copies.fileText());
-    if (!failure.empty()) {
-        prompts.message(failure);
-        return false;
-    }
-    copies.keepSaved();
-    copies.fileLoaded = true;
-    return true;
+    return copies.writeFile(path, prompts);
+}
+
+bool writeSettingsFile(const std::string& path, const std::string& bytes, Prompts& prompts) {
+    const std::string failure = replaceFile(path, bytes);
+    if (failure.empty()) return true;
+    prompts.message(failure);
+    return false;
 }

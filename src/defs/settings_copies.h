@@ -18,14 +18,16 @@ public:
     virtual void restoreOnOpen() = 0;    // working := on-open
     virtual void restoreDefaults() = 0;  // working := defaults
     virtual void restoreSaved() = 0;     // working := saved
-    virtual void keepSaved() = 0;        // saved := working
-    // The bytes of the file for the working copy. May first complete the working copy
-    // as the file will hold it (a nameless entry is given its "?" name).
-    virtual std::string fileText() = 0;
-
-    // Set when the file was read at start-up or written since; reverting needs it.
-    bool fileLoaded = false;
+    // True when the file was read at start-up or written since; reverting needs it.
+    virtual bool fileLoaded() const = 0;
+    // Writes the working copy to path through the safe writer. On success the saved copy
+    // becomes the working copy and the file mark is set; on failure the system's message
+    // is reported and the old file, the saved copy and the mark stay as they were.
+    virtual bool writeFile(const std::string& path, Prompts& prompts) = 0;
 };
+
+// Writes bytes to path through the safe writer; false after reporting a failure.
+bool writeSettingsFile(const std::string& path, const std::string& bytes, Prompts& prompts);
 
 template <typename Data>
 class Copies : public EditedCopies {
@@ -41,10 +43,18 @@ public:
     void restoreOnOpen() override { working = onOpen; }
     void restoreDefaults() override { working = defaults; }
     void restoreSaved() override { working = saved; }
-    void keepSaved() override { saved = working; }
-    std::string fileText() override { return text_(working); }
+    bool fileLoaded() const override { return loaded; }
+    // The file's bytes may first complete the working copy as the file will hold it
+    // (a nameless entry is given its "?" name).
+    bool writeFile(const std::string& path, Prompts& prompts) override {
+        if (!writeSettingsFile(path, text_(working), prompts)) return false;
+        saved = working;
+        loaded = true;
+        return true;
+    }
 
     Data working, defaults, saved, onOpen;
+    bool loaded = false;
 
 private:
     FileText text_;
@@ -61,7 +71,5 @@ struct SettingsQuestions {
 bool askRestoreDefaults(EditedCopies& copies, Prompts& prompts, const SettingsQuestions& questions);
 // Does nothing, and asks nothing, until a file was read or written.
 bool askRevertToSaved(EditedCopies& copies, Prompts& prompts, const SettingsQuestions& questions);
-// Asks, writes the working copy to path through the safe writer, and on success makes it
-// the saved copy and sets the file mark. A failed write shows the system's message and
-// leaves the old file, the saved copy and the mark as they were.
+// Asks "save?", then "replace?" when the file exists, and on Yes writes the working copy.
 bool askSave(EditedCopies& copies, Prompts& prompts, const SettingsQuestions& questions, const std::string& path);

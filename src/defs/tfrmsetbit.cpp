@@ -113,7 +113,7 @@ TfrmSetBit::TfrmSetBit(BitvectorTable& table, FlagBanks& banks, Prompts& prompts
     const DefinitionSlots builtin = bitvectorSlots(table_);
     table_.clear();
     loadBitvectorFile(filePath(), table_, prompts);
-    slots_.fileLoaded = table_.count > 0;
+    slots_.loaded = table_.count > 0;
     banks_.refreshBitvectorBank();
     slots_.setAll(bitvectorSlots(table_));
     slots_.defaults = builtin;

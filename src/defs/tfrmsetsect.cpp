@@ -76,7 +76,7 @@ TfrmSetSect::TfrmSetSect(SectorTable& table, FlagBanks& banks, Prompts& prompts,
     const DefinitionSlots builtin = sectorSlots(table_);
     table_.clear();
     loadSectorFile(filePath(), table_, prompts);
-    slots_.fileLoaded = table_.count > 0;
+    slots_.loaded = table_.count > 0;
     banks_.refreshSectorBank();
     slots_.setAll(sectorSlots(table_));
     slots_.defaults = builtin;

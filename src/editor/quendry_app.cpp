@@ -7,6 +7,7 @@
 #include "dialogs/textradesc.h"
 #include "dialogs/tfrmnewzone.h"
 #include "dialogs/trlist.h"
+#include "editor/qt_prompts.h"
 #include "editor/teditmain.h"
 #include "editor/tfrmversioninfo.h"
 #include "map/tfrmmap.h"
@@ -14,7 +15,13 @@
 #include "wldfile/tfrmloading.h"
 #include "wldfile/tfrmquendryout.h"
 
-QuendryApp::QuendryApp(Prompts& p, FileChooser& f) : prompts(p), files(f) {}
+QuendryApp::QuendryApp(Prompts& p, FileChooser& f, ColourPicker* picker)
+    : prompts(p), files(f), colourPicker(picker) {
+    if (!colourPicker) {
+        ownPicker_ = std::make_unique<QtColourPicker>();
+        colourPicker = ownPicker_.get();
+    }
+}
 
 QuendryApp::~QuendryApp() {
     // Windows go before the data they point at; the main window last, as it came first.
@@ -39,9 +46,9 @@ void QuendryApp::createWindows(const std::string& startupFile) {
     mapWindow = std::make_unique<TfrmMap>();
     newZone = std::make_unique<TfrmNewZone>(store, prompts, main);
     roomList = std::make_unique<TRlist>(store);
-    setColor = std::make_unique<TfrmSetColor>();
     // The colour scheme is read from the start-up directory as its dialog is created.
     loadColourFile(colours, main->startupDirectory(), prompts);
+    setColor = std::make_unique<TfrmSetColor>(colours, prompts, *colourPicker, main->startupDirectory(), main);
     versionInfo = std::make_unique<TfrmVersionInfo>();
     minimap = std::make_unique<Tminimap>();
     output = std::make_unique<TfrmQuendryOut>(store, prompts, files);
@@ -66,7 +73,7 @@ void QuendryApp::createWindows(const std::string& startupFile) {
     main->attachWindows(windows);
     main->setProgress(*loading);
     main->setColourScheme(colours);
-    extraDesc->setColourSetup([this](QWidget* opener) { setColor->open(opener); });
+    extraDesc->setColourSetup([this](QWidget* opener) { setColor->openFrom(opener); });
     main->setStartupFile(startupFile);
     main->show();
 }

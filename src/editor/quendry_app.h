@@ -28,7 +28,8 @@ class TfrmSetSect;
 
 class QuendryApp {
 public:
-    QuendryApp(Prompts& prompts, FileChooser& files);
+    // Without a colour picker the platform's colour dialog is used.
+    QuendryApp(Prompts& prompts, FileChooser& files, ColourPicker* colourPicker = nullptr);
     ~QuendryApp();
 
     // Creates every window, hidden, in start-up order, and shows the main window.
@@ -36,6 +37,7 @@ public:
 
     Prompts& prompts;
     FileChooser& files;
+    ColourPicker* colourPicker;  // never null
     WorldStore store;
     MapModel map{store};
     // The one colour scheme: the colour scheme dialog edits it, every preview reads it.
@@ -53,4 +55,7 @@ public:
     std::unique_ptr<TfrmLoading> loading;
     std::unique_ptr<TfrmSetBit> setBit;
     std::unique_ptr<TfrmSetSect> setSect;
+
+private:
+    std::unique_ptr<ColourPicker> ownPicker_;
 };

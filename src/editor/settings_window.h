@@ -39,7 +39,7 @@ public:
 
     // The file Save writes.
     const std::string& filePath() const { return filePath_; }
-    bool fileLoaded() const { return copies_.fileLoaded; }
+    bool fileLoaded() const { return copies_.fileLoaded(); }
 
 protected:
     SettingsWindow(EditedCopies& copies, Prompts& prompts, SettingsQuestions questions, std::string filePath,

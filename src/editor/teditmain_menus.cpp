@@ -161,7 +161,7 @@ void TEditMain::itemVersionInfoClick() {
 }
 
 void TEditMain::itemSetupColorsClick() {
-    if (windows_.setColor) windows_.setColor->open(this);
+    if (windows_.setColor) windows_.setColor->openFrom(this);
 }
 
 void TEditMain::itemSetupBitvectorsClick() {

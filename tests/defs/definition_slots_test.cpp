@@ -180,7 +180,7 @@ TEST_F(SettingsCopiesTest, SaveAsksTwiceWritesThroughTheSafeWriterAndKeepsTheOld
     EXPECT_EQ(fileBytes(), "?\r\n");
     EXPECT_EQ(copies.working, "?");
     EXPECT_EQ(copies.saved, "?");
-    EXPECT_TRUE(copies.fileLoaded);
+    EXPECT_TRUE(copies.fileLoaded());
 
     copies.working = "second";
     prompts.answer(true);

@@ -58,7 +58,11 @@ TEST_F(SetSect, ANumberThatIsNotAnIntegerIsRefusedAndTheSlotKeepsItsNumber) {
         typeNumber(w, 3, text);
         EXPECT_EQ(prompts.messages, std::vector<std::string>{message});
         EXPECT_EQ(w.workingSlots()[3].value, 2);
+        QApplication::processEvents();  // the refused field takes the focus back
+        EXPECT_TRUE(focused(w.numberField(3)));
     }
+    typeNumber(w, 3, "22");  // corrected where it was refused
+    EXPECT_EQ(w.workingSlots()[3].value, 22);
     // Use with the refused text still in its field says so again and stays open.
     prompts.clear();
     typeInto(w.numberField(4), "x1");

@@ -18,6 +18,7 @@
 #include "defs/definition_window.h"
 #include "editor/quendry_app.h"
 #include "editor/teditmain.h"
+#include "scripted_colour_picker.h"
 
 inline QApplication& setupTestApplication() {
     static int argc = 1;
@@ -53,7 +54,7 @@ protected:
         app.reset();
         const QString before = QDir::currentPath();
         QDir::setCurrent(dir.path());
-        app = std::make_unique<QuendryApp>(prompts, files);
+        app = std::make_unique<QuendryApp>(prompts, files, &picker);
         app->createWindows();
         QDir::setCurrent(before);
         main = app->mainWindow.get();
@@ -92,6 +93,7 @@ protected:
     QTemporaryDir dir;
     ScriptedPrompts prompts;
     ScriptedFiles files;
+    ScriptedColourPicker picker;
     std::unique_ptr<QuendryApp> app;
     TEditMain* main = nullptr;
 };
