@@ -82,7 +82,7 @@ std::string worldToJson(const WorldStore& store, const PlacementList& placement,
     out += ", ";
     appendField(out, "zoneStart", store.zoneStart);
     out += ", ";
-    appendField(out, "nextFreeVnum", store.nextFreeVnum);
+    appendField(out, "nextFreeVnum", store.nextFreeVnum());
     out += ", \"rooms\": [";
     for (const RoomIndexNode* node = store.first(); node; node = node->next) {
         if (node != store.first()) out += ", ";

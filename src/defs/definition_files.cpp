@@ -6,6 +6,7 @@
 #include <fstream>
 #include <optional>
 
+#include "world/flag_letters.h"
 #include "world/strict_int.h"
 
 const char* const kBitvectorLimitNote =
@@ -31,13 +32,15 @@ class DefinitionLineReader {
 public:
     static constexpr int kEnd = -1;
 
-    explicit DefinitionLineReader(std::istream& in) : buffer_(in.rdbuf()) {}
+    // Reads through the stream, not its buffer: the stream turns a read error (which a
+    // file buffer throws) into its bad state, which the caller reports.
+    explicit DefinitionLineReader(std::istream& in) : in_(in) {}
 
     int line() const { return line_; }
 
     int peek() {
-        if (ended_ || buffer_ == nullptr) return kEnd;
-        const auto c = buffer_->sgetc();
+        if (ended_) return kEnd;
+        const auto c = in_.peek();
         if (c == std::char_traits<char>::eof() || c == kEndOfFileByte) {
             ended_ = true;
             return kEnd;
@@ -107,7 +110,7 @@ public:
     }
 
 private:
-    void advance() { buffer_->sbumpc(); }
+    void advance() { in_.get(); }
     // CR LF, a lone LF or a lone CR each end one line.
     void consumeLineEnd() {
         const int c = peek();
@@ -117,7 +120,7 @@ private:
         ++line_;
     }
 
-    std::streambuf* buffer_;
+    std::istream& in_;
     bool ended_ = false;
     int line_ = 1;
 };
@@ -129,12 +132,13 @@ std::optional<int32_t> readNumberToken(DefinitionLineReader& reader) {
     return strictToInt(token);
 }
 
-int32_t letterBitValue(char letter) {
-    if (letter >= 'a' && letter <= 'z') return int32_t{1} << (letter - 'a');
-    return int32_t{1} << (letter - 'A' + 26);  // 'A'..'E': bits 26..30
-}
+// 'A'..'E' name bits 26..30; 'F' names the sign bit, which is no flag.
+int32_t letterBitValue(char letter) { return int32_t{1} << flagLetterBit(letter); }
 
-bool letterNamesAFlag(char letter) { return (letter >= 'a' && letter <= 'z') || (letter >= 'A' && letter <= 'E'); }
+bool letterNamesAFlag(char letter) {
+    const int bit = flagLetterBit(letter);
+    return bit >= 0 && bit <= kHighestFlagBit;
+}
 
 // Name (one word of at most 20 bytes; the rest of a longer word begins the description)
 // and description (at most 80 bytes) of the rest of the line.
@@ -267,28 +271,37 @@ void readSectorDefinitions(std::istream& in, SectorTable& table, Prompts& prompt
     table.count = entry - 1;
 }
 
-void loadBitvectorFile(const std::string& path, BitvectorTable& table, Prompts& prompts) {
-    std::ifstream in;
-    if (openDefinitionFile(path, in, prompts) != true) return;
-    BitvectorTable read;
-    readBitvectorDefinitions(in, read, prompts);
+namespace {
+template <typename Table, typename Read>
+void loadDefinitions(std::istream& in, const std::string& source, Table& table, Prompts& prompts, Read read) {
+    Table result;
+    errno = 0;
+    read(in, result, prompts);
     if (in.bad()) {
-        prompts.message(path + ": " + std::strerror(EIO));
+        prompts.message(source + ": " + std::strerror(errno != 0 ? errno : EIO));
         return;
     }
-    table = std::move(read);
+    table = std::move(result);
+}
+}  // namespace
+
+void loadBitvectorDefinitions(std::istream& in, const std::string& source, BitvectorTable& table,
+                              Prompts& prompts) {
+    loadDefinitions(in, source, table, prompts, readBitvectorDefinitions);
+}
+
+void loadSectorDefinitions(std::istream& in, const std::string& source, SectorTable& table, Prompts& prompts) {
+    loadDefinitions(in, source, table, prompts, readSectorDefinitions);
+}
+
+void loadBitvectorFile(const std::string& path, BitvectorTable& table, Prompts& prompts) {
+    std::ifstream in;
+    if (openDefinitionFile(path, in, prompts) == true) loadBitvectorDefinitions(in, path, table, prompts);
 }
 
 void loadSectorFile(const std::string& path, SectorTable& table, Prompts& prompts) {
     std::ifstream in;
-    if (openDefinitionFile(path, in, prompts) != true) return;
-    SectorTable read;
-    readSectorDefinitions(in, read, prompts);
-    if (in.bad()) {
-        prompts.message(path + ": " + std::strerror(EIO));
-        return;
-    }
-    table = std::move(read);
+    if (openDefinitionFile(path, in, prompts) == true) loadSectorDefinitions(in, path, table, prompts);
 }
 
 std::string bitvectorFileText(const BitvectorTable& table) {

@@ -34,7 +34,14 @@ std::string sectorInvalidNumberMessage(int line);
 void loadBitvectorFile(const std::string& path, BitvectorTable& table, Prompts& prompts);
 void loadSectorFile(const std::string& path, SectorTable& table, Prompts& prompts);
 
-// The same reading from an already open stream (the table is cleared first).
+// The same from an already open stream: a read error is reported as "source: " and the
+// system's error text, and leaves the table as it was.
+void loadBitvectorDefinitions(std::istream& in, const std::string& source, BitvectorTable& table,
+                              Prompts& prompts);
+void loadSectorDefinitions(std::istream& in, const std::string& source, SectorTable& table, Prompts& prompts);
+
+// The reading itself from an open stream (the table is cleared first); a read error
+// leaves the stream bad.
 void readBitvectorDefinitions(std::istream& in, BitvectorTable& table, Prompts& prompts);
 void readSectorDefinitions(std::istream& in, SectorTable& table, Prompts& prompts);
 

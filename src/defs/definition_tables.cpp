@@ -1,5 +1,7 @@
 #include "defs/definition_tables.h"
 
+#include "world/flag_letters.h"
+
 namespace {
 struct BuiltinEntry {
     const char* name;
@@ -33,7 +35,6 @@ constexpr BuiltinEntry kBuiltinSectors[] = {
     {"FLYING", "Wheee!"},
 };
 
-constexpr char kFlagLetters[] = "abcdefghijklmnopqrstuvwxyzABCDE";
 }  // namespace
 
 void BitvectorTable::clear() {
@@ -89,7 +90,7 @@ int bitPosition(int32_t value) {
 
 char positionLetter(int position) {
     if (position < 1 || position > kHighestFlagBit + 1) return kFreeLetter;
-    return kFlagLetters[position - 1];
+    return flagBitLetter(position - 1);
 }
 
 char bitLetter(int32_t value) { return positionLetter(bitPosition(value)); }

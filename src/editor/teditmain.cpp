@@ -62,7 +62,7 @@ QLabel* sunkenPanel(QWidget* parent, const char* name, QRect at) {
 }  // namespace
 
 TEditMain::TEditMain(WorldStore& store, MapModel& map, Prompts& prompts, FileChooser& files, QWidget* parent)
-    : QMainWindow(parent), store_(store), map_(map), prompts_(prompts), files_(files) {
+    : QMainWindow(parent), store_(store), map_(map), prompts_(prompts), rooms_(store, map, prompts), files_(files) {
     setObjectName("EditMain");
     startupDir_ = QDir::currentPath().toStdString();
     setWindowTitle(QStringLiteral("Quendry Editor 32-bit ") + QStringLiteral(QUENDRY_VERSION));

@@ -18,6 +18,7 @@
 #include <string>
 
 #include "defs/definition_tables.h"
+#include "world/room_operations.h"
 #include "world/world_store.h"
 
 class QFrame;
@@ -235,8 +236,7 @@ private:
 
     void setFieldsEditable(bool editable);
     void setDirectionButtonsForMode();
-    void fillRoomFromEditor(RoomDataType& room, int32_t number) const;
-    void registerUnplaced(RoomDataType& room);
+    RoomEntry roomEntry() const;  // what the room page holds, for UPDATE
     void hidePreview();
     // Draws the description field's text into the preview panel and shows it.
     void showPreview();
@@ -251,6 +251,7 @@ private:
     WorldStore& store_;
     MapModel& map_;
     Prompts& prompts_;
+    RoomOperations rooms_;
     FileChooser& files_;
     LoadProgress* progress_ = nullptr;
     const ColourScheme* colours_ = nullptr;

@@ -178,7 +178,7 @@ void TEditMain::itemSavewldClick() {
 
 void TEditMain::btnMapClick() {
     if (store_.empty()) {
-        prompts_.message(store_.newRoomPending
+        prompts_.message(store_.newRoomPending()
                              ? "You need to UPDATE the room to complete it.  There must be at least one room "
                                "defined before you can Map."
                              : "You need to define a room before you can add to the map.  Use New Room then UPDATE.");
@@ -188,7 +188,7 @@ void TEditMain::btnMapClick() {
 }
 
 void TEditMain::btnExtraClick() {
-    if (store_.newRoomPending) {
+    if (store_.newRoomPending()) {
         prompts_.message(
             "You need to UPDATE the room to complete it.  You must define a room before you can add extra "
             "descriptions to it.");
@@ -198,8 +198,8 @@ void TEditMain::btnExtraClick() {
         prompts_.message("You need to define a room before you can add extra descriptions.  Use New Room then UPDATE.");
         return;
     }
-    if (!store_.current || !windows_.extraDesc) return;
-    windows_.extraDesc->openFromMain(this, *store_.current->room);
+    if (!store_.current() || !windows_.extraDesc) return;
+    windows_.extraDesc->openFromMain(this, *store_.current()->room);
 }
 
 void TEditMain::sb_WordWrapClick() {

@@ -49,9 +49,9 @@ void TEditMain::connectNavigation() {
     });
 }
 
-void TEditMain::btnwld_MakeDefaultClick() { makeDefaultRoom(store_, prompts_); }
+void TEditMain::btnwld_MakeDefaultClick() { rooms_.makeDefault(); }
 
-void TEditMain::btnwld_ClearDefaultClick() { clearDefaultRoom(store_); }
+void TEditMain::btnwld_ClearDefaultClick() { rooms_.clearDefault(); }
 
 void TEditMain::btnwld_JumptoClick() {
     if (store_.empty() || !windows_.roomList) return;
@@ -60,7 +60,7 @@ void TEditMain::btnwld_JumptoClick() {
 
 void TEditMain::roomChosenFromList(RoomIndexNode* node) {
     // A New Room that was started but not completed by UPDATE is abandoned.
-    store_.newRoomPending = false;
+    rooms_.abandonNewRoom();
     btnwld_NewRoom->setEnabled(true);
     showRoom(node);
 }
@@ -72,24 +72,24 @@ RoomIndexNode* TEditMain::searchFrom(RoomIndexNode* start, bool forward) const {
 void TEditMain::editJumpEnter() { showRoom(searchFrom(store_.first(), true)); }
 
 void TEditMain::btnJpClick() {
-    if (store_.current) showRoom(searchFrom(store_.current->prev, false));
+    if (store_.current()) showRoom(searchFrom(store_.current()->prev, false));
 }
 
 void TEditMain::btnJnClick() {
-    if (store_.current) showRoom(searchFrom(store_.current->next, true));
+    if (store_.current()) showRoom(searchFrom(store_.current()->next, true));
 }
 
 void TEditMain::btnPrevClick() {
-    if (store_.current) showRoom(store_.current->prev);
+    if (store_.current()) showRoom(store_.current()->prev);
 }
 
 void TEditMain::btnNextClick() {
-    if (store_.current) showRoom(store_.current->next);
+    if (store_.current()) showRoom(store_.current()->next);
 }
 
 bool TEditMain::moveThroughExit(int direction) {
-    if (!store_.current || !store_.current->room) return false;
-    const int32_t to = store_.current->room->exitTo[direction];
+    if (!store_.current() || !store_.current()->room) return false;
+    const int32_t to = store_.current()->room->exitTo[direction];
     RoomIndexNode* there = to > 0 ? store_.findByVnum(to) : nullptr;
     // An exit into another zone leads to no room of this store.
     if (!there) return false;
@@ -102,12 +102,8 @@ void TEditMain::directionClick(int direction) {
         moveThroughExit(direction);
         return;
     }
-    RoomIndexNode* added = addDefaultRoom(store_, prompts_, direction);
-    if (!added) return;
-    // The new room waits in the map's list of unplaced rooms from the start, so the map
-    // offers it without an UPDATE first.
-    registerUnplaced(*added->room);
-    showRoom(added);
+    RoomIndexNode* added = rooms_.addDefaultRoom(direction);
+    if (added) showRoom(added);
 }
 
 void TEditMain::edit_DirKeyPress(QChar key) {

@@ -14,7 +14,6 @@
 #include "editor/teditmain.h"
 #include "map/map_model.h"
 #include "world/prompts.h"
-#include "world/strict_int.h"
 
 void TEditMain::showRoom(RoomIndexNode* node) {
     if (!node || !node->room) return;
@@ -26,14 +25,14 @@ void TEditMain::showRoom(RoomIndexNode* node) {
     setMultiLineField(*memoRoom, room.description);
     if (previewShown()) showPreview();
     btnwld_NewRoom->setEnabled(true);
-    store_.current = node;
+    store_.setCurrent(node);
     setFieldsEditable(true);
     tellExtraDescNoCurrentEntry();
     setDirectionButtonsForMode();
 }
 
 void TEditMain::setDirectionButtonsForMode() {
-    const RoomDataType* room = store_.current ? store_.current->room.get() : nullptr;
+    const RoomDataType* room = store_.current() ? store_.current()->room.get() : nullptr;
     QPushButton* buttons[kDirectionCount] = {ex_N, ex_E, ex_S, ex_W, ex_U, ex_D};
     for (int d = 0; d < kDirectionCount; ++d) {
         if (!room) continue;
@@ -43,12 +42,12 @@ void TEditMain::setDirectionButtonsForMode() {
 }
 
 void TEditMain::btnwld_NewRoomClick() {
-    store_.newRoomPending = true;
+    const int32_t offered = rooms_.beginNewRoom();
     setFieldsEditable(true);
     editRoomName->clear();
     hidePreview();
     memoRoom->clear();
-    editRoomNumber->setText(QString::number(store_.nextFreeVnum));
+    editRoomNumber->setText(QString::number(offered));
     editRoomNumber->setFocus();
     editRoomNumber->setCursorPosition(editRoomNumber->text().size());
     btnwld_NewRoom->setEnabled(false);
@@ -56,105 +55,44 @@ void TEditMain::btnwld_NewRoomClick() {
     for (QPushButton* b : {ex_N, ex_E, ex_S, ex_W, ex_U, ex_D}) b->setEnabled(false);
 }
 
-void TEditMain::fillRoomFromEditor(RoomDataType& room, int32_t number) const {
-    room.vnum = number;
-    room.name = qStringToBytes(editRoomName->text());
-    room.description = multiLineFieldBytes(*memoRoom);
-    room.zone = store_.zoneNumber;
-    room.bitvector = flagsBitvector();
-    room.sectorType = currentSectorValue();
+RoomEntry TEditMain::roomEntry() const {
+    RoomEntry entry;
+    entry.number = qStringToBytes(editRoomNumber->text());
+    entry.name = qStringToBytes(editRoomName->text());
+    entry.description = multiLineFieldBytes(*memoRoom);
+    entry.bitvector = flagsBitvector();
+    entry.sectorType = currentSectorValue();
+    return entry;
 }
 
-void TEditMain::registerUnplaced(RoomDataType& room) { map_.placement.registerUnplacedRoom(room); }
-
 void TEditMain::btnwld_UpdateClick() {
-    if (editRoomNumber->text().isEmpty() || editRoomName->text().isEmpty() || memoRoom->document()->isEmpty()) {
-        prompts_.message("Room Number, Room Name, and Description must all be defined in order to update.");
-        return;
-    }
-    const std::optional<int32_t> parsed = strictToIntOrSay(qStringToBytes(editRoomNumber->text()), prompts_);
-    if (!parsed) return;
-    const int32_t number = *parsed;
-    if (number < store_.zoneStart) {
-        prompts_.message("Room Number out of range; Zone starts at #" + std::to_string(store_.zoneStart));
-        return;
-    }
-
-    if (store_.empty()) {
-        auto room = std::make_unique<RoomDataType>();
-        fillRoomFromEditor(*room, number);
-        initNewRoom(*room);
-        RoomDataType& created = *room;
-        store_.current = store_.insertOrdered(WorldStore::makeNode(std::move(room)));
-        store_.newRoomPending = false;
-        store_.nextFreeVnum = number + 1;
-        registerUnplaced(created);
+    switch (rooms_.update(roomEntry())) {
+    case UpdateOutcome::Created:
+    case UpdateOutcome::Renumbered:
         btnwld_NewRoom->setEnabled(true);
-        return;
+        break;
+    case UpdateOutcome::Refused:
+    case UpdateOutcome::Ignored:
+    case UpdateOutcome::Changed:
+        break;
     }
-
-    // Without a room on display there is nothing to change (the fields are empty then,
-    // so this only guards against a caller that filled them by hand).
-    if (!store_.newRoomPending && !store_.current) return;
-
-    const bool checkNumber = store_.newRoomPending || number != store_.current->vnum;
-    if (checkNumber && store_.findByVnum(number)) {
-        prompts_.message(store_.newRoomPending ? "Cannot create room: Vnum is already in use"
-                                               : "Cannot update room: Vnum is already in use");
-        return;
-    }
-
-    if (store_.newRoomPending) {
-        auto room = std::make_unique<RoomDataType>();
-        fillRoomFromEditor(*room, number);
-        initNewRoom(*room);
-        RoomDataType& created = *room;
-        store_.newRoomPending = false;
-        registerUnplaced(created);
-        RoomIndexNode* node = store_.insertOrdered(WorldStore::makeNode(std::move(room)));
-        store_.setNextFreeAfterLast();
-        btnwld_NewRoom->setEnabled(true);
-        store_.current = node;
-        return;
-    }
-
-    RoomIndexNode* node = store_.current;
-    RoomDataType& room = *node->room;
-    const int32_t oldNumber = node->vnum;
-    // The record keeps its old number until the index has moved it.
-    fillRoomFromEditor(room, oldNumber);
-    if (number == oldNumber) {
-        if (!room.onMap()) registerUnplaced(room);
-        return;
-    }
-    store_.renumber(node, number);
-    if (!room.onMap()) registerUnplaced(room);
-    btnwld_NewRoom->setEnabled(true);
-    store_.current = node;
 }
 
 void TEditMain::btnwld_ClearClick() {
-    if (!store_.current) return;
-    if (sb_confirm->isChecked() && !prompts_.confirm("CLEAR all descriptions for this room?")) return;
+    const bool pending = store_.newRoomPending();
+    if (!rooms_.clearRoom(sb_confirm->isChecked())) return;
     editRoomName->clear();
     memoRoom->clear();
     // The preview showed the text that is gone.
     hidePreview();
-    if (store_.newRoomPending) return;
-    RoomDataType& room = *store_.current->room;
-    room.name.clear();
-    room.description.clear();
-    room.freeExtraDescs();
-    tellExtraDescNoCurrentEntry();
+    if (!pending) tellExtraDescNoCurrentEntry();
 }
 
 void TEditMain::btnwld_DeleteRoomClick() {
-    if (!store_.current) return;
-    RoomIndexNode* before = store_.current->prev;
-    if (sb_confirm->isChecked() && !prompts_.confirm("DELETE this room?")) return;
-    store_.deleteCurrentRoom();
+    const std::optional<RoomIndexNode*> before = rooms_.deleteRoom(store_.current(), sb_confirm->isChecked());
+    if (!before) return;
     hidePreview();
-    if (before) showRoom(before);
+    if (*before) showRoom(*before);
 }
 
 void TEditMain::editRoomNameExit() {

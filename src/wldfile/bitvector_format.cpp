@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "world/flag_letters.h"
 #include "world/strict_int.h"
 
 std::string bitvectorToLetters(int32_t bitvector) {
@@ -10,7 +11,7 @@ std::string bitvectorToLetters(int32_t bitvector) {
     std::string letters;
     for (int bit = 0; bit < 32; ++bit) {
         if (!(bits & (1u << bit))) continue;
-        letters += bit < 26 ? static_cast<char>('a' + bit) : static_cast<char>('A' + bit - 26);
+        letters += flagBitLetter(bit);
     }
     return letters;
 }
@@ -21,8 +22,8 @@ std::optional<int32_t> parseBitvector(std::string_view token) {
     if (allDigits) return strictToInt(token);
     uint32_t bits = 0;
     for (char c : token) {
-        if (c >= 'a' && c <= 'z') bits |= 1u << (c - 'a');
-        if (c >= 'A' && c <= 'F') bits |= 1u << (26 + c - 'A');
+        const int bit = flagLetterBit(c);
+        if (bit >= 0) bits |= 1u << bit;
         // G..Z name no bit of a 32-bit value and, like digits among letters, set nothing.
     }
     return static_cast<int32_t>(bits);

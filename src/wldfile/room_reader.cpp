@@ -19,16 +19,11 @@ ReadStep failRoom(WldReadContext& ctx, WorldStore& store, const std::string& mes
     return ReadStep::Failed;
 }
 
-// Appends an entry after tail, the room's last entry, which the caller keeps: finding the
-// end of the chain anew for every entry would make a room of many entries quadratic.
-ExtraDescType* readExtraDesc(WldReadContext& ctx, RoomDataType& room, ExtraDescType* tail,
-                             std::string_view markerLine) {
-    auto* entry = new ExtraDescType;
-    entry->prev = tail;
-    (tail ? tail->next : room.extraDescs) = entry;
+// Appends an entry at the end of the room's chain.
+void readExtraDesc(WldReadContext& ctx, RoomDataType& room, std::string_view markerLine) {
+    ExtraDescType* entry = room.appendExtraDesc({}, {});
     entry->keywords = freadOneLine(ctx, markerLine);
     entry->description = freadString(ctx, markerLine);
-    return entry;
 }
 
 }  // namespace
@@ -72,7 +67,7 @@ ReadStep readRoom(WldReadContext& ctx, WorldStore& store, int32_t vnum, bool che
     RoomDataType& room = *record;
     initNewRoom(room);
     auto node = WorldStore::makeNode(std::move(record));
-    store.current = checkOrder ? store.insertOrdered(std::move(node)) : store.appendNode(std::move(node));
+    store.setCurrent(checkOrder ? store.insertOrdered(std::move(node)) : store.appendNode(std::move(node)));
 
     // The flag line: zone, exactly one blank, the bitvector token, then the sector.
     const std::optional<int32_t> zone = ctx.in.readNumber();
@@ -92,7 +87,6 @@ ReadStep readRoom(WldReadContext& ctx, WorldStore& store, int32_t vnum, bool che
     room.bitvector = *bitvector;
 
     // Exit and extra description blocks in any order, up to the "S" line.
-    ExtraDescType* lastExtra = nullptr;
     for (;;) {
         const LinePiece line = ctx.in.readLine();
         if (line.status == LineStatus::NoLine)
@@ -111,7 +105,7 @@ ReadStep readRoom(WldReadContext& ctx, WorldStore& store, int32_t vnum, bool che
                 break;
             }
             case 'E':
-                lastExtra = readExtraDesc(ctx, room, lastExtra, line.text);
+                readExtraDesc(ctx, room, line.text);
                 break;
             case 'S':
                 return ReadStep::Ok;

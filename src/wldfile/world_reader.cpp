@@ -55,10 +55,7 @@ void registerUnplacedRooms(WorldStore& store, MapModel& map) {
 void readWorldData(std::string_view data, const std::string& path, LoadRoad& road) {
     WorldStore& store = road.store;
     // A New Room still pending would keep deleteCurrentRoom from removing a failed room.
-    if (store.newRoomPending) {
-        store.newRoomPending = false;
-        store.notify([](StoreObserver& o) { o.pendingNewRoomEnded(); });
-    }
+    store.endNewRoom();
     const WorldReadResult result =
         readWorldIntoStore(data, store, road.prompts, road.progress, road.checkOrder, &road.readerLine);
     // A number that is not an integer ends the load there: the rooms read stay as they are,

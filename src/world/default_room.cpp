@@ -5,12 +5,12 @@
 #include <string>
 
 void makeDefaultRoom(WorldStore& store, Prompts& prompts) {
-    if (store.empty() || store.newRoomPending) {
+    if (store.empty() || store.newRoomPending()) {
         prompts.message("Must update room before making it the default.");
         return;
     }
-    if (!store.current || !store.current->room) return;
-    copyRoom(store.defaultRoom, *store.current->room);
+    if (!store.current() || !store.current()->room) return;
+    copyRoom(store.defaultRoom, *store.current()->room);
     // A room may carry the number -1, which would otherwise read as "no template"; the
     // template keeps the number only to say that it exists.
     if (store.defaultRoom.vnum == -1) store.defaultRoom.vnum = 0;
@@ -35,7 +35,7 @@ RoomIndexNode* createDefaultRoomNode(WorldStore& store, Prompts& prompts) {
     copyRoom(*room, store.defaultRoom);
     room->vnum = vnum;
     room->mapX = room->mapY = room->mapZ = -1;
-    if (vnum >= store.nextFreeVnum) store.nextFreeVnum = vnum == std::numeric_limits<int32_t>::max() ? vnum : vnum + 1;
+    if (vnum >= store.nextFreeVnum()) store.setNextFreeVnum(vnum == std::numeric_limits<int32_t>::max() ? vnum : vnum + 1);
     return store.insertOrdered(WorldStore::makeNode(std::move(room)));
 }
 
@@ -44,7 +44,7 @@ RoomIndexNode* addDefaultRoom(WorldStore& store, Prompts& prompts, int direction
         prompts.message("You must make a room the default before you can add default rooms.");
         return nullptr;
     }
-    RoomIndexNode* from = store.current;
+    RoomIndexNode* from = store.current();
     if (!from || !from->room || store.empty()) return nullptr;
     RoomIndexNode* added = createDefaultRoomNode(store, prompts);
     if (!added) return nullptr;

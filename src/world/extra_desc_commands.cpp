@@ -29,15 +29,8 @@ std::vector<std::string> ExtraDescCommands::listLines() {
 
 bool ExtraDescCommands::add() {
     if (!room_ || pending_) return false;
-    auto* entry = new ExtraDescType;
-    // lastEntry is the chain's last entry whenever the chain is not empty; walking the
-    // chain also copes with a chain that was emptied behind the dialog's back.
-    ExtraDescType* tail = room_->lastExtraDesc();
-    entry->prev = tail;
-    if (tail)
-        tail->next = entry;
-    else
-        room_->extraDescs = entry;
+    // The room links the entry at the end of its chain and keeps it as the chain's last.
+    ExtraDescType* entry = room_->appendExtraDesc({}, {});
     pending_ = entry;
     current_ = entry;
     last_ = entry;

@@ -1,19 +1,14 @@
 #include "world/room.h"
 
-ExtraDescType* RoomDataType::lastExtraDesc() const {
-    ExtraDescType* e = extraDescs;
-    while (e && e->next) e = e->next;
-    return e;
-}
-
 ExtraDescType* RoomDataType::appendExtraDesc(std::string keywords, std::string description) {
     auto* entry = new ExtraDescType{std::move(keywords), std::move(description), nullptr, nullptr};
-    ExtraDescType* tail = lastExtraDesc();
+    ExtraDescType* tail = extraDescTail_;
     entry->prev = tail;
     if (tail)
         tail->next = entry;
     else
         extraDescs = entry;
+    extraDescTail_ = entry;
     return entry;
 }
 
@@ -23,7 +18,10 @@ void RoomDataType::removeExtraDesc(ExtraDescType* entry) {
         entry->prev->next = entry->next;
     else
         extraDescs = entry->next;
-    if (entry->next) entry->next->prev = entry->prev;
+    if (entry->next)
+        entry->next->prev = entry->prev;
+    else
+        extraDescTail_ = entry->prev;
     delete entry;
 }
 
@@ -35,6 +33,7 @@ void RoomDataType::freeExtraDescs() {
         e = next;
     }
     extraDescs = nullptr;
+    extraDescTail_ = nullptr;
 }
 
 size_t RoomDataType::extraDescCount() const {

@@ -51,13 +51,18 @@ struct RoomDataType {
     RoomDataType& operator=(const RoomDataType&) = delete;
 
     bool onMap() const { return mapX >= 1; }
-    ExtraDescType* lastExtraDesc() const;
-    // Appends a new entry at the end of the chain and returns it.
+    ExtraDescType* lastExtraDesc() const { return extraDescTail_; }
+    // Appends a new entry at the end of the chain and returns it; the room keeps the
+    // chain's last entry, so appending costs the same on a chain of any length. The
+    // chain is changed only through these members.
     ExtraDescType* appendExtraDesc(std::string keywords, std::string description);
     // Unlinks and frees one entry of this room's chain.
     void removeExtraDesc(ExtraDescType* entry);
     void freeExtraDescs();
     size_t extraDescCount() const;
+
+private:
+    ExtraDescType* extraDescTail_ = nullptr;  // last entry of the chain
 };
 
 // Sets the values of a new room: no exits, exits without texts and keys, no extra

@@ -159,29 +159,39 @@ void WorldStore::renumber(RoomIndexNode* node, int32_t vnum) {
 // created is only forgotten; otherwise the room's extra descriptions are freed, the map
 // lets go of it (its cell and its placement entry), and node and record are freed.
 void WorldStore::deleteCurrentRoom() {
-    if (!current) return;
+    if (!current_) return;
     notify([](StoreObserver& o) { o.editorFieldsCleared(); });
-    if (newRoomPending) {
-        newRoomPending = false;
-        notify([](StoreObserver& o) { o.pendingNewRoomEnded(); });
+    if (newRoomPending_) {
+        endNewRoom();
         return;
     }
-    RoomDataType& room = *current->room;
+    deleteRoom(current_);
+}
+
+void WorldStore::deleteRoom(RoomIndexNode* node) {
+    if (!node) return;
+    RoomDataType& room = *node->room;
     room.freeExtraDescs();
     notify([&](StoreObserver& o) { o.extraDescsReleased(room); });
     notify([&](StoreObserver& o) { o.roomDeleting(room); });
-    unlinkNode(current);  // the returned owner frees node and record
-    current = nullptr;
+    if (node == current_) current_ = nullptr;
+    unlinkNode(node);  // the returned owner frees node and record
+}
+
+void WorldStore::endNewRoom() {
+    if (!newRoomPending_) return;
+    newRoomPending_ = false;
+    notify([](StoreObserver& o) { o.pendingNewRoomEnded(); });
 }
 
 void WorldStore::deleteAllRooms() {
-    newRoomPending = false;
+    newRoomPending_ = false;
     notify([](StoreObserver& o) { o.pendingNewRoomEnded(); });
-    current = first_;
-    while (current) {
-        RoomIndexNode* next = current->next;
+    current_ = first_;
+    while (current_) {
+        RoomIndexNode* next = current_->next;
         deleteCurrentRoom();
-        current = next;
+        current_ = next;
     }
 }
 
@@ -196,7 +206,7 @@ void WorldStore::releaseAll(Prompts* prompts) {
         delete node;
     }
     last_ = nullptr;
-    current = nullptr;
+    current_ = nullptr;
     size_ = 0;
     sorted_ = true;
     firstByVnum_.clear();
@@ -207,7 +217,7 @@ void WorldStore::setZone(int32_t number, const std::string& name, int32_t start)
     zoneNumber = number;
     zoneName = name;
     zoneStart = start;
-    nextFreeVnum = start;
+    nextFreeVnum_ = start;
     notify([](StoreObserver& o) { o.zoneHeaderChanged(); });
 }
 
@@ -217,7 +227,7 @@ void WorldStore::adoptLoadedWorld() {
     // The lowest number, so that UPDATE's range check agrees with the "Zone Start" panel
     // also for a world read in file order.
     zoneStart = lowestVnum();
-    current = first_;
+    current_ = first_;
     setNextFreeAfterLast();
     notify([](StoreObserver& o) { o.zoneHeaderChanged(); });
     notify([](StoreObserver& o) { o.worldAdopted(); });

@@ -72,6 +72,9 @@ public:
 
     // Deletes the room at current (see the comments in the implementation); current becomes none.
     void deleteCurrentRoom();
+    // Deletes a given room: its extra descriptions are freed, the map lets go of it, node
+    // and record are freed. When it was current, current becomes none.
+    void deleteRoom(RoomIndexNode* node);
     void deleteAllRooms();
     // Frees every node and record without telling anyone; used when the program ends.
     void releaseAll(Prompts* prompts = nullptr);
@@ -83,23 +86,28 @@ public:
     void addObserver(StoreObserver* observer);
     void removeObserver(StoreObserver* observer);
 
-    // State the editor reads and writes directly.
-    RoomIndexNode* current = nullptr;
+    // The editing state.
+    RoomIndexNode* current() const { return current_; }  // the room on display; none
+    void setCurrent(RoomIndexNode* node) { current_ = node; }
+    bool newRoomPending() const { return newRoomPending_; }  // "&New Room" pressed, no UPDATE yet
+    void beginNewRoom() { newRoomPending_ = true; }
+    // Forgets a pending New Room and tells the observers; nothing when none is pending.
+    void endNewRoom();
+    int32_t nextFreeVnum() const { return nextFreeVnum_; }  // the number New Room offers
+    void setNextFreeVnum(int32_t vnum) { nextFreeVnum_ = vnum; }
+    void setNextFreeAfterLast() { nextFreeVnum_ = last_ ? last_->vnum + 1 : nextFreeVnum_; }
+
     int32_t zoneNumber = 0;
     std::string zoneName;
     int32_t zoneStart = 0;
-    int32_t nextFreeVnum = 0;
-    bool newRoomPending = false;
     RoomDataType defaultRoom;  // vnum -1: no template
 
-    void setNextFreeAfterLast() { nextFreeVnum = last_ ? last_->vnum + 1 : nextFreeVnum; }
-
+private:
     template <typename F>
     void notify(F&& call) {
         for (StoreObserver* o : observers_) call(*o);
     }
 
-private:
     void linkBefore(RoomIndexNode* node, RoomIndexNode* before);  // before none: at the end
     void indexNumber(RoomIndexNode* node, bool passedSameNumber);
     void unindexNumber(RoomIndexNode* node);
@@ -113,4 +121,7 @@ private:
     // layout, and a tree walk over a large zone misses the cache at every level.
     VnumTable firstByVnumDirect_;
     std::vector<StoreObserver*> observers_;
+    RoomIndexNode* current_ = nullptr;
+    int32_t nextFreeVnum_ = 0;
+    bool newRoomPending_ = false;
 };

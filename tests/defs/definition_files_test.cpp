@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -223,5 +225,43 @@ TEST_F(DefinitionFiles, HostileBytesNeverBreakTheReaders) {
             ASSERT_LE(f.names[slot].size(), 20u);
             ASSERT_LE(f.descriptions[slot].size(), 80u);
         }
+    }
+}
+
+namespace {
+// A file buffer whose disk fails after the first bytes: like a file buffer meeting an
+// input/output error, it sets errno and throws from underflow.
+class FailingBuffer : public std::streambuf {
+public:
+    explicit FailingBuffer(std::string head) : head_(std::move(head)) { setg(head_.data(), head_.data(), head_.data() + head_.size()); }
+
+protected:
+    int_type underflow() override {
+        errno = EIO;
+        throw std::ios_base::failure("read error");
+    }
+
+private:
+    std::string head_;
+};
+}  // namespace
+
+TEST_F(DefinitionFiles, ReadErrorIsReportedWithTheSystemTextAndLeavesTheTable) {
+    for (const std::string& head : {std::string(), std::string("1 a DARK Dark.\r\n2 b"), std::string("4 c")}) {
+        SCOPED_TRACE(head);
+        prompts.clear();
+        FailingBuffer flagBuffer(head), sectorBuffer(head);
+        std::istream flagIn(&flagBuffer), sectorIn(&sectorBuffer);
+        BitvectorTable flags;
+        setBuiltinBitvectors(flags);
+        SectorTable sectors;
+        setBuiltinSectors(sectors);
+        EXPECT_NO_THROW(loadBitvectorDefinitions(flagIn, "defs/rmbitvec.txt", flags, prompts));
+        EXPECT_NO_THROW(loadSectorDefinitions(sectorIn, "defs/rsectype.txt", sectors, prompts));
+        EXPECT_EQ(flags.count, 11);
+        EXPECT_EQ(flags.names[1], "DARK");
+        EXPECT_EQ(sectors.count, 10);
+        EXPECT_EQ(prompts.messages, messages({"defs/rmbitvec.txt: " + std::string(std::strerror(EIO)),
+                                              "defs/rsectype.txt: " + std::string(std::strerror(EIO))}));
     }
 }

@@ -232,7 +232,7 @@ TEST_F(ExtraDescDialog, RoomsDeletedWhileItIsOpen) {
     dialog->openFromMap(mapStandIn.get(), *room);
     click(2);
     ASSERT_NE(dialog->currentEntry(), nullptr);
-    app->store.current = app->store.last();
+    app->store.setCurrent(app->store.last());
     app->store.deleteCurrentRoom();
     EXPECT_EQ(dialog->currentEntry(), nullptr);
     EXPECT_TRUE(fieldsOff());
@@ -241,7 +241,7 @@ TEST_F(ExtraDescDialog, RoomsDeletedWhileItIsOpen) {
     EXPECT_EQ(dialog->editKey->text(), "stone");
 
     // The edited room itself deleted: the dialog lets go of it.
-    app->store.current = app->store.first();
+    app->store.setCurrent(app->store.first());
     app->store.deleteCurrentRoom();
     EXPECT_EQ(dialog->currentEntry(), nullptr);
     EXPECT_EQ(dialog->room(), nullptr);

@@ -33,7 +33,7 @@ protected:
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
                            view->visualRect(view->model()->index(line, 0)).center());
     }
-    int32_t shown() const { return app->store.current ? app->store.current->vnum : 0; }
+    int32_t shown() const { return app->store.current() ? app->store.current()->vnum : 0; }
     void fiveRooms() {
         makeZone("Grove", 320, 32001);
         for (int v = 32001; v <= 32005; ++v) addRoom(v, QString("Room %1").arg(v), "Text.");
@@ -116,7 +116,7 @@ TEST_F(RoomList, ChoosingAbandonsAPendingNewRoom) {
     main->editRoomName->setText("Half done");
     main->btnwld_Jumpto->click();
     click(3);
-    EXPECT_FALSE(app->store.newRoomPending);
+    EXPECT_FALSE(app->store.newRoomPending());
     EXPECT_TRUE(main->btnwld_NewRoom->isEnabled());
     EXPECT_EQ(shown(), 32004);
     EXPECT_EQ(main->editRoomNumber->text(), "32004");
@@ -127,7 +127,7 @@ TEST_F(RoomList, ChoosingAbandonsAPendingNewRoom) {
     main->btnwld_NewRoomClick();
     main->btnwld_Jumpto->click();
     list().btnCancel->click();
-    EXPECT_TRUE(app->store.newRoomPending);
+    EXPECT_TRUE(app->store.newRoomPending());
 }
 
 TEST_F(RoomList, AfterAReadInFileOrderLinesFollowTheFile) {
@@ -142,7 +142,7 @@ TEST_F(RoomList, AfterAReadInFileOrderLinesFollowTheFile) {
     EXPECT_EQ(lines(), (QStringList{"32003       Third", "32001       First", "32002       Second"}));
     click(1);
     EXPECT_EQ(shown(), 32001);
-    EXPECT_EQ(app->store.current, app->store.nodeAt(1));
+    EXPECT_EQ(app->store.current(), app->store.nodeAt(1));
 }
 
 TEST_F(RoomList, AHundredThousandRoomsOpenAtOnceAndScrollToTheEnd) {

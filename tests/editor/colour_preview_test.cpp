@@ -94,7 +94,7 @@ TEST_F(ColourPreview, NewRoomClearRoomAndDeleteRoomPutItAway) {
         ASSERT_TRUE(shown()) << c.command;
         (main->*c.press)();
         EXPECT_TRUE(hidden()) << c.command;
-        app->store.newRoomPending = false;
+        app->store.endNewRoom();
     }
     // Delete Room showed the room before the deleted one, without the preview.
     EXPECT_EQ(main->editRoomNumber->text(), "32001");

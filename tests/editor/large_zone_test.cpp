@@ -30,7 +30,7 @@ TEST_F(EditorTest, LargeZoneRoomCommandsDoNotPause) {
     main->showRoom(app->store.findByVnum(50000));
     main->sb_confirm->click();
     main->btnwld_DeleteRoomClick();
-    EXPECT_EQ(app->store.current->vnum, 49999);
+    EXPECT_EQ(app->store.current()->vnum, 49999);
     main->editRoomNumber->setText("200000");
     main->btnwld_UpdateClick();
     EXPECT_EQ(app->store.last()->vnum, 200000);

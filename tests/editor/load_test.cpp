@@ -49,7 +49,7 @@ TEST_F(Load, ReadingAZoneReplacesTheRoomsAndShowsTheFirstRoom) {
     EXPECT_TRUE(prompts.messages.empty()) << prompts.lastMessage();
     ASSERT_EQ(app->store.size(), 14u);
     EXPECT_EQ(app->store.first()->vnum, 4201);
-    EXPECT_EQ(app->store.current, app->store.first());
+    EXPECT_EQ(app->store.current(), app->store.first());
     EXPECT_EQ(main->editRoomNumber->text(), "4201");
     EXPECT_EQ(main->editRoomName->text(), "The Mill Gate");
     EXPECT_EQ(main->memoRoom->document()->blockCount(), 3);  // two lines and the empty one after CR LF

@@ -19,7 +19,7 @@ protected:
     }
     RoomIndexNode* node(int32_t vnum) { return app->store.findByVnum(vnum); }
     RoomDataType& room(int32_t vnum) { return *node(vnum)->room; }
-    int32_t shown() const { return app->store.current ? app->store.current->vnum : 0; }
+    int32_t shown() const { return app->store.current() ? app->store.current()->vnum : 0; }
     void search(const QString& text) {
         main->editJump->setText(text);
         QTest::keyClick(main->editJump, Qt::Key_Return);
@@ -92,11 +92,11 @@ TEST_F(Navigation, PrevAndNextStepThroughTheIndexAndStopAtItsEnds) {
     main->showRoom(node(32001));
     prompts.answer(true);
     main->btnwld_DeleteRoomClick();
-    ASSERT_EQ(app->store.current, nullptr);
+    ASSERT_EQ(app->store.current(), nullptr);
     for (QPushButton* b : {main->btnPrev, main->btnNext, main->btnJp, main->btnJn}) {
         main->editJump->setText("path");
         b->click();
-        EXPECT_EQ(app->store.current, nullptr);
+        EXPECT_EQ(app->store.current(), nullptr);
     }
     search("path");
     EXPECT_EQ(shown(), 32002);
@@ -127,7 +127,7 @@ TEST_F(Navigation, DirectionButtonsFollowExitsAndTheirStateFollowsTheMode) {
     EXPECT_EQ(enabledDirections(), "000000");
     main->sb_ct_Navigate->click();
     EXPECT_EQ(enabledDirections(), "110000");
-    EXPECT_TRUE(app->store.newRoomPending);  // none of these ends a pending New Room
+    EXPECT_TRUE(app->store.newRoomPending());  // none of these ends a pending New Room
 }
 
 TEST_F(Navigation, TheLetterFieldMovesAndShowsTheDirectionWord) {
@@ -189,7 +189,7 @@ TEST_F(Navigation, AddModeStampsOutTheTemplateNextToTheCurrentRoom) {
     main->btnwld_MakeDefault->click();
     EXPECT_EQ(prompts.lastMessage(), "Must update room before making it the default.");
     main->roomChosenFromList(node(32001));  // the room list abandons the pending room
-    ASSERT_FALSE(app->store.newRoomPending);
+    ASSERT_FALSE(app->store.newRoomPending());
 
     // The template is the stored room, not what the editor holds since the last UPDATE.
     main->editRoomName->setText("Typed but not updated");

@@ -15,7 +15,7 @@ protected:
 
 TEST_F(RoomCommands, FirstRoomAndFollowingRoomsGoIntoTheStoreInNumberOrder) {
     main->btnwld_NewRoomClick();
-    EXPECT_TRUE(app->store.newRoomPending);
+    EXPECT_TRUE(app->store.newRoomPending());
     EXPECT_FALSE(main->btnwld_NewRoom->isEnabled());
     EXPECT_EQ(main->editRoomNumber->text(), "32001");
     EXPECT_EQ(main->editRoomNumber->cursorPosition(), 5);
@@ -26,10 +26,10 @@ TEST_F(RoomCommands, FirstRoomAndFollowingRoomsGoIntoTheStoreInNumberOrder) {
     main->memoRoom->setPlainText("A quiet glade.");
     main->btnwld_UpdateClick();
     ASSERT_EQ(numbers(), std::vector<int32_t>{32001});
-    EXPECT_FALSE(app->store.newRoomPending);
+    EXPECT_FALSE(app->store.newRoomPending());
     EXPECT_TRUE(main->btnwld_NewRoom->isEnabled());
-    EXPECT_EQ(app->store.current, app->store.first());
-    EXPECT_EQ(app->store.nextFreeVnum, 32002);
+    EXPECT_EQ(app->store.current(), app->store.first());
+    EXPECT_EQ(app->store.nextFreeVnum(), 32002);
     const RoomDataType& glade = room(32001);
     EXPECT_EQ(glade.name, "Glade");
     EXPECT_EQ(glade.zone, 320);
@@ -41,8 +41,8 @@ TEST_F(RoomCommands, FirstRoomAndFollowingRoomsGoIntoTheStoreInNumberOrder) {
     addRoom(32005, "Pool", "A pool.");
     addRoom(32003, "Path", "A path.");
     EXPECT_EQ(numbers(), (std::vector<int32_t>{32001, 32003, 32005}));
-    EXPECT_EQ(app->store.current->vnum, 32003);
-    EXPECT_EQ(app->store.nextFreeVnum, 32006);
+    EXPECT_EQ(app->store.current()->vnum, 32003);
+    EXPECT_EQ(app->store.nextFreeVnum(), 32006);
     EXPECT_EQ(app->map.placement.size(), 3u);
     EXPECT_TRUE(prompts.messages.empty());
 }
@@ -68,7 +68,7 @@ TEST_F(RoomCommands, UpdateRefusesIncompleteBadAndTakenNumbersAndChangesNothing)
                   "Room Number, Room Name, and Description must all be defined in order to update.",
                   "Room Number out of range; Zone starts at #32001", "Cannot create room: Vnum is already in use"}));
     EXPECT_EQ(numbers(), (std::vector<int32_t>{32001, 32002}));
-    EXPECT_TRUE(app->store.newRoomPending);
+    EXPECT_TRUE(app->store.newRoomPending());
     EXPECT_EQ(main->editRoomName->text(), "Pool");  // the fields stay as typed
 
     main->editRoomNumber->setText("  $7D03");  // leading blanks and hexadecimal are numbers
@@ -100,11 +100,11 @@ TEST_F(RoomCommands, RenumberingMovesTheRoomAndKeepsItsExitsAndPlacementEntry) {
     main->editRoomNumber->setText("32050");
     main->btnwld_UpdateClick();
     EXPECT_EQ(numbers(), (std::vector<int32_t>{32002, 32010, 32050}));
-    EXPECT_EQ(app->store.current->room.get(), glade);
+    EXPECT_EQ(app->store.current()->room.get(), glade);
     EXPECT_EQ(app->store.last()->room->vnum, 32050);
     EXPECT_EQ(glade->exitTo[East], 32002);
     EXPECT_EQ(glade->extraDescCount(), 1u);
-    EXPECT_EQ(app->store.nextFreeVnum, 32051);
+    EXPECT_EQ(app->store.nextFreeVnum(), 32051);
     EXPECT_EQ(app->map.placement.findByRoom(glade)->vnum, 32050);
     EXPECT_EQ(app->store.findByVnum(32001), nullptr);
 }
@@ -124,7 +124,7 @@ TEST_F(RoomCommands, RenumberingTheOnlyRoomAndUpdatingAZoneFromAnotherZone) {
 TEST_F(RoomCommands, ClearRoomAsksWhenConfirmIsDownAndEmptiesTheStoredTexts) {
     addRoom(32001, "Glade", "A glade.");
     addRoom(32002, "Path", "A path.");
-    RoomDataType* path = app->store.current->room.get();
+    RoomDataType* path = app->store.current()->room.get();
     path->appendExtraDesc("stone", "A grey stone.");
     path->exitTo[West] = 32001;
 
@@ -157,7 +157,7 @@ TEST_F(RoomCommands, DeleteRoomShowsTheRoomBeforeOrNoneAndPendingNewRoomDeletesN
     addRoom(32001, "Glade", "A glade.");
     addRoom(32002, "Path", "A path.");
     addRoom(32003, "Pool", "A pool.");
-    RoomDataType* pool = app->store.current->room.get();
+    RoomDataType* pool = app->store.current()->room.get();
 
     prompts.answer(false);
     main->btnwld_DeleteRoomClick();
@@ -168,22 +168,22 @@ TEST_F(RoomCommands, DeleteRoomShowsTheRoomBeforeOrNoneAndPendingNewRoomDeletesN
     main->btnwld_DeleteRoomClick();
     EXPECT_EQ(numbers(), (std::vector<int32_t>{32001, 32002}));
     EXPECT_EQ(main->editRoomNumber->text(), "32002");
-    EXPECT_EQ(app->store.current, app->store.last());
+    EXPECT_EQ(app->store.current(), app->store.last());
     EXPECT_EQ(app->map.placement.findByRoom(pool), nullptr);
     EXPECT_EQ(app->map.placement.size(), 2u);
-    EXPECT_EQ(app->store.nextFreeVnum, 32004);  // deleting does not lower it
+    EXPECT_EQ(app->store.nextFreeVnum(), 32004);  // deleting does not lower it
 
     main->sb_confirm->click();  // up: no more questions
     main->btnwld_NewRoomClick();
     main->btnwld_DeleteRoomClick();
     EXPECT_EQ(app->store.size(), 2u);
-    EXPECT_FALSE(app->store.newRoomPending);
+    EXPECT_FALSE(app->store.newRoomPending());
     EXPECT_TRUE(main->btnwld_NewRoom->isEnabled());
     EXPECT_EQ(main->editRoomNumber->text(), "32001");  // the room before the one that was current
 
     main->btnwld_DeleteRoomClick();  // the first room: nothing is shown after it
     EXPECT_EQ(numbers(), std::vector<int32_t>{32002});
-    EXPECT_EQ(app->store.current, nullptr);
+    EXPECT_EQ(app->store.current(), nullptr);
     EXPECT_TRUE(main->editRoomNumber->text().isEmpty());
     EXPECT_FALSE(main->editRoomNumber->isEnabled());
     main->btnwld_DeleteRoomClick();  // no current room: nothing happens

@@ -11,8 +11,8 @@ using namespace maptest;
 namespace {
 
 void deleteRoom(WorldStore& store, RoomDataType& room) {
-    store.current = nodeOf(store, room);
-    ASSERT_NE(store.current, nullptr);
+    store.setCurrent(nodeOf(store, room));
+    ASSERT_NE(store.current(), nullptr);
     store.deleteCurrentRoom();
 }
 

@@ -179,3 +179,32 @@ TEST_F(SaveFaults, ADirectoryThatCannotBeWrittenChangesNothing) {
     }
     expectUntouched("directory that cannot be written");
 }
+
+TEST_F(SaveFaults, AMapFileThatCannotTakeItsPlaceLeavesTheOldWorldFile) {
+    // The map file's name becomes a directory while the map file is being written (after
+    // its staging checked the name), so its rename fails after the world file's rename
+    // succeeded. The old world file comes back; a world file that did not exist goes again.
+    for (const bool worldExisted : {true, false}) {
+        SCOPED_TRACE(worldExisted ? "old world file" : "new world file");
+        fs::remove_all(dir_ / "320.map");
+        ASSERT_EQ(replaceFile((dir_ / "320.map").string(), "1 50 50 5\r\n"), "");
+        if (!worldExisted) fs::remove(world_);
+        std::map<std::string, std::string> expected = snapshot(dir_);
+        expected["320.map"] = "<dir>";
+        const size_t worldChunks = (text_.size() + (1 << 20) - 1) >> 20;
+        size_t calls = 0;
+        {
+            ScopedFileWriteHook hook([&](int fd, const char* data, size_t size) -> ssize_t {
+                if (++calls == worldChunks + 1) {
+                    fs::remove(dir_ / "320.map");
+                    fs::create_directory(dir_ / "320.map");
+                }
+                return ::write(fd, data, size);
+            });
+            EXPECT_EQ(saveWorld(world_, text_, false, true, store_),
+                      (dir_ / "320.map").string() + ": " + std::strerror(EISDIR));
+        }
+        EXPECT_EQ(snapshot(dir_), expected);
+        if (worldExisted) EXPECT_EQ(contents(world_), "old world\r\n$\r\n");
+    }
+}

@@ -20,7 +20,7 @@ std::string storeProblem(const WorldStore& store) {
     if (store.first() && store.first()->prev) return "first has a predecessor";
     if (store.last() && store.last()->next) return "last has a successor";
     size_t count = 0;
-    bool currentSeen = store.current == nullptr;
+    bool currentSeen = store.current() == nullptr;
     bool nonDecreasing = true;
     std::map<int32_t, const RoomIndexNode*> firstOf;
     const RoomIndexNode* previous = nullptr;
@@ -31,7 +31,7 @@ std::string storeProblem(const WorldStore& store) {
         if (n->vnum != n->room->vnum)
             return describe("node ", n->vnum, " holds room ", n->room->vnum);
         if (previous && previous->vnum > n->vnum) nonDecreasing = false;
-        if (n == store.current) currentSeen = true;
+        if (n == store.current()) currentSeen = true;
         firstOf.try_emplace(n->vnum, n);
     }
     if (previous != store.last()) return "the walk from first does not end at last";

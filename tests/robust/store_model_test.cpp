@@ -106,9 +106,9 @@ private:
     }
 
     void deleteRoomAt(RoomIndexNode* node) {
-        store_.current = current_ = node;
+        store_.setCurrent(current_ = node);
         if (!node) pending_ = false;  // with no current room there is nothing to end
-        store_.newRoomPending = pending_;
+        if (pending_) store_.beginNewRoom(); else store_.endNewRoom();
         if (node && !pending_) ref_.erase(ref_.begin() + static_cast<ptrdiff_t>(refPositionOf(node->room.get())));
         store_.deleteCurrentRoom();
         if (!pending_) current_ = nullptr;
@@ -189,7 +189,7 @@ private:
         }
         if (pick < 33) {
             pending_ = chance(30);
-            store_.newRoomPending = pending_;
+            if (pending_) store_.beginNewRoom(); else store_.endNewRoom();
             store_.deleteAllRooms();
             ref_.clear();
             current_ = nullptr;
@@ -203,7 +203,7 @@ private:
             copyRoom(store_.defaultRoom, *node->room);
             auto room = std::make_unique<RoomDataType>();
             copyRoom(*room, store_.defaultRoom);
-            room->vnum = store_.nextFreeVnum;
+            room->vnum = store_.nextFreeVnum();
             room->mapX = room->mapY = room->mapZ = -1;
             if (room->vnum < 0 || room->vnum > kHighestVnum + 5) room->vnum = randomVnum();
             addOrdered(std::move(room));
@@ -266,7 +266,7 @@ private:
         }
         if (pick < 95) {
             RoomIndexNode* node = randomNode();
-            store_.current = current_ = node;
+            store_.setCurrent(current_ = node);
             return "move current";
         }
         reload();
@@ -293,11 +293,11 @@ private:
             const RoomIndexNode* found = store_.findByVnum(v);
             if ((found ? found->room.get() : nullptr) != expected) return "findByVnum(" + std::to_string(v) + ") differs";
         }
-        if (store_.current != current_) return "current differs";
-        if (store_.newRoomPending) return "a pending New Room outlived the deletion";
+        if (store_.current() != current_) return "current differs";
+        if (store_.newRoomPending()) return "a pending New Room outlived the deletion";
         // Adding and renumbering set it after the last room; deleting leaves it alone.
-        if (store_.nextFreeVnum != nextFree_)
-            return "nextFreeVnum " + std::to_string(store_.nextFreeVnum) + ", expected " + std::to_string(nextFree_);
+        if (store_.nextFreeVnum() != nextFree_)
+            return "nextFreeVnum " + std::to_string(store_.nextFreeVnum()) + ", expected " + std::to_string(nextFree_);
         return {};
     }
 

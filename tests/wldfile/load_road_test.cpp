@@ -71,8 +71,8 @@ TEST_F(LoadRoadTest, AGoodReadIsAdoptedAndLaidOutAlongItsExits) {
     load(copyTestFile("grove_dos.wld"));
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(store.zoneNumber, 320);
-    EXPECT_EQ(store.current, store.first());
-    EXPECT_EQ(store.nextFreeVnum, 32004);
+    EXPECT_EQ(store.current(), store.first());
+    EXPECT_EQ(store.nextFreeVnum(), 32004);
     EXPECT_EQ(positionOf(32001), (Position{50, 50, 5}));
     EXPECT_EQ(positionOf(32002), (Position{50, 49, 5}));  // north of the first room
     EXPECT_EQ(positionOf(32003), (Position{50, 49, 6}));  // up from 32002
@@ -88,7 +88,7 @@ TEST_F(LoadRoadTest, AFailedReadAdoptsAndPlacesThePartialWorld) {
     EXPECT_EQ(prompts.messages, (std::vector<std::string>{
                                     "Unexpected EOF", "Will attempt to initialize and map partial world."}));
     EXPECT_EQ(store.zoneNumber, 320);
-    EXPECT_EQ(store.nextFreeVnum, 32003);
+    EXPECT_EQ(store.nextFreeVnum(), 32003);
     EXPECT_EQ(positionOf(32001), (Position{50, 50, 5}));
     // No exit leads to 32002: it waits in the placement list.
     EXPECT_EQ(positionOf(32002), (Position{-1, -1, -1}));
@@ -110,7 +110,7 @@ TEST_F(LoadRoadTest, AConversionFailureStopsBeforeAdoptionAndPlacement) {
     EXPECT_EQ(prompts.messages, (std::vector<std::string>{"'99999999999' is not a valid integer value"}));
     EXPECT_EQ(vnumsInOrder(store), (std::vector<int32_t>{10, 11}));
     EXPECT_EQ(store.zoneNumber, 0);
-    EXPECT_EQ(store.nextFreeVnum, 0);
+    EXPECT_EQ(store.nextFreeVnum(), 0);
     EXPECT_FALSE(store.first()->room->onMap());
     EXPECT_TRUE(placementVnums().empty());
     EXPECT_TRUE(helpTexts.empty());
@@ -167,9 +167,9 @@ TEST_F(LoadRoadTest, AFileThatCannotBeReadReportsTheSystemErrorAndLeavesTheStore
 }
 
 TEST_F(LoadRoadTest, APendingNewRoomDoesNotKeepAFailedRoomInTheStore) {
-    store.newRoomPending = true;
+    store.beginNewRoom();
     load(copyTestFile("zone_not_a_number.wld"));
-    EXPECT_FALSE(store.newRoomPending);
+    EXPECT_FALSE(store.newRoomPending());
     EXPECT_EQ(vnumsInOrder(store), (std::vector<int32_t>{10}));
 }
 

@@ -219,7 +219,7 @@ TEST_F(OutputWindow, SavesDosUnixEditsAndAsksBeforeReplacing) {
     EXPECT_EQ(prompts.messages[0], files.answer + ": No such file or directory");
 
     // The store emptied while the window was open: the chooser still runs, with no name.
-    store.current = store.first();
+    store.setCurrent(store.first());
     store.deleteAllRooms();
     files.answer = path("empty.wld");
     QTest::mouseClick(window.btnUNIX, Qt::LeftButton);
@@ -332,7 +332,7 @@ TEST_F(OutputWindow, HundredThousandRoomsBuildShowAndSaveQuickly) {
     EXPECT_LT(saveMs, 3000 * kSlowBuild);
 
     // 100,000 rooms with empty texts: few bytes but many short lines, too many to show.
-    store.current = store.first();
+    store.setCurrent(store.first());
     store.deleteAllRooms();
     for (int32_t vnum = 1; vnum <= 100000; ++vnum) addRoom(store, vnum, "");
     clock.restart();
@@ -345,7 +345,7 @@ TEST_F(OutputWindow, HundredThousandRoomsBuildShowAndSaveQuickly) {
     // The largest text the view takes, shown.
     // An empty room is five lines; leave just under the view's line capacity.
     while (store.size() * 5 + 1 > TfrmQuendryOut::kDefaultViewLineCapacity) {
-        store.current = store.last();
+        store.setCurrent(store.last());
         store.deleteCurrentRoom();
     }
     clock.restart();

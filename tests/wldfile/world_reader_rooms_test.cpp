@@ -152,7 +152,7 @@ TEST(WorldReader, ReadsEveryFieldOfAZone) {
     EXPECT_EQ(top.extraDescs->next->keywords, "bark");
     EXPECT_EQ(top.extraDescs->next->description, "");
     // Current is the last node created.
-    EXPECT_EQ(out.store.current, out.store.last());
+    EXPECT_EQ(out.store.current(), out.store.last());
 }
 
 TEST(WorldReader, DosUnixAndMixedLineEndingsGiveIdenticalStores) {

@@ -52,7 +52,7 @@ protected:
         r.mapX = 4, r.mapY = 5, r.mapZ = 0;
         r.appendExtraDesc("moss", "Green moss.");
         r.appendExtraDesc("bark", "Rough bark.");
-        store.current = source;
+        store.setCurrent(source);
     }
     WorldStore store;
     RecordingPrompts prompts;
@@ -65,18 +65,18 @@ TEST_F(DefaultRoom, MakeDefaultRefusesWithoutAStoredRoomAndCopiesTheStoredRecord
     EXPECT_EQ(prompts.messages, std::vector<std::string>{kRefusedMakeDefault});
     EXPECT_FALSE(hasDefaultRoom(empty));
 
-    store.newRoomPending = true;
+    store.beginNewRoom();
     makeDefaultRoom(store, prompts);
     EXPECT_EQ(prompts.messages.size(), 2u);
     EXPECT_FALSE(hasDefaultRoom(store));
-    store.newRoomPending = false;
+    store.endNewRoom();
 
-    store.current = nullptr;
+    store.setCurrent(nullptr);
     makeDefaultRoom(store, prompts);
     EXPECT_FALSE(hasDefaultRoom(store));
     EXPECT_EQ(prompts.messages.size(), 2u);
 
-    store.current = source;
+    store.setCurrent(source);
     makeDefaultRoom(store, prompts);
     ASSERT_TRUE(hasDefaultRoom(store));
     EXPECT_TRUE(sameRoomContent(store.defaultRoom, *source->room));
@@ -103,7 +103,7 @@ TEST_F(DefaultRoom, AddedRoomsAreTemplateCopiesNumberedAfterTheLastAndLinkedBoth
     ASSERT_NE(east, nullptr);
     EXPECT_EQ(east->vnum, 32021);
     EXPECT_EQ(store.last(), east);
-    EXPECT_EQ(store.nextFreeVnum, 32022);
+    EXPECT_EQ(store.nextFreeVnum(), 32022);
     const RoomDataType& e = *east->room;
     EXPECT_EQ(e.vnum, 32021);
     EXPECT_EQ(e.name, "The Dark Grove");
@@ -124,10 +124,10 @@ TEST_F(DefaultRoom, AddedRoomsAreTemplateCopiesNumberedAfterTheLastAndLinkedBoth
     EXPECT_NE(e.extraDescs, store.defaultRoom.extraDescs);
     EXPECT_EQ(e.extraDescs->next->keywords, "bark");
     // The cursor does not move: showing the room is the window's part.
-    EXPECT_EQ(store.current, source);
+    EXPECT_EQ(store.current(), source);
 
     // South of the new room: the link back overwrites the template's north exit.
-    store.current = east;
+    store.setCurrent(east);
     RoomIndexNode* south = addDefaultRoom(store, prompts, South);
     ASSERT_NE(south, nullptr);
     EXPECT_EQ(south->vnum, 32022);
@@ -138,7 +138,7 @@ TEST_F(DefaultRoom, AddedRoomsAreTemplateCopiesNumberedAfterTheLastAndLinkedBoth
     EXPECT_EQ(south->room->exits[North].keywords, "trees");
     EXPECT_EQ(e.exits[South], RoomExitType{});
 
-    store.current = south;
+    store.setCurrent(south);
     RoomIndexNode* up = addDefaultRoom(store, prompts, Up);
     ASSERT_NE(up, nullptr);
     EXPECT_EQ(up->room->exitTo[Down], 32022);
@@ -147,17 +147,17 @@ TEST_F(DefaultRoom, AddedRoomsAreTemplateCopiesNumberedAfterTheLastAndLinkedBoth
     EXPECT_TRUE(prompts.messages.empty());
 
     // A New Room number beyond the added ones is left alone.
-    store.nextFreeVnum = 40000;
+    store.setNextFreeVnum(40000);
     addDefaultRoom(store, prompts, West);
     EXPECT_EQ(store.last()->vnum, 32024);
-    EXPECT_EQ(store.nextFreeVnum, 40000);
+    EXPECT_EQ(store.nextFreeVnum(), 40000);
 }
 
 TEST_F(DefaultRoom, AnIndexInFileOrderNumbersAfterTheHighestRoomAndTheTopNumberIsRefused) {
     WorldStore fileOrder;
     for (int32_t v : {32010, 32001, 32005}) addRoom(fileOrder, v, false);
     ASSERT_FALSE(fileOrder.sorted());
-    fileOrder.current = fileOrder.first();
+    fileOrder.setCurrent(fileOrder.first());
     makeDefaultRoom(fileOrder, prompts);
     RoomIndexNode* added = addDefaultRoom(fileOrder, prompts, Down);
     ASSERT_NE(added, nullptr);
@@ -168,14 +168,14 @@ TEST_F(DefaultRoom, AnIndexInFileOrderNumbersAfterTheHighestRoomAndTheTopNumberI
     // Taken last+1: 32002 after 32001 in file order must not be doubled.
     WorldStore taken;
     for (int32_t v : {32002, 32001}) addRoom(taken, v, false);
-    taken.current = taken.first();
+    taken.setCurrent(taken.first());
     makeDefaultRoom(taken, prompts);
     ASSERT_NE(addDefaultRoom(taken, prompts, East), nullptr);
     EXPECT_EQ(order(taken), (std::vector<int32_t>{32002, 32001, 32003}));
 
     WorldStore top;
     addRoom(top, std::numeric_limits<int32_t>::max());
-    top.current = top.first();
+    top.setCurrent(top.first());
     makeDefaultRoom(top, prompts);
     EXPECT_EQ(addDefaultRoom(top, prompts, North), nullptr);
     EXPECT_EQ(prompts.messages.back(), "No room number is left after 2147483647.");
@@ -187,7 +187,7 @@ TEST_F(DefaultRoom, AnIndexInFileOrderNumbersAfterTheHighestRoomAndTheTopNumberI
 TEST_F(DefaultRoom, ARoomNumberedMinusOneStillMakesATemplate) {
     WorldStore negative;
     addRoom(negative, -1);
-    negative.current = negative.first();
+    negative.setCurrent(negative.first());
     makeDefaultRoom(negative, prompts);
     EXPECT_TRUE(hasDefaultRoom(negative));
     RoomIndexNode* added = addDefaultRoom(negative, prompts, East);
@@ -203,13 +203,13 @@ TEST(DefaultRoomSpeed, AddingToAHundredThousandRoomsTakesNoWalk) {
         room->vnum = v;
         store.appendNode(WorldStore::makeNode(std::move(room)));
     }
-    store.current = store.first();
+    store.setCurrent(store.first());
     makeDefaultRoom(store, prompts);
     const auto started = std::chrono::steady_clock::now();
     for (int i = 0; i < 1000; ++i) {
         RoomIndexNode* added = addDefaultRoom(store, prompts, East);
         ASSERT_NE(added, nullptr);
-        store.current = added;
+        store.setCurrent(added);
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     EXPECT_EQ(store.last()->vnum, 101000);

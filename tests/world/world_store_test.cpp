@@ -91,12 +91,12 @@ TEST(WorldStore, RenumberMovesTheNodeAndNextFreeFollowsLast) {
     s.insertOrdered(roomNode(102));
     s.renumber(n, 200);
     EXPECT_EQ(order(s), (std::vector<int32_t>{100, 102, 200}));
-    EXPECT_EQ(s.nextFreeVnum, 201);
+    EXPECT_EQ(s.nextFreeVnum(), 201);
     EXPECT_EQ(s.findByVnum(101), nullptr);
     EXPECT_EQ(s.findByVnum(200), n);
     s.renumber(n, 50);
     EXPECT_EQ(s.first(), n);
-    EXPECT_EQ(s.nextFreeVnum, 103);
+    EXPECT_EQ(s.nextFreeVnum(), 103);
     expectConsistent(s);
 }
 
@@ -106,23 +106,23 @@ TEST(WorldStore, DeleteCurrentRoomStepsAndEdges) {
     s.addObserver(&rec);
     s.insertOrdered(roomNode(1));
     s.insertOrdered(roomNode(2));
-    s.nextFreeVnum = 3;
-    s.current = s.last();
-    s.current->room->appendExtraDesc("k", "d");
+    s.setNextFreeVnum(3);
+    s.setCurrent(s.last());
+    s.current()->room->appendExtraDesc("k", "d");
     s.deleteCurrentRoom();
     EXPECT_EQ(rec.events, (std::vector<std::string>{"clear", "extras", "map 2"}));
-    EXPECT_EQ(s.current, nullptr);
-    EXPECT_EQ(s.nextFreeVnum, 3) << "deleting the last room does not lower the next free number";
+    EXPECT_EQ(s.current(), nullptr);
+    EXPECT_EQ(s.nextFreeVnum(), 3) << "deleting the last room does not lower the next free number";
 
     // A pending New Room is only forgotten: nothing is deleted and current stays.
     rec.events.clear();
-    s.current = s.first();
-    s.newRoomPending = true;
+    s.setCurrent(s.first());
+    s.beginNewRoom();
     s.deleteCurrentRoom();
     EXPECT_EQ(rec.events, (std::vector<std::string>{"clear", "newroom"}));
     EXPECT_EQ(s.size(), 1u);
-    EXPECT_EQ(s.current, s.first());
-    EXPECT_FALSE(s.newRoomPending);
+    EXPECT_EQ(s.current(), s.first());
+    EXPECT_FALSE(s.newRoomPending());
 
     s.deleteCurrentRoom();
     EXPECT_TRUE(s.empty());
@@ -137,11 +137,11 @@ TEST(WorldStore, DeleteAllRoomsEndsPendingNewRoomAndDeletesEveryRoom) {
     Recorder rec;
     s.addObserver(&rec);
     for (int v = 10; v < 15; ++v) s.insertOrdered(roomNode(v));
-    s.current = s.nodeAt(2);
-    s.newRoomPending = true;
+    s.setCurrent(s.nodeAt(2));
+    s.beginNewRoom();
     s.deleteAllRooms();
     EXPECT_TRUE(s.empty());
-    EXPECT_FALSE(s.newRoomPending);
+    EXPECT_FALSE(s.newRoomPending());
     EXPECT_EQ(std::count(rec.events.begin(), rec.events.end(), "map 10"), 1);
     EXPECT_EQ(s.findByVnum(10), nullptr);
     s.removeObserver(&rec);
@@ -171,7 +171,7 @@ TEST(WorldStore, CopyRoomGivesTheCopyItsOwnChain) {
 TEST(WorldStore, SetZoneAndAdoptLoadedWorld) {
     WorldStore s;
     s.setZone(320, "The Grove", 32001);
-    EXPECT_EQ(s.nextFreeVnum, 32001);
+    EXPECT_EQ(s.nextFreeVnum(), 32001);
     EXPECT_TRUE(s.empty());
 
     WorldStore read;
@@ -183,8 +183,8 @@ TEST(WorldStore, SetZoneAndAdoptLoadedWorld) {
     read.adoptLoadedWorld();
     EXPECT_EQ(read.zoneNumber, 320);
     EXPECT_EQ(read.zoneStart, 32001) << "the lowest number, also for a file-order index";
-    EXPECT_EQ(read.current, read.first());
-    EXPECT_EQ(read.nextFreeVnum, 32021);
+    EXPECT_EQ(read.current(), read.first());
+    EXPECT_EQ(read.nextFreeVnum(), 32021);
 }
 
 TEST(WorldStore, ReleaseAllFreesEverything) {

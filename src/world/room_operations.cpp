@@ -1,0 +1,158 @@
+#include "world/room_operations.h"
+
+#include <memory>
+
+#include "map/map_model.h"
+#include "world/default_room.h"
+#include "world/strict_int.h"
+
+RoomOperations::RoomOperations(WorldStore& store, MapModel& map, Prompts& prompts)
+    : store_(store), map_(map), prompts_(prompts) {}
+
+int32_t RoomOperations::beginNewRoom() {
+    store_.beginNewRoom();
+    return store_.nextFreeVnum();
+}
+
+void RoomOperations::abandonNewRoom() { store_.endNewRoom(); }
+
+void RoomOperations::fill(RoomDataType& room, const RoomEntry& entry, int32_t number) const {
+    room.vnum = number;
+    room.name = entry.name;
+    room.description = entry.description;
+    room.zone = store_.zoneNumber;
+    room.bitvector = entry.bitvector;
+    room.sectorType = entry.sectorType;
+}
+
+void RoomOperations::registerUnplaced(RoomDataType& room) { map_.placement.registerUnplacedRoom(room); }
+
+// The checks every entry passes before it reaches the store, in the order the user
+// meets them: something in each field, a whole number, inside the zone.
+bool RoomOperations::checkEntry(const RoomEntry& entry, int32_t& number) {
+    if (entry.number.empty() || entry.name.empty() || entry.description.empty()) {
+        prompts_.message("Room Number, Room Name, and Description must all be defined in order to update.");
+        return false;
+    }
+    const std::optional<int32_t> parsed = strictToIntOrSay(entry.number, prompts_);
+    if (!parsed) return false;
+    if (*parsed < store_.zoneStart) {
+        prompts_.message("Room Number out of range; Zone starts at #" + std::to_string(store_.zoneStart));
+        return false;
+    }
+    number = *parsed;
+    return true;
+}
+
+RoomIndexNode* RoomOperations::createRoom(const RoomEntry& entry) {
+    int32_t number = 0;
+    if (!checkEntry(entry, number)) return nullptr;
+    const bool first = store_.empty();
+    if (!first && store_.findByVnum(number)) {
+        prompts_.message("Cannot create room: Vnum is already in use");
+        return nullptr;
+    }
+    auto room = std::make_unique<RoomDataType>();
+    fill(*room, entry, number);
+    initNewRoom(*room);
+    RoomDataType& created = *room;
+    store_.endNewRoom();
+    registerUnplaced(created);
+    RoomIndexNode* node = store_.insertOrdered(WorldStore::makeNode(std::move(room)));
+    // The first room sets the next free number from its own; later ones from the last room.
+    if (first)
+        store_.setNextFreeVnum(number + 1);
+    else
+        store_.setNextFreeAfterLast();
+    store_.setCurrent(node);
+    return node;
+}
+
+UpdateOutcome RoomOperations::update(const RoomEntry& entry) {
+    if (store_.empty() || store_.newRoomPending()) return createRoom(entry) ? UpdateOutcome::Created : UpdateOutcome::Refused;
+
+    int32_t number = 0;
+    if (!checkEntry(entry, number)) return UpdateOutcome::Refused;
+    // Without a room on display there is nothing to change.
+    RoomIndexNode* node = store_.current();
+    if (!node) return UpdateOutcome::Ignored;
+    const int32_t oldNumber = node->vnum;
+    if (number != oldNumber && store_.findByVnum(number)) {
+        prompts_.message("Cannot update room: Vnum is already in use");
+        return UpdateOutcome::Refused;
+    }
+    RoomDataType& room = *node->room;
+    // The record keeps its old number until the index has moved it.
+    fill(room, entry, oldNumber);
+    if (number != oldNumber) store_.renumber(node, number);
+    if (!room.onMap()) registerUnplaced(room);
+    return number == oldNumber ? UpdateOutcome::Changed : UpdateOutcome::Renumbered;
+}
+
+bool RoomOperations::clearRoom(bool askFirst) {
+    if (!store_.current()) return false;
+    if (askFirst && !prompts_.confirm("CLEAR all descriptions for this room?")) return false;
+    if (store_.newRoomPending()) return true;
+    RoomDataType& room = *store_.current()->room;
+    room.name.clear();
+    room.description.clear();
+    room.freeExtraDescs();
+    return true;
+}
+
+std::optional<RoomIndexNode*> RoomOperations::deleteRoom(RoomIndexNode* node, bool askFirst) {
+    if (!node) return std::nullopt;
+    RoomIndexNode* before = node->prev;
+    if (askFirst && !prompts_.confirm("DELETE this room?")) return std::nullopt;
+    if (node == store_.current())
+        store_.deleteCurrentRoom();
+    else
+        store_.deleteRoom(node);
+    return before;
+}
+
+void RoomOperations::makeDefault() { makeDefaultRoom(store_, prompts_); }
+
+void RoomOperations::clearDefault() { clearDefaultRoom(store_); }
+
+bool RoomOperations::hasDefault() const { return hasDefaultRoom(store_); }
+
+RoomIndexNode* RoomOperations::addDefaultRoom(int direction) {
+    RoomIndexNode* added = ::addDefaultRoom(store_, prompts_, direction);
+    // The new room waits in the map's list of unplaced rooms from the start, so the map
+    // offers it without an UPDATE first.
+    if (added) registerUnplaced(*added->room);
+    return added;
+}
+
+RoomIndexNode* RoomOperations::createDefaultRoom() {
+    if (!hasDefaultRoom(store_)) {
+        prompts_.message("You must make a room the default before you can add default rooms.");
+        return nullptr;
+    }
+    RoomIndexNode* added = createDefaultRoomNode(store_, prompts_);
+    if (added) registerUnplaced(*added->room);
+    return added;
+}
+
+void RoomOperations::placeOnMap(RoomDataType& room, int x, int y, int z) {
+    if (!insideMap(x, y, z)) return;
+    RoomDataType* displaced = map_.grid.cellAt(x, y, z);
+    const int oldX = room.mapX, oldY = room.mapY, oldZ = room.mapZ;
+    const bool moved = room.onMap() && map_.grid.cellAt(oldX, oldY, oldZ) == &room;
+    map_.placement.unlinkPlacementEntry(map_.placement.findByRoom(&room));
+    map_.grid.putRoom(room, x, y, z);
+    // A room that stood in the cell goes back to the list of rooms to place.
+    if (displaced && displaced != &room) registerUnplaced(*displaced);
+    if (!map_.recalcOnChange) return;
+    if (moved && (oldX != x || oldY != y || oldZ != z)) map_.grid.recalcExits(oldX, oldY, oldZ);
+    map_.grid.recalcExits(x, y, z);
+}
+
+void RoomOperations::takeOffMap(int x, int y, int z) {
+    RoomDataType* room = map_.grid.cellAt(x, y, z);
+    if (!room) return;
+    map_.grid.takeRoom(x, y, z);
+    registerUnplaced(*room);
+    if (map_.recalcOnChange) map_.grid.recalcExits(x, y, z);
+}
