@@ -16,10 +16,25 @@ DefinitionSlots slotsOf(const Table& table, int slots) {
     return out;
 }
 
+// Gives every slot in use the name and description the file will give back when it is
+// read: a name is one word of at most 20 bytes ("?" when empty, blanks and tabs inside
+// it become '_'), a description at most 80 bytes without leading blanks. Otherwise "BIG ROOM" would come back
+// as the flag "BIG" with the description "ROOM ...".
 template <typename InUse>
-void nameNamelessSlots(DefinitionSlots& slots, InUse inUse) {
-    for (size_t n = 1; n < slots.size(); ++n)
-        if (inUse(slots[n]) && slots[n].name.empty()) slots[n].name = "?";
+void prepareForFile(DefinitionSlots& slots, InUse inUse) {
+    for (size_t n = 1; n < slots.size(); ++n) {
+        DefinitionSlot& slot = slots[n];
+        if (!inUse(slot)) continue;
+        if (slot.name.size() > kMaxDefinitionNameLength) slot.name.resize(kMaxDefinitionNameLength);
+        for (char& c : slot.name)
+            if (c == ' ' || c == '\t') c = '_';
+        if (slot.name.empty()) slot.name = "?";
+        // The reader skips the blanks before a description.
+        const size_t text = slot.description.find_first_not_of(" \t");
+        slot.description.erase(0, text == std::string::npos ? slot.description.size() : text);
+        if (slot.description.size() > kMaxDefinitionDescriptionLength)
+            slot.description.resize(kMaxDefinitionDescriptionLength);
+    }
 }
 }  // namespace
 
@@ -56,7 +71,7 @@ int useSectorSlots(const DefinitionSlots& slots, SectorTable& table) {
 }
 
 std::string bitvectorSlotsFileText(DefinitionSlots& slots) {
-    nameNamelessSlots(slots, flagInUse);
+    prepareForFile(slots, flagInUse);
     BitvectorTable table;  // slot for slot, gaps kept: the writer leaves free slots out
     for (size_t n = 1; n < slots.size() && n <= static_cast<size_t>(kMaxBitvectorEntries); ++n) {
         table.names[static_cast<int>(n)] = slots[n].name;
@@ -67,7 +82,7 @@ std::string bitvectorSlotsFileText(DefinitionSlots& slots) {
 }
 
 std::string sectorSlotsFileText(DefinitionSlots& slots) {
-    nameNamelessSlots(slots, sectorInUse);
+    prepareForFile(slots, sectorInUse);
     SectorTable table;
     for (size_t n = 1; n < slots.size() && n <= static_cast<size_t>(kMaxSectorEntries); ++n) {
         table.names[static_cast<int>(n)] = slots[n].name;

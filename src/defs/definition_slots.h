@@ -30,8 +30,10 @@ DefinitionSlots sectorSlots(const SectorTable& table);
 int useBitvectorSlots(const DefinitionSlots& slots, BitvectorTable& table);
 int useSectorSlots(const DefinitionSlots& slots, SectorTable& table);
 
-// Save: every slot in use without a name is named "?" (in the slots too, so the dialog
-// shows what the file holds); then the file's bytes, one CR LF line per slot in use.
+// Save: every slot in use is first given what reading the file back will give (in the
+// slots too, so the dialog shows what the file holds): an empty name becomes "?", blanks
+// inside a name '_', a name is cut to 20 bytes and a description to 80 without leading
+// blanks. Then the file's bytes, one CR LF line per slot in use.
 std::string bitvectorSlotsFileText(DefinitionSlots& slots);
 std::string sectorSlotsFileText(DefinitionSlots& slots);
 

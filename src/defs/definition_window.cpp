@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QTimer>
 
+#include "defs/definition_files.h"
 #include "editor/byte_text.h"
 #include "editor/terminal_font.h"
 
@@ -105,6 +106,7 @@ DefinitionWindow::DefinitionWindow(int slotCount, Copies<DefinitionSlots>& copie
         auto* field = new SlotNameField(slot, this, this);
         field->setObjectName(QStringLiteral("editName%1").arg(slot));
         field->setFont(terminal);
+        field->setMaxLength(static_cast<int>(kMaxDefinitionNameLength));  // what the file keeps
         field->setGeometry(QRect(rowPosition(slot, layout.nameX[columnOf(slot)]), QSize(layout.nameWidth, 22)));
         field->installEventFilter(this);
         connect(field, &QLineEdit::textEdited, this, [this, slot] { storeName(slot); });
@@ -113,6 +115,7 @@ DefinitionWindow::DefinitionWindow(int slotCount, Copies<DefinitionSlots>& copie
     }
     editDescription = new QLineEdit(this);
     editDescription->setObjectName(QStringLiteral("editDescription"));
+    editDescription->setMaxLength(static_cast<int>(kMaxDefinitionDescriptionLength));
     editDescription->installEventFilter(this);
     connect(editDescription, &QLineEdit::textEdited, this, &DefinitionWindow::storeDescription);
 }

@@ -207,3 +207,38 @@ TEST_F(SettingsCopiesTest, SaveAsksTwiceWritesThroughTheSafeWriterAndKeepsTheOld
     EXPECT_EQ(prompts.questions,
               (std::vector<std::string>{"save?", "save?", "save?", "replace?", "save?", "replace?", "revert?"}));
 }
+
+TEST(DefinitionSlots, WhatSaveWritesReadsBackAsTheDialogShowsIt) {
+    struct Case {
+        DefinitionSlot typed;
+        const char* line;  // as written
+        DefinitionSlot shown;  // the slot afterwards, and what reading the line gives back
+    };
+    const std::string long25 = "ABCDEFGHIJKLMNOPQRSTUVWXY";
+    const std::string long90(90, 'd');
+    const Case cases[] = {
+        {{"BIG ROOM", 2, "Wide."}, "2 b BIG_ROOM Wide.\r\n", {"BIG_ROOM", 2, "Wide."}},
+        {{"TAB\tBED", 4, ""}, "4 c TAB_BED \r\n", {"TAB_BED", 4, ""}},
+        {{long25, 8, "x"}, "8 d ABCDEFGHIJKLMNOPQRST x\r\n", {long25.substr(0, 20), 8, "x"}},
+        {{"", 16, "  padded"}, "16 e ? padded\r\n", {"?", 16, "padded"}},
+        {{"LONG", 32, long90}, nullptr, {"LONG", 32, std::string(80, 'd')}},
+    };
+    for (const Case& c : cases) {
+        DefinitionSlots slots(32);
+        slots[1] = c.typed;
+        const std::string text = bitvectorSlotsFileText(slots);
+        if (c.line) EXPECT_EQ(text, c.line) << c.typed.name;
+        EXPECT_EQ(slots[1], c.shown) << c.typed.name;
+        std::istringstream in(text);
+        ScriptedPrompts prompts;
+        BitvectorTable read;
+        readBitvectorDefinitions(in, read, prompts);
+        ASSERT_EQ(read.count, 1) << c.typed.name;
+        EXPECT_EQ(bitvectorSlots(read)[1], c.shown) << c.typed.name;
+        EXPECT_TRUE(prompts.messages.empty());
+    }
+    // Sector names follow the same rules.
+    DefinitionSlots sectors = sectorSlots(SectorTable{});
+    sectors[1] = {"DEEP WATER", 7, " Wet."};
+    EXPECT_EQ(sectorSlotsFileText(sectors), "7 DEEP_WATER Wet.\r\n");
+}
