@@ -65,6 +65,8 @@ protected:
     void showWorkingCopy() override;
     bool storeFocusedField() override;
     void takeIntoUse() override;
+    // Saving writes the scheme as it is; the fields keep what was typed in them.
+    void showSaved() override {}
     void opened() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

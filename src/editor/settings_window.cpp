@@ -40,9 +40,7 @@ void SettingsWindow::btnRevertClick() {
 
 void SettingsWindow::btnSaveClick() {
     if (!storeFocusedField()) return;
-    askSave(copies_, prompts_, questions_, filePath_);
-    // Also after a failed write: the nameless entries already show the "?" they were given.
-    showWorkingCopy();
+    if (askSave(copies_, prompts_, questions_, filePath_)) showSaved();
 }
 
 void SettingsWindow::btnUseClick() {

@@ -52,6 +52,8 @@ protected:
     virtual bool storeFocusedField() { return true; }
     // Use: hands the working copy to the rest of the program, before the window closes.
     virtual void takeIntoUse() = 0;
+    // After a Save wrote the file: the fields show what was written.
+    virtual void showSaved() { showWorkingCopy(); }
     // After the window was shown by openFrom (the focus goes where the window wants it).
     virtual void opened() {}
 

@@ -205,6 +205,7 @@ TEST_F(SetColor, SaveWritesColorsTxtThatTheNextStartReadsBack) {
                                                            "Replace existing color scheme?"}));
     EXPECT_EQ(fileBytes(kColourFileName), "f1 C0C0C0\r\n/c0\r\nf2 00FF00\r\n/cr\r\nb3 008000\r\n/bg\r\n");
     EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.colourField(Fg, 2)->text(), "00ff00");  // as typed, until the next opening
 
     // Revert now goes back to what was saved.
     typeAndLeave(w, w.codeField(Fg, 2), "/x");
