@@ -227,7 +227,9 @@ TEST(DefinitionSlots, WhatSaveWritesReadsBackAsTheDialogShowsIt) {
         DefinitionSlots slots(32);
         slots[1] = c.typed;
         const std::string text = bitvectorSlotsFileText(slots);
-        if (c.line) EXPECT_EQ(text, c.line) << c.typed.name;
+        if (c.line) {
+            EXPECT_EQ(text, c.line) << c.typed.name;
+        }
         EXPECT_EQ(slots[1], c.shown) << c.typed.name;
         std::istringstream in(text);
         ScriptedPrompts prompts;
