@@ -1,21 +1,18 @@
 #include "dialogs/tfrmnewzone.h"
 
-#include <QCloseEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 #include "editor/byte_text.h"
 #include "world/prompts.h"
 #include "world/strict_int.h"
 #include "world/world_store.h"
 
-TfrmNewZone::TfrmNewZone(WorldStore& store, Prompts& prompts, QWidget* mainWindow, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), store_(store), prompts_(prompts),
-      mainWindow_(mainWindow) {
+TfrmNewZone::TfrmNewZone(WorldStore& store, Prompts& prompts, QWidget* parent)
+    : SecondaryWindow(parent, Qt::MSWindowsFixedSizeDialogHint), store_(store), prompts_(prompts) {
     setObjectName("TfrmNewZone");
     setWindowTitle(QStringLiteral("New Zone"));
     setFixedSize(546, 203);
@@ -60,8 +57,6 @@ TfrmNewZone::TfrmNewZone(WorldStore& store, Prompts& prompts, QWidget* mainWindo
     connect(editStart, &QLineEdit::textChanged, this, [this] { textEdited(editStart, startFilter_); });
     connect(btnOk, &QPushButton::clicked, this, &TfrmNewZone::btnOkClick);
     connect(btnCancel, &QPushButton::clicked, this, &TfrmNewZone::btnCancelClick);
-
-    if (QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
 }
 
 void TfrmNewZone::reset() {
@@ -122,14 +117,9 @@ void TfrmNewZone::btnOkClick() {
         prompts_.message("Zone Start out of range");
         return;
     }
-    mainWindow_->setEnabled(true);
+    releaseOpener();
     hide();
     store_.setZone(*number, qStringToBytes(editName->text()), *start);
 }
 
 void TfrmNewZone::btnCancelClick() { close(); }
-
-void TfrmNewZone::closeEvent(QCloseEvent* event) {
-    mainWindow_->setEnabled(true);
-    event->accept();
-}

@@ -1,18 +1,19 @@
 #pragma once
 // The "New Zone" dialog: asks for the name, number and lowest room number of a new
-// zone and hands them to the store. Shown with show() while the main window is disabled.
+// zone and hands them to the store. The main window is disabled while it is shown.
 #include <QString>
-#include <QWidget>
+
+#include "editor/secondary_window.h"
 
 class QLineEdit;
 class QPushButton;
 class Prompts;
 class WorldStore;
 
-class TfrmNewZone : public QWidget {
+class TfrmNewZone : public SecondaryWindow {
     Q_OBJECT
 public:
-    TfrmNewZone(WorldStore& store, Prompts& prompts, QWidget* mainWindow, QWidget* parent = nullptr);
+    TfrmNewZone(WorldStore& store, Prompts& prompts, QWidget* parent = nullptr);
 
     // Called after the dialog was shown: focus on the name, no keystroke pending refusal.
     void reset();
@@ -28,7 +29,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     // The digits-only filter of one number field.
@@ -40,7 +40,6 @@ private:
 
     WorldStore& store_;
     Prompts& prompts_;
-    QWidget* mainWindow_;
     DigitFilter numberFilter_;
     DigitFilter startFilter_;
 };

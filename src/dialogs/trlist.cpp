@@ -1,16 +1,16 @@
 #include "dialogs/trlist.h"
 
 #include <QButtonGroup>
-#include <QCloseEvent>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
-#include <QScreen>
 #include <QToolButton>
 
 #include "dialogs/room_list_model.h"
 #include "editor/terminal_font.h"
+#include "editor/widget_factory.h"
 #include "world/room_line.h"
 #include "world/world_store.h"
 
@@ -19,29 +19,22 @@ constexpr int kWidth = 410;
 constexpr int kHeight = 394;
 
 QLabel* heading(QWidget* parent, const QString& caption, QRect at) {
-    auto* l = new QLabel(caption, parent);
-    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    l->setGeometry(at);
+    QLabel* l = makeSunkenLabel(parent, QString(), caption, at);
     l->setIndent(2);
     return l;
 }
 
 QToolButton* clickModeToggle(QWidget* parent, const char* name, const QString& caption, const QString& below,
                              int x) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setText(caption);
-    b->setCheckable(true);
-    b->setGeometry(x, 316, 120, 24);
-    auto* hint = new QLabel(below, parent);
-    hint->setAlignment(Qt::AlignHCenter);
-    hint->setGeometry(x, 342, 120, 18);
+    QToolButton* b = makeToggle(parent, QLatin1String(name), caption, QRect(x, 316, 120, 24));
+    makeLabel(parent, QString(), below, QRect(x, 342, 120, 18))->setAlignment(Qt::AlignHCenter);
     return b;
 }
 }  // namespace
 
 TRlist::TRlist(WorldStore& store, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), store_(store) {
+    : SecondaryWindow(parent, Qt::MSWindowsFixedSizeDialogHint), store_(store) {
+    setCentring(Centring::EveryOpen);
     setObjectName("TRlist");
     setWindowTitle(QStringLiteral("Room List"));
     setFixedSize(kWidth, kHeight);
@@ -75,10 +68,9 @@ TRlist::TRlist(WorldStore& store, QWidget* parent)
     modes->addButton(sb_double);
     sb_single->setChecked(true);
 
-    btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    btnCancel->setObjectName("btnCancel");
-    btnCancel->setGeometry(kWidth - 108, 320, 100, 28);
-    btnCancel->setShortcut(QKeySequence(Qt::Key_Escape));
+    btnCancel = makeButton(this, "btnCancel", QStringLiteral("&Cancel"), QRect(kWidth - 108, 320, 100, 28));
+    // Escape closes the window as Cancel does (the base's key handling), so the button
+    // keeps its Alt+C.
 
     connect(sb_single, &QToolButton::clicked, this, &TRlist::takeClickMode);
     connect(sb_double, &QToolButton::clicked, this, &TRlist::takeClickMode);
@@ -95,9 +87,7 @@ void TRlist::open(QWidget* opener, std::function<void(RoomIndexNode*)> chosen) {
     model_->fill(store_);
     takeClickMode();
     ListBox1->scrollToTop();
-    if (QScreen* screen = opener ? opener->screen() : this->screen())
-        move(screen->availableGeometry().center() - rect().center());
-    lock_.open(this, opener);
+    openFrom(opener);
     ListBox1->setFocus();
 }
 
@@ -107,10 +97,8 @@ void TRlist::chooseLine(int line) {
     RoomIndexNode* node = model_->nodeAtLine(line);
     if (!node) return;
     // The main window is enabled again before it shows the room, so that it takes the focus.
-    lock_.release();
+    releaseOpener();
     if (chosen_) chosen_(node);
-    // The lines stay until the next opening fills them again: the view may still be in
-    // the middle of the click that chose, and a hidden view reads no line.
     hide();
 }
 
@@ -132,9 +120,10 @@ bool TRlist::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void TRlist::closeEvent(QCloseEvent* event) {
-    lock_.release();
-    // The store may change once the main window is back; no line may point at a freed node.
-    model_->clear();
-    event->accept();
+// However the window goes (a chosen line, Cancel, Escape, the close box), the store may
+// change once the main window is back: no line may keep a node that could be freed.
+// A spontaneous hide (the window minimised) keeps the lines for its return.
+void TRlist::hideEvent(QHideEvent* event) {
+    if (!event->spontaneous()) model_->clear();
+    SecondaryWindow::hideEvent(event);
 }

@@ -2,10 +2,9 @@
 // The "Room List" window: every room of the store, one line each in index order, and
 // the choice of one of them for the main window's editor. Created once at start-up,
 // then only shown and hidden; the main window is disabled while it is shown.
-#include <QWidget>
 #include <functional>
 
-#include "editor/opener_lock.h"
+#include "editor/secondary_window.h"
 
 class QListView;
 class QPushButton;
@@ -14,7 +13,7 @@ class RoomListModel;
 class WorldStore;
 struct RoomIndexNode;
 
-class TRlist : public QWidget {
+class TRlist : public SecondaryWindow {
     Q_OBJECT
 public:
     explicit TRlist(WorldStore& store, QWidget* parent = nullptr);
@@ -35,7 +34,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void takeClickMode();
@@ -47,5 +46,4 @@ private:
     RoomListModel* model_ = nullptr;
     std::function<void(RoomIndexNode*)> chosen_;
     bool singleClickMode_ = true;
-    OpenerLock lock_;
 };

@@ -11,6 +11,7 @@
 
 #include "editor/byte_text.h"
 #include "editor/terminal_font.h"
+#include "editor/widget_factory.h"
 #include "wldfile/bitvector_format.h"
 
 namespace {
@@ -53,31 +54,12 @@ const char* const kSectorInfoSecond =
 
 void setHelp(QWidget* control, const char* text) { control->setProperty("helpLine", QString::fromLatin1(text)); }
 
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
-}
-
 // A speed button: a toggle that never takes the keyboard focus away from the fields.
 QPushButton* makeSpeedButton(QWidget* parent, const QString& name, const QString& caption) {
     QPushButton* button = makeButton(parent, name, caption);
     button->setCheckable(true);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
-}
-
-QFrame* makePanel(QWidget* parent, const QString& name) {
-    auto* panel = new QFrame(parent);
-    panel->setObjectName(name);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    return panel;
-}
-
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    return label;
 }
 
 // Names may be 20 characters long: the caption's font shrinks until the name fits.
@@ -123,7 +105,7 @@ void FlagBanks::createControls() {
     btnToggleAlpha = makeButton(this, "btnToggleAlpha", QString());
     btnToggleAlpha->setFont(terminalFont());
 
-    pnlRoomBitvector = makePanel(this, "pnlRoomBitvector");
+    pnlRoomBitvector = makeSunkenPanel(this, "pnlRoomBitvector");
     for (int n = 1; n <= kFlagButtons; ++n)
         flagButtons_[n] = makeSpeedButton(pnlRoomBitvector, QStringLiteral("sb1_%1").arg(n), QString());
     std::tie(sb1_1, sb1_2, sb1_3, sb1_4, sb1_5, sb1_6, sb1_7, sb1_8, sb1_9, sb1_10, sb1_11) =
@@ -132,7 +114,7 @@ void FlagBanks::createControls() {
                  flagButtons_[11]);
 
     labelSector = makeLabel(this, "labelSector", "Sector Type");
-    pnlSectorType = makePanel(this, "pnlSectorType");
+    pnlSectorType = makeSunkenPanel(this, "pnlSectorType");
     for (int n = 1; n <= kSectorButtons; ++n)
         sectorButtons_[n] = makeSpeedButton(pnlSectorType, QStringLiteral("sb2_%1").arg(n), QString());
     std::tie(sb2_1, sb2_2, sb2_3, sb2_4, sb2_5, sb2_6, sb2_7, sb2_8, sb2_9, sb2_10) =
@@ -165,7 +147,7 @@ void FlagBanks::createControls() {
     btnwld_bv_Make_Default = makeButton(this, "btnwld_bv_Make_Default", "Make");
     btnwld_bv_Restore_Default = makeButton(this, "btnwld_bv_Restore_Default", "Restore");
 
-    pnlDoc = makePanel(this, "pnlDoc");
+    pnlDoc = makeSunkenPanel(this, "pnlDoc");
     pnlDoc->setFrameStyle(QFrame::Panel | QFrame::Raised);
     pnlDoc->setAutoFillBackground(true);
     QFont infoFont = pnlDoc->font();

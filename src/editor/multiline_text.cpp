@@ -17,8 +17,9 @@ QString multiLineToQString(std::string_view bytes) {
 
 std::string qStringToMultiLine(const QString& text) {
     QString lines = text;
-    lines.replace(QChar::ParagraphSeparator, QChar('\n'));
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    for (QChar separator : {QChar(QChar::ParagraphSeparator), QChar(QChar::LineSeparator), QChar('\r')})
+        lines.replace(separator, QChar('\n'));
     const std::string bytes = qStringToBytes(lines);
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 32);

@@ -9,8 +9,10 @@ class QPlainTextEdit;
 
 // CR LF becomes a line break; every other byte goes through bytesToQString.
 QString multiLineToQString(std::string_view bytes);
-// Line breaks (LF or a paragraph separator) become CR LF; every other character
-// goes through qStringToBytes.
+// Every line break a text field can hold becomes CR LF: LF, CR LF, a lone CR, the line
+// separator U+2028 (Shift+Enter) and the paragraph separator U+2029. Every other
+// character goes through qStringToBytes. Every multi-line field stores its text
+// through this.
 std::string qStringToMultiLine(const QString& text);
 
 // The field's text exactly as typed (no space for a non-breaking space), as store bytes.

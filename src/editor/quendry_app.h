@@ -7,26 +7,19 @@
 // windows when the program ends.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "colour/colour_scheme.h"
+#include "editor/editor_windows.h"
 #include "map/map_model.h"
 #include "world/prompts.h"
 #include "world/world_store.h"
 
+class QWidget;
 class TEditMain;
-class TExtraDesc;
-class TfrmMap;
-class TfrmNewZone;
-class TRlist;
-class TfrmSetColor;
-class TfrmVersionInfo;
-class Tminimap;
-class TfrmQuendryOut;
-class TfrmLoading;
-class TfrmSetBit;
-class TfrmSetSect;
 
-class QuendryApp {
+// The other windows are the EditorWindows pointers; the program owns them.
+class QuendryApp : public EditorWindows {
 public:
     // Without a colour picker the platform's colour dialog is used.
     QuendryApp(Prompts& prompts, FileChooser& files, ColourPicker* colourPicker = nullptr);
@@ -44,18 +37,14 @@ public:
     ColourScheme colours;
 
     std::unique_ptr<TEditMain> mainWindow;
-    std::unique_ptr<TExtraDesc> extraDesc;
-    std::unique_ptr<TfrmMap> mapWindow;
-    std::unique_ptr<TfrmNewZone> newZone;
-    std::unique_ptr<TRlist> roomList;
-    std::unique_ptr<TfrmSetColor> setColor;
-    std::unique_ptr<TfrmVersionInfo> versionInfo;
-    std::unique_ptr<Tminimap> minimap;
-    std::unique_ptr<TfrmQuendryOut> output;
-    std::unique_ptr<TfrmLoading> loading;
-    std::unique_ptr<TfrmSetBit> setBit;
-    std::unique_ptr<TfrmSetSect> setSect;
 
 private:
+    template <typename W>
+    W* own(std::unique_ptr<W> window) {
+        W* raw = window.get();
+        owned_.push_back(std::move(window));
+        return raw;
+    }
+    std::vector<std::unique_ptr<QWidget>> owned_;  // in creation order
     std::unique_ptr<ColourPicker> ownPicker_;
 };

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QScreen>
 
 SecondaryWindow::SecondaryWindow(QWidget* parent, Qt::WindowFlags extraFlags)
@@ -28,13 +29,17 @@ void SecondaryWindow::releaseOpener() {
     opener_ = nullptr;
 }
 
-void SecondaryWindow::centreOnScreen() {
-    QScreen* screen = opener_ ? opener_->screen() : this->screen();
+void centreWindowOnScreen(QWidget& window, const QScreen* screen) {
+    if (!screen) screen = window.screen();
     if (!screen) return;
-    QRect frame = frameGeometry();
+    // A window not yet shown has not laid itself out; its size must be final first.
+    if (window.layout()) window.layout()->activate();
+    QRect frame = window.frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
+    window.move(frame.topLeft());
 }
+
+void SecondaryWindow::centreOnScreen() { centreWindowOnScreen(*this, opener_ ? opener_->screen() : nullptr); }
 
 void SecondaryWindow::closeEvent(QCloseEvent* event) {
     if (!aboutToClose()) {

@@ -6,6 +6,11 @@
 #include <QPointer>
 #include <QWidget>
 
+class QScreen;
+
+// Moves a top-level window to the centre of `screen` (null: the screen it is on).
+void centreWindowOnScreen(QWidget& window, const QScreen* screen = nullptr);
+
 class SecondaryWindow : public QWidget {
     Q_OBJECT
 public:

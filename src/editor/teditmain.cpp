@@ -10,13 +10,14 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "colour/colour_preview_panel.h"
 #include "editor/help_line.h"
+#include "editor/secondary_window.h"
+#include "editor/widget_factory.h"
 #include "map/map_model.h"
 #include "quendry_version.h"
 
@@ -24,38 +25,9 @@ namespace {
 constexpr int kClientWidth = 792;
 constexpr int kClientHeight = 554;
 
-template <typename W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect at) {
-    auto* b = named(new QPushButton(caption, parent), name);
-    b->setGeometry(at);
-    b->setFocusPolicy(Qt::StrongFocus);
-    return b;
-}
-
-QToolButton* toggle(QWidget* parent, const char* name, const QString& caption, QRect at) {
-    auto* b = named(new QToolButton(parent), name);
-    b->setText(caption);
-    b->setCheckable(true);
-    b->setGeometry(at);
-    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    return b;
-}
-
-QLabel* label(QWidget* parent, const QString& caption, QRect at) {
-    auto* l = new QLabel(caption, parent);
-    l->setGeometry(at);
-    return l;
-}
-
-QLabel* sunkenPanel(QWidget* parent, const char* name, QRect at) {
-    auto* p = named(new QLabel(parent), name);
-    p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    p->setGeometry(at);
+// A sunken panel that shows a value, its text kept clear of the frame.
+QLabel* valuePanel(QWidget* parent, const char* name, QRect at) {
+    QLabel* p = makeSunkenLabel(parent, name, QString(), at);
     p->setIndent(4);
     return p;
 }
@@ -76,10 +48,7 @@ TEditMain::TEditMain(WorldStore& store, MapModel& map, Prompts& prompts, FileCho
 
     // The menu bar sits above the client area, so the window is that much taller.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    if (QScreen* screen = this->screen()) {
-        const QRect frame(QPoint(), sizeHint());
-        move(screen->availableGeometry().center() - frame.center());
-    }
+    centreWindowOnScreen(*this);
 }
 
 TEditMain::~TEditMain() { store_.removeObserver(this); }
@@ -120,12 +89,12 @@ void TEditMain::buildLayout() {
 }
 
 void TEditMain::buildZoneHeader(QWidget* central) {
-    label(central, QStringLiteral("Zone Name"), QRect(8, 48, 76, 20));
-    pnlZoneName = sunkenPanel(central, "pnlZoneName", QRect(86, 46, 280, 22));
-    label(central, QStringLiteral("Zone Number"), QRect(384, 48, 90, 20));
-    pnlZoneNumber = sunkenPanel(central, "pnlZoneNumber", QRect(476, 46, 90, 22));
-    label(central, QStringLiteral("Zone Start"), QRect(590, 48, 76, 20));
-    pnlZoneStart = sunkenPanel(central, "pnlZoneStart", QRect(668, 46, 100, 22));
+    makeLabel(central, QString(), QStringLiteral("Zone Name"), QRect(8, 48, 76, 20));
+    pnlZoneName = valuePanel(central, "pnlZoneName", QRect(86, 46, 280, 22));
+    makeLabel(central, QString(), QStringLiteral("Zone Number"), QRect(384, 48, 90, 20));
+    pnlZoneNumber = valuePanel(central, "pnlZoneNumber", QRect(476, 46, 90, 22));
+    makeLabel(central, QString(), QStringLiteral("Zone Start"), QRect(590, 48, 76, 20));
+    pnlZoneStart = valuePanel(central, "pnlZoneStart", QRect(668, 46, 100, 22));
 }
 
 void TEditMain::buildRoomPage() {
@@ -133,17 +102,17 @@ void TEditMain::buildRoomPage() {
     buildRoomButtons(tabWorld);
     buildNavigation(tabWorld);
     buildBanks(tabWorld);
-    pnlWorldHelp = sunkenPanel(tabWorld, "pnlWorldHelp", QRect(4, 424, 774, 22));
+    pnlWorldHelp = valuePanel(tabWorld, "pnlWorldHelp", QRect(4, 424, 774, 22));
 }
 
 void TEditMain::buildRoomFields(QWidget* page) {
-    labelRoomNumber = label(page, QStringLiteral("Room Num&ber"), QRect(6, 2, 90, 18));
+    labelRoomNumber = makeLabel(page, QString(), QStringLiteral("Room Num&ber"), QRect(6, 2, 90, 18));
     editRoomNumber = named(new QLineEdit(page), "editRoomNumber");
     editRoomNumber->setGeometry(6, 20, 90, 22);
-    labelRoomName = label(page, QStringLiteral("Room N&ame"), QRect(104, 2, 200, 18));
+    labelRoomName = makeLabel(page, QString(), QStringLiteral("Room N&ame"), QRect(104, 2, 200, 18));
     editRoomName = named(new QLineEdit(page), "editRoomName");
     editRoomName->setGeometry(104, 20, 278, 22);
-    labelRoomDescription = label(page, QStringLiteral("Room D&escription"), QRect(6, 46, 200, 18));
+    labelRoomDescription = makeLabel(page, QString(), QStringLiteral("Room D&escription"), QRect(6, 46, 200, 18));
     memoRoom = named(new QPlainTextEdit(page), "memoRoom");
     memoRoom->setGeometry(6, 64, 376, 170);
     memoRoom->setTabChangesFocus(false);  // tabs go into the text
@@ -158,26 +127,26 @@ void TEditMain::buildRoomFields(QWidget* page) {
     ColorPanel->move(memoRoom->pos());
     ColorPanel->hide();
 
-    sb_WordWrap = toggle(page, "sb_WordWrap", QStringLiteral("Word &Wrap"), QRect(6, 238, 86, 24));
-    label(page, QStringLiteral("COLOR"), QRect(150, 242, 44, 18));
-    sb_Draw = toggle(page, "sb_Draw", QStringLiteral("Show"), QRect(196, 238, 60, 24));
-    btnSetColor = button(page, "btnSetColor", QStringLiteral("Set..."), QRect(260, 238, 56, 24));
+    sb_WordWrap = makeToggle(page, "sb_WordWrap", QStringLiteral("Word &Wrap"), QRect(6, 238, 86, 24));
+    makeLabel(page, QString(), QStringLiteral("COLOR"), QRect(150, 242, 44, 18));
+    sb_Draw = makeToggle(page, "sb_Draw", QStringLiteral("Show"), QRect(196, 238, 60, 24));
+    btnSetColor = makeButton(page, "btnSetColor", QStringLiteral("Set..."), QRect(260, 238, 56, 24));
 
     setFieldsEditable(false);
 }
 
 void TEditMain::buildRoomButtons(QWidget* page) {
-    btnwld_NewRoom = button(page, "btnwld_NewRoom", QStringLiteral("&New Room"), QRect(6, 268, 92, 26));
-    btnwld_Update = button(page, "btnwld_Update", QStringLiteral("&UPDATE"), QRect(101, 268, 92, 26));
-    btnwld_Clear = button(page, "btnwld_Clear", QStringLiteral("&Clear Room"), QRect(196, 268, 92, 26));
-    btnwld_DeleteRoom = button(page, "btnwld_DeleteRoom", QStringLiteral("De&lete Room"), QRect(291, 268, 92, 26));
-    sb_confirm = toggle(page, "sb_confirm", QStringLiteral("Confirm"), QRect(291, 298, 92, 24));
+    btnwld_NewRoom = makeButton(page, "btnwld_NewRoom", QStringLiteral("&New Room"), QRect(6, 268, 92, 26));
+    btnwld_Update = makeButton(page, "btnwld_Update", QStringLiteral("&UPDATE"), QRect(101, 268, 92, 26));
+    btnwld_Clear = makeButton(page, "btnwld_Clear", QStringLiteral("&Clear Room"), QRect(196, 268, 92, 26));
+    btnwld_DeleteRoom = makeButton(page, "btnwld_DeleteRoom", QStringLiteral("De&lete Room"), QRect(291, 268, 92, 26));
+    sb_confirm = makeToggle(page, "sb_confirm", QStringLiteral("Confirm"), QRect(291, 298, 92, 24));
     sb_confirm->setChecked(true);
-    btnwld_MakeDefault = button(page, "btnwld_MakeDefault", QStringLiteral("Make &Default"), QRect(6, 298, 92, 24));
-    btnwld_ClearDefault = button(page, "btnwld_ClearDefault", QStringLiteral("Clear Default"), QRect(101, 298, 92, 24));
-    btnMap = button(page, "btnMap", QStringLiteral("&MAP..."), QRect(6, 328, 120, 26));
-    btnExtra = button(page, "btnExtra", QStringLiteral("E&xtra Descriptions..."), QRect(130, 328, 160, 26));
-    btnwld_Jumpto = button(page, "btnwld_Jumpto", QStringLiteral("&Jump To..."), QRect(294, 328, 89, 26));
+    btnwld_MakeDefault = makeButton(page, "btnwld_MakeDefault", QStringLiteral("Make &Default"), QRect(6, 298, 92, 24));
+    btnwld_ClearDefault = makeButton(page, "btnwld_ClearDefault", QStringLiteral("Clear Default"), QRect(101, 298, 92, 24));
+    btnMap = makeButton(page, "btnMap", QStringLiteral("&MAP..."), QRect(6, 328, 120, 26));
+    btnExtra = makeButton(page, "btnExtra", QStringLiteral("E&xtra Descriptions..."), QRect(130, 328, 160, 26));
+    btnwld_Jumpto = makeButton(page, "btnwld_Jumpto", QStringLiteral("&Jump To..."), QRect(294, 328, 89, 26));
 
     connect(btnwld_NewRoom, &QPushButton::clicked, this, &TEditMain::btnwld_NewRoomClick);
     connect(btnwld_Update, &QPushButton::clicked, this, &TEditMain::btnwld_UpdateClick);
@@ -191,19 +160,19 @@ void TEditMain::buildRoomButtons(QWidget* page) {
 }
 
 void TEditMain::buildNavigation(QWidget* page) {
-    Label9 = named(label(page, QStringLiteral("&Search For..."), QRect(6, 364, 84, 18)), "Label9");
+    Label9 = makeLabel(page, "Label9", QStringLiteral("&Search For..."), QRect(6, 364, 84, 18));
     editJump = named(new QLineEdit(page), "editJump");
     editJump->setGeometry(92, 362, 196, 22);
     Label9->setBuddy(editJump);
-    btnJp = button(page, "btnJp", QStringLiteral("&<"), QRect(292, 360, 44, 26));
-    btnJn = button(page, "btnJn", QStringLiteral("&>"), QRect(339, 360, 44, 26));
-    btnPrev = button(page, "btnPrev", QStringLiteral("&1. Prev"), QRect(6, 392, 92, 26));
-    btnNext = button(page, "btnNext", QStringLiteral("&2. Next"), QRect(101, 392, 92, 26));
+    btnJp = makeButton(page, "btnJp", QStringLiteral("&<"), QRect(292, 360, 44, 26));
+    btnJn = makeButton(page, "btnJn", QStringLiteral("&>"), QRect(339, 360, 44, 26));
+    btnPrev = makeButton(page, "btnPrev", QStringLiteral("&1. Prev"), QRect(6, 392, 92, 26));
+    btnNext = makeButton(page, "btnNext", QStringLiteral("&2. Next"), QRect(101, 392, 92, 26));
 
     GroupBox1 = named(new QGroupBox(QStringLiteral("Directions"), page), "GroupBox1");
     GroupBox1->setGeometry(392, 300, 386, 118);
-    sb_ct_Navigate = toggle(GroupBox1, "sb_ct_Navigate", QStringLiteral("Navigate"), QRect(10, 22, 130, 24));
-    sb_ct_Add = toggle(GroupBox1, "sb_ct_Add", QStringLiteral("Add Default Room"), QRect(10, 50, 130, 24));
+    sb_ct_Navigate = makeToggle(GroupBox1, "sb_ct_Navigate", QStringLiteral("Navigate"), QRect(10, 22, 130, 24));
+    sb_ct_Add = makeToggle(GroupBox1, "sb_ct_Add", QStringLiteral("Add Default Room"), QRect(10, 50, 130, 24));
     auto* modes = new QButtonGroup(GroupBox1);
     modes->setExclusive(true);
     modes->addButton(sb_ct_Navigate);
@@ -213,15 +182,18 @@ void TEditMain::buildNavigation(QWidget* page) {
     // The six direction buttons in a compass: N above S, W left of E, U and D to the side.
     struct Place {
         QPushButton** member;
+        Direction direction;
         const char* name;
         const char* caption;
         int x, y;
     };
-    const Place places[] = {{&ex_N, "ex_N", "N", 190, 18}, {&ex_W, "ex_W", "W", 158, 46},
-                            {&ex_E, "ex_E", "E", 222, 46}, {&ex_S, "ex_S", "S", 190, 74},
-                            {&ex_U, "ex_U", "U", 280, 18}, {&ex_D, "ex_D", "D", 280, 74}};
-    for (const Place& p : places)
-        *p.member = button(GroupBox1, p.name, QString::fromLatin1(p.caption), QRect(p.x, p.y, 30, 26));
+    const Place places[] = {{&ex_N, North, "ex_N", "N", 190, 18}, {&ex_W, West, "ex_W", "W", 158, 46},
+                            {&ex_E, East, "ex_E", "E", 222, 46},  {&ex_S, South, "ex_S", "S", 190, 74},
+                            {&ex_U, Up, "ex_U", "U", 280, 18},    {&ex_D, Down, "ex_D", "D", 280, 74}};
+    for (const Place& p : places) {
+        *p.member = makeButton(GroupBox1, p.name, QString::fromLatin1(p.caption), QRect(p.x, p.y, 30, 26));
+        directionButtons_[p.direction] = *p.member;
+    }
     edit_Dir = named(new QLineEdit(GroupBox1), "edit_Dir");
     edit_Dir->setGeometry(316, 48, 60, 22);
     connect(sb_ct_Navigate, &QToolButton::clicked, this, [this] {

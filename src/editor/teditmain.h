@@ -14,10 +14,12 @@
 //                        the default room template's buttons
 #include <QAction>
 #include <QMainWindow>
+#include <array>
 #include <cstdint>
 #include <string>
 
 #include "defs/definition_tables.h"
+#include "editor/editor_windows.h"
 #include "world/room_operations.h"
 #include "world/world_store.h"
 
@@ -37,33 +39,7 @@ class FileChooser;
 class LoadProgress;
 class MapModel;
 class Prompts;
-class TExtraDesc;
-class TfrmMap;
-class TfrmNewZone;
-class TRlist;
-class TfrmSetColor;
-class TfrmVersionInfo;
-class Tminimap;
-class TfrmQuendryOut;
-class TfrmLoading;
-class TfrmSetBit;
-class TfrmSetSect;
 class FlagBanks;
-
-// The other windows, created after the main window and handed to it in one go.
-struct EditorWindows {
-    TExtraDesc* extraDesc = nullptr;
-    TfrmMap* map = nullptr;
-    TfrmNewZone* newZone = nullptr;
-    TRlist* roomList = nullptr;
-    TfrmSetColor* setColor = nullptr;
-    TfrmVersionInfo* versionInfo = nullptr;
-    Tminimap* minimap = nullptr;
-    TfrmQuendryOut* output = nullptr;
-    TfrmLoading* loading = nullptr;
-    TfrmSetBit* setBit = nullptr;
-    TfrmSetSect* setSect = nullptr;
-};
 
 class TEditMain : public QMainWindow, public StoreObserver {
     Q_OBJECT
@@ -140,6 +116,8 @@ public:
     QPushButton* ex_W = nullptr;
     QPushButton* ex_U = nullptr;
     QPushButton* ex_D = nullptr;
+    // The six direction buttons, indexed by Direction.
+    const std::array<QPushButton*, kDirectionCount>& directionButtons() const { return directionButtons_; }
     QLineEdit* edit_Dir = nullptr;
     QLabel* pnlWorldHelp = nullptr;
 
@@ -256,6 +234,7 @@ private:
     LoadProgress* progress_ = nullptr;
     const ColourScheme* colours_ = nullptr;
     EditorWindows windows_;
+    std::array<QPushButton*, kDirectionCount> directionButtons_{};
     BitvectorTable bitvectors_;
     SectorTable sectors_;
     FlagBanks* banks_ = nullptr;

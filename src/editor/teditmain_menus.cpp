@@ -107,8 +107,7 @@ void TEditMain::itemNewAreaClick() {
     store_.deleteAllRooms();
     clearFlagsAndDefaults();
     if (!windows_.newZone) return;
-    setEnabled(false);
-    windows_.newZone->show();
+    windows_.newZone->openFrom(this);
     windows_.newZone->reset();
 }
 
@@ -157,7 +156,7 @@ void TEditMain::itemFirstClick() { prompts_.message(kFirstText); }
 
 void TEditMain::itemVersionInfoClick() {
     if (!windows_.versionInfo) return;
-    windows_.versionInfo->open(this);
+    windows_.versionInfo->openFrom(this);
 }
 
 void TEditMain::itemSetupColorsClick() {
@@ -184,7 +183,7 @@ void TEditMain::btnMapClick() {
                              : "You need to define a room before you can add to the map.  Use New Room then UPDATE.");
         return;
     }
-    if (windows_.map) windows_.map->open(this);
+    if (windows_.mapWindow) windows_.mapWindow->openFrom(this);
 }
 
 void TEditMain::btnExtraClick() {

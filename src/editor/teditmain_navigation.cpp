@@ -40,9 +40,8 @@ void TEditMain::connectNavigation() {
     connect(btnJn, &QPushButton::clicked, this, &TEditMain::btnJnClick);
     connect(btnPrev, &QPushButton::clicked, this, &TEditMain::btnPrevClick);
     connect(btnNext, &QPushButton::clicked, this, &TEditMain::btnNextClick);
-    QPushButton* buttons[kDirectionCount] = {ex_N, ex_E, ex_S, ex_W, ex_U, ex_D};
     for (int d = 0; d < kDirectionCount; ++d)
-        connect(buttons[d], &QPushButton::clicked, this, [this, d] { directionClick(d); });
+        connect(directionButtons_[d], &QPushButton::clicked, this, [this, d] { directionClick(d); });
     // The field always shows the direction word, whatever was typed or dropped into it.
     connect(edit_Dir, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (text != directionWord_) edit_Dir->setText(directionWord_);

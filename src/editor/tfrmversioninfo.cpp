@@ -1,13 +1,12 @@
 #include "editor/tfrmversioninfo.h"
 
-#include <QCloseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "quendry_version.h"
 
-TfrmVersionInfo::TfrmVersionInfo(QWidget* parent) : QWidget(parent, Qt::Window) {
+TfrmVersionInfo::TfrmVersionInfo(QWidget* parent) : SecondaryWindow(parent) {
     setObjectName("TfrmVersionInfo");
     setWindowTitle(QStringLiteral("Version Info"));
     resize(460, 320);
@@ -28,11 +27,4 @@ TfrmVersionInfo::TfrmVersionInfo(QWidget* parent) : QWidget(parent, Qt::Window) 
     layout->addWidget(memoVersion);
     layout->addWidget(btnOk, 0, Qt::AlignRight);
     connect(btnOk, &QPushButton::clicked, this, &QWidget::close);
-}
-
-void TfrmVersionInfo::open(QWidget* opener) { lock_.open(this, opener); }
-
-void TfrmVersionInfo::closeEvent(QCloseEvent* event) {
-    lock_.release();
-    event->accept();
 }

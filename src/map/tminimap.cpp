@@ -1,16 +1,9 @@
 #include "map/tminimap.h"
 
-#include <QCloseEvent>
-
-Tminimap::Tminimap(QWidget* parent) : QWidget(parent, Qt::Window) {
+Tminimap::Tminimap(QWidget* parent) : SecondaryWindow(parent) {
     setObjectName("Tminimap");
     setWindowTitle(QStringLiteral("MINIMAP"));
     resize(104, 104);
-}
-
-void Tminimap::open(QWidget* opener) { lock_.open(this, opener); }
-
-void Tminimap::closeEvent(QCloseEvent* event) {
-    lock_.release();
-    event->accept();
+    // It stands beside the map window, which places it.
+    setCentring(Centring::None);
 }

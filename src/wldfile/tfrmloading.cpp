@@ -1,17 +1,18 @@
 #include "wldfile/tfrmloading.h"
 
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "editor/byte_text.h"
 
-TfrmLoading::TfrmLoading(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowCloseButtonHint) {
+TfrmLoading::TfrmLoading(QWidget* parent) : SecondaryWindow(parent, Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmLoading"));
+    setCentring(Centring::EveryOpen);
+    // Only closing the window cancels a read; a stray Escape does not.
+    setClosesOnEscape(false);
 
     Label1 = new QLabel(QStringLiteral("Loading..."), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -42,9 +43,7 @@ TfrmLoading::TfrmLoading(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Win
 }
 
 void TfrmLoading::show() {
-    QWidget::show();
-    if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
-    raise();
+    openFrom(nullptr);
     repaint();
 }
 
@@ -76,7 +75,7 @@ void TfrmLoading::setProgress(int percentage) {
     }
 }
 
-void TfrmLoading::closeEvent(QCloseEvent* event) {
+bool TfrmLoading::aboutToClose() {
     cancelRequested_ = true;
-    event->accept();
+    return true;
 }

@@ -3,15 +3,15 @@
 // percentage and a black bar in a sunken frame. It has no cancel button: closing the
 // window is the request to cancel, which the reader looks at between rooms.
 #include <QElapsedTimer>
-#include <QWidget>
 #include <string>
 
+#include "editor/secondary_window.h"
 #include "world/prompts.h"
 
 class QFrame;
 class QLabel;
 
-class TfrmLoading : public QWidget, public LoadProgress {
+class TfrmLoading : public SecondaryWindow, public LoadProgress {
     Q_OBJECT
 public:
     explicit TfrmLoading(QWidget* parent = nullptr);
@@ -37,7 +37,7 @@ public:
     QWidget* shpBar;     // the black bar inside it
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    bool aboutToClose() override;
 
 private:
     bool cancelRequested_ = false;

@@ -7,8 +7,6 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
-#include <QShortcut>
 #include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -17,7 +15,9 @@
 #include <filesystem>
 
 #include "editor/byte_text.h"
+#include "editor/multiline_text.h"
 #include "editor/terminal_font.h"
+#include "editor/widget_factory.h"
 #include "wldfile/world_save.h"
 #include "wldfile/world_writer.h"
 #include "world/prompts.h"
@@ -45,33 +45,19 @@ QIcon bitsIcon() {
     return QIcon(pixmap);
 }
 
-QToolButton* makeToggle(const char* name, const char* caption, QWidget* parent) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setText(QString::fromLatin1(caption));
-    button->setCheckable(true);
+// The panel's toggles are down at creation and stretch to share the row.
+QToolButton* panelToggle(QWidget* parent, const char* name, const char* caption) {
+    QToolButton* button = makeToggle(parent, QLatin1String(name), QString::fromLatin1(caption));
     button->setChecked(true);
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     return button;
 }
 
-QPushButton* makeButton(const char* name, const char* caption, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QLatin1String(name));
+QPushButton* plainButton(QWidget* parent, const char* name, const char* caption) {
+    QPushButton* button = makeButton(parent, QLatin1String(name), QString::fromLatin1(caption));
     button->setAutoDefault(false);
     return button;
-}
-
-// The view holds the text with plain line breaks; the file has CR LF.
-std::string withDosLineEnds(const std::string& lfText) {
-    std::string dos;
-    dos.reserve(lfText.size() + lfText.size() / 16);
-    for (char c : lfText) {
-        if (c == '\n') dos.push_back('\r');
-        dos.push_back(c);
-    }
-    return dos;
 }
 
 }  // namespace
@@ -89,7 +75,7 @@ std::string TfrmQuendryOut::sizeNote() {
 }
 
 TfrmQuendryOut::TfrmQuendryOut(WorldStore& store, Prompts& prompts, FileChooser& files, QWidget* parent)
-    : QWidget(parent, Qt::Window), store_(store), prompts_(prompts), files_(files) {
+    : SecondaryWindow(parent), store_(store), prompts_(prompts), files_(files) {
     setObjectName(QStringLiteral("frmQuendryOut"));
     setWindowTitle(QString::fromLatin1(kTitle));
     resize(700, 566);
@@ -113,16 +99,16 @@ void TfrmQuendryOut::buildControls() {
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    sb_edit = makeToggle("sb_edit", "Memo is Read-&Only", Panel1);
+    sb_edit = panelToggle(Panel1, "sb_edit", "Memo is Read-&Only");
     // Hidden for a too-large output; its neighbours keep their places.
     QSizePolicy keepPlace = sb_edit->sizePolicy();
     keepPlace.setRetainSizeWhenHidden(true);
     sb_edit->setSizePolicy(keepPlace);
-    sb_map = makeToggle("sb_map", "Save &MAP", Panel1);
-    sb_Bitvectors = makeToggle("sb_Bitvectors", kLettersCaption, Panel1);
+    sb_map = panelToggle(Panel1, "sb_map", "Save &MAP");
+    sb_Bitvectors = panelToggle(Panel1, "sb_Bitvectors", kLettersCaption);
     sb_Bitvectors->setIcon(bitsIcon());
-    btnDOS = makeButton("btnDOS", "Save &DOS format (CR+LF)", Panel1);
-    btnUNIX = makeButton("btnUNIX", "Save &UNIX format (LF only)", Panel1);
+    btnDOS = plainButton(Panel1, "btnDOS", "Save &DOS format (CR+LF)");
+    btnUNIX = plainButton(Panel1, "btnUNIX", "Save &UNIX format (LF only)");
     auto* panelGrid = new QGridLayout(Panel1);
     panelGrid->addWidget(sb_edit, 0, 0);
     panelGrid->addWidget(sb_map, 0, 1);
@@ -131,9 +117,9 @@ void TfrmQuendryOut::buildControls() {
     panelGrid->addWidget(btnUNIX, 1, 1, 1, 1);
     Panel1->hide();
 
-    btnNote = makeButton("btnNote", "&Note on size", this);
-    btnREMAKE = makeButton("btnREMAKE", "&REMAKE", this);
-    btnDONE = makeButton("btnDONE", "Done", this);
+    btnNote = plainButton(this, "btnNote", "&Note on size");
+    btnREMAKE = plainButton(this, "btnREMAKE", "&REMAKE");
+    btnDONE = plainButton(this, "btnDONE", "Done");
     auto* side = new QVBoxLayout;
     side->addWidget(btnNote);
     side->addWidget(btnREMAKE);
@@ -153,8 +139,6 @@ void TfrmQuendryOut::buildControls() {
     connect(btnNote, &QPushButton::clicked, this, &TfrmQuendryOut::btnNoteClick);
     connect(btnREMAKE, &QPushButton::clicked, this, &TfrmQuendryOut::buildOutput);
     connect(btnDONE, &QPushButton::clicked, this, &TfrmQuendryOut::btnDONEClick);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, btnDONE, &QPushButton::click);
 }
 
 // The title follows the room being written, at most every 50 ms: retitling a window is
@@ -169,13 +153,8 @@ void TfrmQuendryOut::buildOutput() {
     if (store_.empty()) return;
     Memo1->hide();
     Panel1->hide();
-    if (!centred_) {
-        if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
-        centred_ = true;
-    }
-    show();
-    raise();
-    activateWindow();
+    // Not modal: no opener is disabled.
+    openFrom(nullptr);
     Memo1->clear();
 
     titleTimer_.invalidate();
@@ -205,11 +184,8 @@ void TfrmQuendryOut::applyViewReadOnly() { Memo1->setReadOnly(viewReadOnly_); }
 // editable, else the built text itself (byte for byte what the view shows).
 std::string TfrmQuendryOut::textToSave() const {
     if (outputTooLarge_ || !Memo1->document()->isModified()) return outputText_;
-    // The raw text keeps characters that toPlainText would change (no-break spaces);
-    // only the block separators need turning back into line breaks.
-    QString text = Memo1->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    return withDosLineEnds(qStringToBytes(text));
+    // The raw text keeps characters that toPlainText would change (no-break spaces).
+    return qStringToMultiLine(Memo1->document()->toRawText());
 }
 
 void TfrmQuendryOut::saveOutput() {
@@ -249,4 +225,4 @@ void TfrmQuendryOut::btnUNIXClick() {
 
 void TfrmQuendryOut::btnNoteClick() { prompts_.message(sizeNote()); }
 
-void TfrmQuendryOut::btnDONEClick() { hide(); }
+void TfrmQuendryOut::btnDONEClick() { close(); }

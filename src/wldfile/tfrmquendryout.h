@@ -3,9 +3,10 @@
 // in DOS or UNIX form, with the bitvectors as letters or numbers and, on request, the
 // map position file beside it. Not modal: the main window stays usable.
 #include <QElapsedTimer>
-#include <QWidget>
 #include <cstddef>
 #include <string>
+
+#include "editor/secondary_window.h"
 
 class QFrame;
 class QPlainTextEdit;
@@ -15,7 +16,7 @@ class FileChooser;
 class Prompts;
 class WorldStore;
 
-class TfrmQuendryOut : public QWidget {
+class TfrmQuendryOut : public SecondaryWindow {
     Q_OBJECT
 public:
     TfrmQuendryOut(WorldStore& store, Prompts& prompts, FileChooser& files, QWidget* parent = nullptr);
@@ -87,5 +88,4 @@ private:
     size_t viewCapacity_ = kDefaultViewCapacity;
     size_t viewLineCapacity_ = kDefaultViewLineCapacity;
     QElapsedTimer titleTimer_;
-    bool centred_ = false;
 };

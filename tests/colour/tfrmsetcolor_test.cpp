@@ -19,7 +19,7 @@ class SetColor : public SetupWindowsTest {
 protected:
     TfrmSetColor& open() {
         main->itemSetupColorsClick();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(app->setColor.get()));
+        EXPECT_TRUE(QTest::qWaitForWindowActive(app->setColor));
         return *app->setColor;
     }
     static bool focused(const QWidget* w) { return w->window()->focusWidget() == w; }
@@ -39,7 +39,7 @@ protected:
 
 TEST_F(SetColor, OpensFromEitherOpenerAndEveryCloseRouteEnablesThatOne) {
     start();
-    TExtraDesc* extra = app->extraDesc.get();
+    TExtraDesc* extra = app->extraDesc;
     extra->show();
     const std::pair<const char*, std::function<void(TfrmSetColor&)>> routes[] = {
         {"Use", [](TfrmSetColor& w) { QTest::mouseClick(w.btnUse, Qt::LeftButton); }},

@@ -11,7 +11,7 @@ class SetBit : public SetupWindowsTest {
 protected:
     TfrmSetBit& open() {
         main->itemSetupBitvectorsClick();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(app->setBit.get()));
+        EXPECT_TRUE(QTest::qWaitForWindowActive(app->setBit));
         return *app->setBit;
     }
     static bool focused(const QWidget* w) { return w->window()->focusWidget() == w; }

@@ -8,7 +8,7 @@ class SetSect : public SetupWindowsTest {
 protected:
     TfrmSetSect& open() {
         main->itemSetupSectorsClick();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(app->setSect.get()));
+        EXPECT_TRUE(QTest::qWaitForWindowActive(app->setSect));
         return *app->setSect;
     }
     static bool focused(const QWidget* w) { return w->window()->focusWidget() == w; }

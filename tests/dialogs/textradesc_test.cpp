@@ -20,7 +20,7 @@ protected:
         main->showRoom(app->store.first());
         room = app->store.first()->room.get();
         for (const char* k : {"trees", "stone", "well"}) room->appendExtraDesc(k, std::string("The ") + k + ".");
-        dialog = app->extraDesc.get();
+        dialog = app->extraDesc;
         mapStandIn = std::make_unique<QWidget>();
         mapStandIn->show();
     }

@@ -11,7 +11,10 @@
 #include "editor_fixture.h"
 #include "wldfile/tfrmquendryout.h"
 
-TEST_F(EditorTest, LargeZoneRoomCommandsDoNotPause) {
+// Tests that time themselves run alone (the "Timed" suites carry the CTest label timed).
+using LargeZoneTimed = EditorTest;
+
+TEST_F(LargeZoneTimed, RoomCommandsDoNotPause) {
     makeZone("Big", 1, 1);
     constexpr int kRooms = 100000;
     for (int v = 1; v <= kRooms; ++v) {
@@ -49,7 +52,7 @@ TEST_F(EditorTest, LargeZoneRoomCommandsDoNotPause) {
 
 // The builder's road on the largest zone a file can hold: Load through the menu (with
 // its progress window), the output window, a UNIX save with the map file.
-TEST_F(EditorTest, LargeZoneLoadsShowsAndSavesInTime) {
+TEST_F(LargeZoneTimed, LoadsShowsAndSavesInTime) {
     QTemporaryDir dir;
     const std::string path = dir.filePath("big.wld").toStdString();
     {
@@ -79,9 +82,10 @@ TEST_F(EditorTest, LargeZoneLoadsShowsAndSavesInTime) {
     EXPECT_TRUE(prompts.messages.empty()) << prompts.lastMessage();
     EXPECT_TRUE(QFileInfo::exists(dir.filePath("again.map")));
 
-    EXPECT_LT(load, 3.0 * kSlowBuildFactor);
-    EXPECT_LT(show, 2.0 * kSlowBuildFactor);
-    EXPECT_LT(save, 1.0 * kSlowBuildFactor);
+    // Several times the figures in bench/timed_tests.md.
+    EXPECT_LT(load, 8.0 * kSlowBuildFactor);
+    EXPECT_LT(show, 3.0 * kSlowBuildFactor);
+    EXPECT_LT(save, 4.0 * kSlowBuildFactor);
     RecordProperty("load_seconds", std::to_string(load));
     RecordProperty("output_seconds", std::to_string(show));
     RecordProperty("save_seconds", std::to_string(save));

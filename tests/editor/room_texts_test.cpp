@@ -28,12 +28,25 @@ TEST_F(RoomTexts, NamesAndDescriptionsSurviveShowAndUpdateByteForByte) {
     main->memoRoom->setPlainText("one\ntwo");
     main->btnwld_UpdateClick();
     EXPECT_EQ(room.description, "one\r\ntwo");
+
+    // Shift+Enter puts a line separator (U+2028) into the field; it is stored as CR LF.
+    main->memoRoom->clear();
+    QTest::keyClicks(main->memoRoom, "up");
+    QTest::keyClick(main->memoRoom, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(main->memoRoom, "down");
+    main->btnwld_UpdateClick();
+    EXPECT_EQ(room.description, "up\r\ndown");
 }
 
 TEST(MultiLineText, LineBreaksBecomeCrLfAndEverythingElseIsKept) {
     EXPECT_EQ(multiLineToQString("a\r\nb"), "a\nb");
-    EXPECT_EQ(qStringToMultiLine("a\nb"), "a\r\nb");
-    EXPECT_EQ(qStringToMultiLine(QString("a") + QChar::ParagraphSeparator + "b"), "a\r\nb");
+    // Every line break a Qt text field can hold.
+    const QString breaks[] = {"\n", "\r", "\r\n", QString(QChar::LineSeparator), QString(QChar::ParagraphSeparator)};
+    for (const QString& lineBreak : breaks) {
+        SCOPED_TRACE(static_cast<int>(lineBreak.back().unicode()));
+        EXPECT_EQ(qStringToMultiLine("a" + lineBreak + "b" + lineBreak), "a\r\nb\r\n");
+    }
+    EXPECT_EQ(qStringToMultiLine("a\r\r\nb"), "a\r\n\r\nb");
     std::string all;
     for (int b = 0; b < 256; ++b)
         if (b != '\r' && b != '\n') all += static_cast<char>(b);

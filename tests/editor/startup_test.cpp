@@ -1,4 +1,8 @@
 // The program as it starts: the windows, the main window's controls and menus.
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -26,9 +30,9 @@ TEST_F(StartUp, MainWindowHasItsFixedClientAreaTitleAndOnlyItIsShown) {
     EXPECT_TRUE(main->isVisible());
     EXPECT_EQ(main->startupDirectory(), QDir::currentPath().toStdString());
 
-    const QWidget* others[] = {app->extraDesc.get(), app->mapWindow.get(), app->newZone.get(),
-                               app->roomList.get(),  app->setColor.get(),  app->versionInfo.get(),
-                               app->minimap.get(),   app->setBit.get(),    app->setSect.get()};
+    const QWidget* others[] = {app->extraDesc, app->mapWindow, app->newZone,
+                               app->roomList,  app->setColor,  app->versionInfo,
+                               app->minimap,   app->setBit,    app->setSect};
     for (const QWidget* w : others) EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
     EXPECT_EQ(app->newZone->windowTitle(), "New Zone");
     EXPECT_EQ(app->roomList->windowTitle(), "Room List");
@@ -150,7 +154,9 @@ TEST_F(StartUp, HelpLineFollowsThePointerAndLabelsFocusTheirFields) {
 TEST_F(StartUp, VersionInfoAndFirstTextAndWordWrap) {
     main->itemFirstClick();
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_FALSE(prompts.messages[0].empty());
+    // The first-steps text: it names the commands a new user starts with.
+    for (const char* command : {"New Area", "Load .wld", "New Room", "UPDATE"})
+        EXPECT_NE(prompts.messages[0].find(command), std::string::npos) << command;
 
     main->itemVersionInfoClick();
     EXPECT_FALSE(main->isEnabled());
@@ -167,8 +173,23 @@ TEST_F(StartUp, VersionInfoAndFirstTextAndWordWrap) {
 TEST_F(StartUp, MissingCommandLineFileIsIgnoredAndTheFileIsHandledOnce) {
     main->setStartupFile("/no/such/dir/zone.wld");
     main->handleFirstActivation();
-    main->handleFirstActivation();
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_TRUE(app->store.empty());
     EXPECT_FALSE(main->tabWorld->isVisibleTo(main));
+
+    // A file that exists is read at the first activation only: emptied afterwards, the
+    // store stays empty however often the window is activated again.
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("quendry-startup-" + std::to_string(::getpid()) + ".wld")).string();
+    std::ofstream(path, std::ios::binary) << "#32001\nGlade~\nGrass.\n~\n320 0 0\nS\n$\n";
+    app.reset();
+    app = std::make_unique<QuendryApp>(prompts, files);
+    app->createWindows(path);
+    main = app->mainWindow.get();
+    main->handleFirstActivation();
+    EXPECT_EQ(app->store.size(), 1u);
+    app->store.deleteAllRooms();
+    main->handleFirstActivation();
+    EXPECT_TRUE(app->store.empty());
+    std::filesystem::remove(path);
 }

@@ -255,7 +255,7 @@ TEST(AutoLayout, AChainOfAHundredThousandRoomsNeedsNoDeepRecursion) {
 
 // A lattice zone of 100 x 100 x 10 rooms with exits both ways between neighbours, laid
 // out through the whole entry point (no map position file).
-TEST(AutoLayout, LaysOutAHundredThousandRoomLatticeQuickly) {
+TEST(AutoLayoutTimed, LaysOutAHundredThousandRoomLatticeQuickly) {
     WorldStore store;
     addLattice(store);
     MapModel map(store);

@@ -264,7 +264,7 @@ TEST(MapFile, ConflictingLinesNeverLeaveARoomInTwoCellsOrClaimingAForeignCell) {
 
 // A full zone's positions, written one line per room, come back exactly, whether the
 // lines follow the index or not, and without a search per line through the index.
-TEST(MapFile, AHundredThousandPositionsReadBackInAnyOrder) {
+TEST(MapFileTimed, AHundredThousandPositionsReadBackInAnyOrder) {
     WorldStore laidOut;
     addLattice(laidOut);
     MapModel laidOutMap(laidOut);

@@ -239,6 +239,13 @@ TEST_F(OutputWindow, EveryByteSurvivesTheViewWhenEdited) {
     prompts.forgetAnswers();
     QTest::mouseClick(window.btnDOS, Qt::LeftButton);
     EXPECT_EQ(contents(path("320.wld")), window.outputText() + "x");
+
+    // A line typed with Shift+Enter ends in CR LF (or LF in UNIX form) like any other.
+    QTest::keyClick(window.Memo1, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(window.Memo1, "y");
+    prompts.answer(true);
+    QTest::mouseClick(window.btnUNIX, Qt::LeftButton);
+    EXPECT_EQ(contents(path("320.wld")), stripCarriageReturns(window.outputText()) + "x\ny");
 }
 
 TEST_F(OutputWindow, TooLargeOutputIsSavedWithoutTheView) {
@@ -305,7 +312,9 @@ TEST(LoadingWindow, BarLabelTitleAndCancel) {
 // Time limits are for optimised builds; sanitised and debug builds run several times slower.
 constexpr qint64 kSlowBuild = static_cast<qint64>(kSlowBuildFactor);
 
-TEST_F(OutputWindow, HundredThousandRoomsBuildShowAndSaveQuickly) {
+using OutputWindowTimed = OutputWindow;
+
+TEST_F(OutputWindowTimed, HundredThousandRoomsBuildShowAndSaveQuickly) {
     // A zone of 100,000 rooms of a few hundred bytes each (about 40 MB of text): no step
     // may grow faster than the text.
     const std::string description = std::string(70, 'd') + "\r\n" + std::string(70, 'e') + "\r\n" + std::string(50, 'f') + "\r\n";
@@ -355,5 +364,5 @@ TEST_F(OutputWindow, HundredThousandRoomsBuildShowAndSaveQuickly) {
     EXPECT_FALSE(window.outputTooLarge());
     std::cout << "100,000 empty rooms: " << emptyRoomsMs << " ms; " << store.size() << " rooms, "
               << window.outputText().size() << " bytes into the view: " << viewMs << " ms\n";
-    EXPECT_LT(viewMs, 4000 * kSlowBuild);
+    EXPECT_LT(viewMs, 6000 * kSlowBuild);  // measured 1190 ms, see bench/timed_tests.md
 }

@@ -195,7 +195,7 @@ TEST_F(DefaultRoom, ARoomNumberedMinusOneStillMakesATemplate) {
     EXPECT_EQ(added->vnum, 0);
 }
 
-TEST(DefaultRoomSpeed, AddingToAHundredThousandRoomsTakesNoWalk) {
+TEST(DefaultRoomTimed, AddingToAHundredThousandRoomsTakesNoWalk) {
     WorldStore store;
     RecordingPrompts prompts;
     for (int32_t v = 1; v <= 100000; ++v) {
