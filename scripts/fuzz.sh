@@ -38,6 +38,7 @@ targets=(
     "fuzz_map_placement tests/data/*.map fuzz/seeds/map/*"
     "fuzz_bitvector_defs tests/data/rmbitvec*.txt fuzz/seeds/bitvector/*"
     "fuzz_sector_defs tests/data/rsectype*.txt fuzz/seeds/sector/*"
+    "fuzz_colour_file tests/data/colors*.txt fuzz/seeds/colour/*"
 )
 
 mkdir -p "$build/artifacts" "$build/logs"

@@ -18,8 +18,12 @@ constexpr const char* kInvalidNumericFormat = "Invalid numeric format";
 // passed over without being kept.
 constexpr size_t kMaxNumberToken = 64;
 
-bool isBlank(int c) { return c == ' ' || c == '\t'; }
-bool isLineEnd(int c) { return c == '\r' || c == '\n'; }
+bool isBlank(int c) {
+    return c == ' ' || c == '\t';
+}
+bool isLineEnd(int c) {
+    return c == '\r' || c == '\n';
+}
 
 // Walks the file byte by byte through its stream buffer.
 class ColourTextReader {
@@ -78,7 +82,9 @@ private:
     std::streambuf* buffer_;
 };
 
-bool isEntry(int32_t entry) { return entry >= 1 && entry <= kColourEntries; }
+bool isEntry(int32_t entry) {
+    return entry >= 1 && entry <= kColourEntries;
+}
 
 void appendRecords(std::string& text, char kind, const ColourEntries<std::string>& codes,
                    const ColourEntries<ColourValue>& colours) {

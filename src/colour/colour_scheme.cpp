@@ -22,7 +22,9 @@ constexpr BuiltInEntry kBuiltInBackgrounds[] = {
     {5, "/bb", 0x800000}, {6, "/bp", 0x800080}, {7, "/bc", 0x808000}, {8, "/bw", 0xC0C0C0},
 };
 
-bool isEntry(int entry) { return entry >= 1 && entry <= kColourEntries; }
+bool isEntry(int entry) {
+    return entry >= 1 && entry <= kColourEntries;
+}
 
 int hexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -46,9 +48,13 @@ ColourLists ColourLists::builtIn() {
     return lists;
 }
 
-ColourValue ColourLists::foreground(int entry) const { return fgColours[isEntry(entry) ? entry : 1]; }
+ColourValue ColourLists::foreground(int entry) const {
+    return fgColours[isEntry(entry) ? entry : 1];
+}
 
-ColourValue ColourLists::background(int entry) const { return bgColours[isEntry(entry) ? entry : 1]; }
+ColourValue ColourLists::background(int entry) const {
+    return bgColours[isEntry(entry) ? entry : 1];
+}
 
 ColourScheme::ColourScheme()
     : current(ColourLists::builtIn()), defaults(current), saved(current), onOpen(current) {}
@@ -71,6 +77,7 @@ std::string hexText(ColourValue colour) {
 
 ColourValue parseHex(std::string_view field) {
     ColourValue value = 0;
-    for (size_t i = 0; i < field.size() && i < 6; ++i) value = value * 16 + static_cast<ColourValue>(hexDigit(field[i]));
+    for (size_t i = 0; i < field.size() && i < 6; ++i)
+        value = value * 16 + static_cast<ColourValue>(hexDigit(field[i]));
     return value;
 }

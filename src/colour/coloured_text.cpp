@@ -6,7 +6,9 @@ namespace {
 
 constexpr char kEndOfText = 26;  // Ctrl-Z
 
-bool endsText(char c) { return c == '\0' || c == kEndOfText; }
+bool endsText(char c) {
+    return c == '\0' || c == kEndOfText;
+}
 
 std::string token(char kind, int entry) {
     std::string t = {'\\', kind, static_cast<char>('0' + entry / 10), static_cast<char>('0' + entry % 10)};

@@ -60,7 +60,8 @@ QSize previewCellSize() {
 
 QSize previewPanelSize(QSize classicSize) {
     const QSize cell = previewCellSize();
-    return QSize((classicSize.width() * cell.width() + 4) / 8, (classicSize.height() * cell.height() + 6) / 12);
+    return QSize((classicSize.width() * cell.width() + 4) / 8,
+                 (classicSize.height() * cell.height() + 6) / 12);
 }
 
 QRect previewCell(int column, int line) {
@@ -82,8 +83,8 @@ void paintColourPreview(QPainter& painter, const QRect& panel, const ColourLabel
         const QRect first = previewCell(label.column, label.line).translated(panel.topLeft());
         if (first.left() > panel.right() || first.top() > panel.bottom()) continue;
         if (label.opaque) {
-            painter.fillRect(QRect(first.left(), first.top(), first.width() * static_cast<int>(characters.size()),
-                                   first.height()),
+            painter.fillRect(QRect(first.left(), first.top(),
+                                   first.width() * static_cast<int>(characters.size()), first.height()),
                              previewColour(label.background));
         }
         painter.setPen(previewColour(label.foreground));

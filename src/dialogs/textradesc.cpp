@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 #include "colour/colour_preview_panel.h"
@@ -13,31 +14,7 @@
 #include "editor/byte_text.h"
 #include "editor/multiline_text.h"
 #include "editor/terminal_font.h"
-
-namespace {
-
-template <typename W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
-    auto* b = named(new QPushButton(caption, parent), name);
-    b->setGeometry(geometry);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QToolButton* toggle(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
-    auto* b = named(new QToolButton(parent), name);
-    b->setText(caption);
-    b->setCheckable(true);
-    b->setGeometry(geometry);
-    return b;
-}
-
-}  // namespace
+#include "editor/widget_factory.h"
 
 TExtraDesc::TExtraDesc(WorldStore& store, Prompts& prompts, const ColourScheme& colours, QWidget* parent)
     // No close box: Done (or Escape) closes the window.
@@ -59,36 +36,34 @@ TExtraDesc::TExtraDesc(WorldStore& store, Prompts& prompts, const ColourScheme& 
     });
 }
 
-TExtraDesc::~TExtraDesc() { store_.removeObserver(this); }
+TExtraDesc::~TExtraDesc() {
+    store_.removeObserver(this);
+}
 
 void TExtraDesc::buildLayout() {
-    Panel1 = named(new QLabel(QStringLiteral("Room:"), this), "Panel1");
-    Panel1->setGeometry(8, 8, 655, 24);
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel1 = makeSunkenLabel(this, "Panel1", QStringLiteral("Room:"), QRect(8, 8, 655, 24));
 
     ListBox1 = named(new QListWidget(this), "ListBox1");
-    ListBox1->setGeometry(8, 40, 300, 150);
+    ListBox1->setGeometry(8, 40, 300, 212);
 
-    auto* keywordsLabel = new QLabel(QStringLiteral("Keywords"), this);
-    keywordsLabel->setGeometry(320, 40, 200, 18);
+    QLabel* keywordsLabel = makeLabel(this, QString(), QStringLiteral("Keywords"), QRect(320, 40, 200, 18));
     editKey = named(new QLineEdit(this), "editKey");
     editKey->setGeometry(320, 58, 343, 22);
     keywordsLabel->setBuddy(editKey);
 
-    btnAdd = button(this, "btnAdd", QStringLiteral("&Add"), QRect(320, 92, 84, 26));
-    btnUpdate = button(this, "btnUpdate", QStringLiteral("&UPDATE"), QRect(412, 92, 84, 26));
-    btnDelete = button(this, "btnDelete", QStringLiteral("&Delete"), QRect(504, 92, 84, 26));
-    sb_WordWrap = toggle(this, "sb_WordWrap", QStringLiteral("&Wrap"), QRect(320, 140, 84, 26));
+    btnAdd = makeButton(this, "btnAdd", QStringLiteral("&Add"), QRect(320, 92, 84, 26));
+    btnUpdate = makeButton(this, "btnUpdate", QStringLiteral("&UPDATE"), QRect(412, 92, 84, 26));
+    btnDelete = makeButton(this, "btnDelete", QStringLiteral("&Delete"), QRect(504, 92, 84, 26));
+    sb_WordWrap = makeToggle(this, "sb_WordWrap", QStringLiteral("&Wrap"), QRect(320, 140, 84, 26));
 
     GroupBox1 = named(new QGroupBox(QStringLiteral("Color"), this), "GroupBox1");
     GroupBox1->setGeometry(420, 124, 168, 56);
-    sb_Draw = toggle(GroupBox1, "sb_Draw", QStringLiteral("Show"), QRect(10, 22, 66, 26));
-    btnSetColor = button(GroupBox1, "btnSetColor", QStringLiteral("Set..."), QRect(84, 22, 74, 26));
+    sb_Draw = makeToggle(GroupBox1, "sb_Draw", QStringLiteral("Show"), QRect(10, 22, 66, 26));
+    btnSetColor = makeButton(GroupBox1, "btnSetColor", QStringLiteral("Set..."), QRect(84, 22, 74, 26));
 
-    auto* textLabel = new QLabel(QStringLiteral("Description Text"), this);
-    textLabel->setGeometry(8, 198, 200, 18);
+    QLabel* textLabel = makeLabel(this, QString(), QStringLiteral("Description Text"), QRect(8, 260, 200, 18));
     memoRoom = named(new QPlainTextEdit(this), "memoRoom");
-    memoRoom->setGeometry(8, 216, 655, 240);
+    memoRoom->setGeometry(8, 278, 655, 180);
     memoRoom->setFont(terminalFont());
     memoRoom->setTabChangesFocus(false);  // tabs go into the text
     memoRoom->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -96,25 +71,33 @@ void TExtraDesc::buildLayout() {
 
     // The preview lies over the text field while it is shown: 80 columns, 11 lines.
     ColorPanel = named(new ColourPreviewPanel(QSize(644, 135), 11, this), "ColorPanel");
-    ColorPanel->move(memoRoom->pos());
+    ColorPanel->move(memoRoom->pos() + QPoint(2, 2));
     ColorPanel->hide();
 
-    btnDone = button(this, "btnDone", QStringLiteral("Done"), QRect(579, 466, 84, 28));
+    btnDone = makeButton(this, "btnDone", QStringLiteral("Done"), QRect(579, 468, 84, 28));
 
     connect(btnAdd, &QPushButton::clicked, this, &TExtraDesc::btnAddClick);
     connect(btnUpdate, &QPushButton::clicked, this, &TExtraDesc::btnUpdateClick);
     connect(btnDelete, &QPushButton::clicked, this, &TExtraDesc::btnDeleteClick);
+    // A click on a line, or moving to a line with the keyboard.
     connect(ListBox1, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { ListBox1Click(ListBox1->row(item)); });
+    connect(ListBox1, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0) ListBox1Click(row);
+    });
     connect(sb_WordWrap, &QToolButton::clicked, this, &TExtraDesc::sb_WordWrapClick);
     connect(sb_Draw, &QToolButton::clicked, this, &TExtraDesc::sb_DrawClick);
     connect(btnSetColor, &QPushButton::clicked, this, &TExtraDesc::btnSetColorClick);
     connect(btnDone, &QPushButton::clicked, this, &TExtraDesc::btnDoneClick);
 }
 
-void TExtraDesc::openFromMain(QWidget* opener, RoomDataType& room) { openOn(opener, room, false); }
+void TExtraDesc::openFromMain(QWidget* opener, RoomDataType& room) {
+    openOn(opener, room, false);
+}
 
-void TExtraDesc::openFromMap(QWidget* opener, RoomDataType& room) { openOn(opener, room, true); }
+void TExtraDesc::openFromMap(QWidget* opener, RoomDataType& room) {
+    openOn(opener, room, true);
+}
 
 void TExtraDesc::openOn(QWidget* opener, RoomDataType& room, bool fromMap) {
     if (isVisible()) {  // already open: only raised
@@ -131,6 +114,7 @@ void TExtraDesc::openOn(QWidget* opener, RoomDataType& room, bool fromMap) {
 }
 
 void TExtraDesc::listChain() {
+    const QSignalBlocker quiet(ListBox1);
     ListBox1->clear();
     for (const std::string& line : commands_.listLines()) ListBox1->addItem(bytesToQString(line));
 }
@@ -161,14 +145,18 @@ void TExtraDesc::showCurrentEntry() {
 
 void TExtraDesc::selectCurrentLine() {
     int row = 0;
-    for (const ExtraDescType* e = room() ? room()->extraDescs : nullptr; e && e != currentEntry(); e = e->next) ++row;
+    for (const ExtraDescType* e = room() ? room()->extraDescs : nullptr; e && e != currentEntry();
+         e = e->next)
+        ++row;
+    const QSignalBlocker quiet(ListBox1);
     if (currentEntry() && row < ListBox1->count()) ListBox1->setCurrentRow(row);
 }
 
 void TExtraDesc::noCurrentEntry() {
     commands_.noCurrentEntry();
     if (!isVisible()) return;
-    ListBox1->clearSelection();
+    const QSignalBlocker quiet(ListBox1);
+    ListBox1->setCurrentRow(-1);
     showCurrentEntry();
 }
 
@@ -204,13 +192,18 @@ void TExtraDesc::ListBox1Click(int row) {
 }
 
 void TExtraDesc::sb_WordWrapClick() {
-    memoRoom->setLineWrapMode(sb_WordWrap->isChecked() ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    memoRoom->setLineWrapMode(sb_WordWrap->isChecked() ? QPlainTextEdit::WidgetWidth
+                                                       : QPlainTextEdit::NoWrap);
     if (previewShown()) renderPreview();
 }
 
-bool TExtraDesc::previewShown() const { return !ColorPanel->isHidden(); }
+bool TExtraDesc::previewShown() const {
+    return !ColorPanel->isHidden();
+}
 
-void TExtraDesc::renderPreview() { ColorPanel->render(multiLineFieldBytes(*memoRoom), colours_.current); }
+void TExtraDesc::renderPreview() {
+    ColorPanel->render(multiLineFieldBytes(*memoRoom), colours_.current);
+}
 
 void TExtraDesc::hidePreview() {
     ColorPanel->hide();
@@ -233,7 +226,9 @@ void TExtraDesc::btnSetColorClick() {
     if (openColourSetup_) openColourSetup_(this);
 }
 
-void TExtraDesc::btnDoneClick() { close(); }
+void TExtraDesc::btnDoneClick() {
+    close();
+}
 
 bool TExtraDesc::aboutToClose() {
     if (commands_.close()) {

@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "colour/colour_preview_panel.h"
 #include "editor/help_line.h"
@@ -124,13 +125,15 @@ void TEditMain::buildRoomFields(QWidget* page) {
     // The colour preview lies over the description while it is shown: 80 columns and
     // 14 lines of the terminal font.
     ColorPanel = named(new ColourPreviewPanel(QSize(644, 177), 14, page), "ColorPanel");
-    ColorPanel->move(memoRoom->pos());
     ColorPanel->hide();
 
     sb_WordWrap = makeToggle(page, "sb_WordWrap", QStringLiteral("Word &Wrap"), QRect(6, 238, 86, 24));
     makeLabel(page, QString(), QStringLiteral("COLOR"), QRect(150, 242, 44, 18));
     sb_Draw = makeToggle(page, "sb_Draw", QStringLiteral("Show"), QRect(196, 238, 60, 24));
     btnSetColor = makeButton(page, "btnSetColor", QStringLiteral("Set..."), QRect(260, 238, 56, 24));
+    // It is a little taller than the field: it rises into the label's margin so that the
+    // buttons below stay free.
+    ColorPanel->move(memoRoom->x(), std::min(memoRoom->y(), sb_WordWrap->y() - 1 - ColorPanel->height()));
 
     setFieldsEditable(false);
 }

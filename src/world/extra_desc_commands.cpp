@@ -29,7 +29,8 @@ std::vector<std::string> ExtraDescCommands::listLines() {
 
 bool ExtraDescCommands::add() {
     if (!room_ || pending_) return false;
-    // The room links the entry at the end of its chain and keeps it as the chain's last.
+    // After lastEntry, which is the chain's last entry whenever the chain is not empty;
+    // the room's own append also copes with a chain emptied behind the dialog's back.
     ExtraDescType* entry = room_->appendExtraDesc({}, {});
     pending_ = entry;
     current_ = entry;

@@ -1,13 +1,14 @@
+#include "colour/colour_file.h"
+
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
-#include "colour/colour_file.h"
 #include "scripted_prompts.h"
 #include "wldfile/file_replace.h"
 
@@ -25,11 +26,13 @@ std::vector<std::string> filledEntries(const ColourLists& lists) {
     std::vector<std::string> out;
     for (int i = 1; i <= kColourEntries; ++i) {
         if (!lists.fgCodes[i].empty() || lists.fgColours[i] != 0)
-            out.push_back("f" + std::to_string(i) + " " + lists.fgCodes[i] + " " + hexText(lists.fgColours[i]));
+            out.push_back("f" + std::to_string(i) + " " + lists.fgCodes[i] + " " +
+                          hexText(lists.fgColours[i]));
     }
     for (int i = 1; i <= kColourEntries; ++i) {
         if (!lists.bgCodes[i].empty() || lists.bgColours[i] != 0)
-            out.push_back("b" + std::to_string(i) + " " + lists.bgCodes[i] + " " + hexText(lists.bgColours[i]));
+            out.push_back("b" + std::to_string(i) + " " + lists.bgCodes[i] + " " +
+                          hexText(lists.bgColours[i]));
     }
     return out;
 }
@@ -37,15 +40,16 @@ std::vector<std::string> filledEntries(const ColourLists& lists) {
 class ColourFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("quendry_colour_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path() / ("quendry_colour_" + std::to_string(::getpid()) + "_" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
     void TearDown() override { fs::remove_all(dir); }
 
-    void writeColours(const std::string& bytes) { std::ofstream(dir / kColourFileName, std::ios::binary) << bytes; }
+    void writeColours(const std::string& bytes) {
+        std::ofstream(dir / kColourFileName, std::ios::binary) << bytes;
+    }
     std::string fileBytes() const {
         std::ifstream in(dir / kColourFileName, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
@@ -65,12 +69,12 @@ TEST(ColourHex, ParseHexTakesSixCharactersAndCountsOthersAsZero) {
     const Case cases[] = {
         {"", 0},
         {"0000FF", 0x0000FF},
-        {"ff", 0x0000FF},          // fewer digits: the value of what is there
+        {"ff", 0x0000FF},  // fewer digits: the value of what is there
         {"FF0000", 0xFF0000},
         {"aBcDeF", 0xABCDEF},
-        {"1234567", 0x123456},     // a seventh digit is not read
-        {" 00FF00", 0x000FF0},     // a second blank after the number: five digits are read
-        {"zz00FF", 0x0000FF},      // anything but a hex digit counts 0
+        {"1234567", 0x123456},  // a seventh digit is not read
+        {" 00FF00", 0x000FF0},  // a second blank after the number: five digits are read
+        {"zz00FF", 0x0000FF},   // anything but a hex digit counts 0
         {"G0", 0x00},
         {"FFFFFFFF", 0xFFFFFF},
     };
@@ -111,9 +115,9 @@ TEST(ColourFileText, BuiltInSchemeWrites23RecordsIn46Lines) {
         if (count % 2 == 1) kinds.push_back(line.substr(0, line.find(' ')));
     }
     EXPECT_EQ(count, 46u);
-    const std::vector<std::string> expected = {"f1", "f2",  "f3",  "f4",  "f5",  "f6",  "f7",  "f8",
+    const std::vector<std::string> expected = {"f1",  "f2",  "f3",  "f4",  "f5",  "f6",  "f7",  "f8",
                                                "f12", "f13", "f14", "f15", "f16", "f17", "f18", "b1",
-                                               "b2", "b3",  "b4",  "b5",  "b6",  "b7",  "b8"};
+                                               "b2",  "b3",  "b4",  "b5",  "b6",  "b7",  "b8"};
     EXPECT_EQ(kinds, expected);
 
     // And it reads back into the same lists.
@@ -141,10 +145,14 @@ TEST(ColourFileText, RecordsReadAsDescribed) {
         {"number ends at the line end", "f7\r\n/cc\r\n", {"f7 /cc 000000"}, ""},
         {"a later record of an entry wins", "f2 0000FF\r\n/cr\r\nf2 00FF00\r\n/x\r\n", {"f2 /x 00FF00"}, ""},
         {"hexadecimal entry number", "f$A 112233\r\n/ten\r\n", {"f10 /ten 112233"}, ""},
-        {"entries outside 1..20 are passed over", "f21 111111\r\n/a\r\nb0 222222\r\n/b\r\nf-1 333333\r\n/c\r\nf2 00FF00\r\n/cr\r\n",
-         {"f2 /cr 00FF00"}, ""},
+        {"entries outside 1..20 are passed over",
+         "f21 111111\r\n/a\r\nb0 222222\r\n/b\r\nf-1 333333\r\n/c\r\nf2 00FF00\r\n/cr\r\n",
+         {"f2 /cr 00FF00"},
+         ""},
         {"entry beyond 32 bits", "f99999999999 111111\r\n/a\r\n", {}, "Invalid numeric format"},
-        {"blank line before a record", "f2 00FF00\r\n/cr\r\n\r\nf3 008000\r\n/cg\r\n", {"f2 /cr 00FF00"},
+        {"blank line before a record",
+         "f2 00FF00\r\n/cr\r\n\r\nf3 008000\r\n/cg\r\n",
+         {"f2 /cr 00FF00"},
          "Invalid numeric format"},
         {"blank line at the end", "f2 00FF00\r\n/cr\r\n\r\n", {"f2 /cr 00FF00"}, ""},
         {"other kinds store nothing", "f2 00FF00\r\n/cr\r\nx7\r\n", {"f2 /cr 00FF00"}, ""},
@@ -178,7 +186,8 @@ TEST_F(ColourFile, StartUpReadingKeepsBuiltInSchemeUnlessTheFileReadsCleanly) {
 
     writeColours("\r\nf2 00FF00\r\n/cr\r\n");
     loadColourFile(scheme, dir.string(), prompts);
-    EXPECT_EQ(prompts.messages, std::vector<std::string>{(dir / kColourFileName).string() + ": Invalid numeric format"});
+    EXPECT_EQ(prompts.messages,
+              std::vector<std::string>{(dir / kColourFileName).string() + ": Invalid numeric format"});
     EXPECT_EQ(scheme.current, ColourLists::builtIn()) << "a stopped read";
     EXPECT_EQ(scheme.saved, ColourLists::builtIn());
     EXPECT_FALSE(scheme.fileLoaded);
@@ -187,7 +196,8 @@ TEST_F(ColourFile, StartUpReadingKeepsBuiltInSchemeUnlessTheFileReadsCleanly) {
     fs::remove(dir / kColourFileName);
     fs::create_directory(dir / kColourFileName);
     loadColourFile(scheme, dir.string(), prompts);
-    EXPECT_EQ(prompts.messages, std::vector<std::string>{(dir / kColourFileName).string() + ": " + std::strerror(EISDIR)});
+    EXPECT_EQ(prompts.messages,
+              std::vector<std::string>{(dir / kColourFileName).string() + ": " + std::strerror(EISDIR)});
     EXPECT_EQ(scheme.current, ColourLists::builtIn());
     EXPECT_FALSE(scheme.fileLoaded);
 }
@@ -240,7 +250,8 @@ TEST_F(ColourFile, FailedSaveKeepsOldFileSavedCopyAndMark) {
         });
         EXPECT_FALSE(saveColourFile(scheme, dir.string(), prompts));
     }
-    EXPECT_EQ(prompts.messages, std::vector<std::string>{(dir / kColourFileName).string() + ": " + std::strerror(ENOSPC)});
+    EXPECT_EQ(prompts.messages,
+              std::vector<std::string>{(dir / kColourFileName).string() + ": " + std::strerror(ENOSPC)});
     EXPECT_EQ(scheme.saved, savedBefore);
     EXPECT_EQ(fileBytes(), "f2 00FF00\r\n/cr\r\n");
 

@@ -1,9 +1,9 @@
+#include "colour/coloured_text.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
 #include <sstream>
-
-#include "colour/coloured_text.h"
 
 namespace {
 
@@ -52,7 +52,8 @@ std::string line(const ColourLabelList& labels, int lineNumber) {
     for (const ColourLabel& l : labels) {
         if (l.line != lineNumber || l.text.empty()) continue;
         if (!out.empty()) out += ' ';
-        out += '[' + std::to_string(l.column) + ' ' + std::to_string(l.fg) + '/' + std::to_string(l.bg) + ' ' + l.text + ']';
+        out += '[' + std::to_string(l.column) + ' ' + std::to_string(l.fg) + '/' + std::to_string(l.bg) +
+               ' ' + l.text + ']';
     }
     return out;
 }
@@ -78,13 +79,13 @@ TEST(TranslateCodes, CodesBecomeTokensEntryByEntry) {
     const Case cases[] = {
         {&kBuiltIn, "/cRRoses are /crred/c0", "\\c12Roses are \\c02red\\c01"},
         {&kBuiltIn, "/bbback/b0", "\\b05back\\b01"},
-        {&kBuiltIn, "/CR /cX /c", "/CR /cX /c"},          // case counts; unknown codes stay text
+        {&kBuiltIn, "/CR /cX /c", "/CR /cX /c"},  // case counts; unknown codes stay text
         {&kBuiltIn, "/cW/bw/cw", "\\c18\\b08\\c08"},
-        {&kBuiltIn, "\\c05 typed", "\\c05 typed"},        // tokens typed by hand stay as they are
-        {&contained, "/cx", "\\c02x"},                    // the lower entry wins
-        {&insideTokens, "/c0!", "\\\\b091!"},             // a later code matches inside a token
-        {&repeated, "aaaaa", "\\c04\\c04a"},              // occurrences do not overlap
-        {&blanks, "/r x/rx", "\\c20x/rx"},                // a code with a blank needs the blank
+        {&kBuiltIn, "\\c05 typed", "\\c05 typed"},  // tokens typed by hand stay as they are
+        {&contained, "/cx", "\\c02x"},              // the lower entry wins
+        {&insideTokens, "/c0!", "\\\\b091!"},       // a later code matches inside a token
+        {&repeated, "aaaaa", "\\c04\\c04a"},        // occurrences do not overlap
+        {&blanks, "/r x/rx", "\\c20x/rx"},          // a code with a blank needs the blank
         {&kBuiltIn, "", ""},
     };
     for (const Case& c : cases) EXPECT_EQ(translateCodes(c.text, *c.scheme), c.tokenised) << c.text;
@@ -109,16 +110,21 @@ TEST(NthLine, LinesEndAtCarriageReturns) {
         {"one\r\ntwo\r\nthree", 3, ""},
         {"one\r\n", 1, ""},
         {"\r\n\r\nx", 2, "x"},
-        {"a\nb\nc", 0, "a\nb\nc"},          // a lone LF is no line break
+        {"a\nb\nc", 0, "a\nb\nc"},  // a lone LF is no line break
         {"a\nb\nc", 1, ""},
-        {"a\rb", 1, "b"},                   // a lone CR ends its line; nothing after it is lost
-        {"ab\x1a" "cd\r\nef", 0, "ab"},     // Ctrl-Z ends the text
-        {"ab\x1a" "cd\r\nef", 1, ""},
-        {"ab\0cd\r\nef"s, 0, "ab"},         // so does a byte 0
+        {"a\rb", 1, "b"},  // a lone CR ends its line; nothing after it is lost
+        {"ab\x1a"
+         "cd\r\nef",
+         0, "ab"},  // Ctrl-Z ends the text
+        {"ab\x1a"
+         "cd\r\nef",
+         1, ""},
+        {"ab\0cd\r\nef"s, 0, "ab"},  // so does a byte 0
         {"ab\0cd\r\nef"s, 1, ""},
         {"ab\r\n\0ef"s, 1, ""},
     };
-    for (const Case& c : cases) EXPECT_EQ(nthLine(c.text, c.n), c.line) << testing::PrintToString(c.text) << " line " << c.n;
+    for (const Case& c : cases)
+        EXPECT_EQ(nthLine(c.text, c.n), c.line) << testing::PrintToString(c.text) << " line " << c.n;
 }
 
 TEST(RenderColoured, LabelsFollowTheTokens) {
@@ -165,13 +171,17 @@ TEST(RenderColoured, VisibleColoursOfEdgeCases) {
         // A lone LF is no line break and takes no cell.
         {"abc\ndef\r\nxyz", 2, {"[1 1/1 abcdef]", "[1 1/1 xyz]"}},
         // Ctrl-Z ends the text.
-        {"ab\x1a" "cd\r\nef", 2, {"[1 1/1 ab]", ""}},
+        {"ab\x1a"
+         "cd\r\nef",
+         2,
+         {"[1 1/1 ab]", ""}},
         // Tabs and blanks take a cell each.
         {"\t/cr x", 1, {"[1 1/1 \t] [2 2/1  x]"}},
     };
     for (const Case& c : cases) {
         const ColourLabelList labels = colouredPreview(c.text, c.lines, kBuiltIn);
-        for (int n = 0; n < c.lines; ++n) EXPECT_EQ(line(labels, n + 1), c.shown[static_cast<size_t>(n)]) << c.text;
+        for (int n = 0; n < c.lines; ++n)
+            EXPECT_EQ(line(labels, n + 1), c.shown[static_cast<size_t>(n)]) << c.text;
         cells(labels);  // no cell drawn twice
     }
 }

@@ -1,10 +1,10 @@
+#include "colour/preview_painter.h"
+
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
 #include <QPainter>
 #include <set>
-
-#include "colour/preview_painter.h"
 
 namespace {
 
@@ -23,7 +23,9 @@ std::set<QRgb> coloursIn(const QImage& image, const QRect& rect) {
     return colours;
 }
 
-QRgb rgb(ColourValue colour) { return previewColour(colour).rgb() | 0xFF000000u; }
+QRgb rgb(ColourValue colour) {
+    return previewColour(colour).rgb() | 0xFF000000u;
+}
 
 const QRgb kBlack = 0xFF000000u;
 
@@ -42,9 +44,11 @@ TEST(PreviewPainter, CharactersAreDrawnInTheirCellsInTheirColours) {
     const QSize size = previewPanelSize(QSize(644, 177));
     EXPECT_GE(size.width(), 80 * cell.width());
     EXPECT_GE(size.height(), 14 * cell.height());
-    const QImage image = colourPreviewImage(size, colouredPreview("/cRRoses /bbare/b0 x\r\n/crred/bw \\c99q", 14, scheme));
+    const QImage image =
+        colourPreviewImage(size, colouredPreview("/cRRoses /bbare/b0 x\r\n/crred/bw \\c99q", 14, scheme));
 
-    const QRgb lightRed = rgb(scheme.fgColours[12]), navy = rgb(scheme.bgColours[5]), red = rgb(scheme.fgColours[2]);
+    const QRgb lightRed = rgb(scheme.fgColours[12]), navy = rgb(scheme.bgColours[5]),
+               red = rgb(scheme.fgColours[2]);
     const QRgb grey = rgb(scheme.bgColours[8]), offColour = rgb(scheme.fgColours[1]);
     struct Case {
         int column, line;
@@ -82,9 +86,11 @@ TEST(PreviewPainter, TextIsCutAtThePanelEdge) {
     const QRect panel(0, 0, 10 * cell.width(), 2 * cell.height());
     {
         QPainter painter(&image);
-        paintColourPreview(painter, panel, colouredPreview("/bw" + std::string(30, ' ') + "\r\n\r\nlast", 3, scheme));
+        paintColourPreview(painter, panel,
+                           colouredPreview("/bw" + std::string(30, ' ') + "\r\n\r\nlast", 3, scheme));
     }
-    EXPECT_EQ(coloursIn(image, QRect(panel.right() - 2, 0, 3, cell.height())), std::set<QRgb>{rgb(scheme.bgColours[8])});
+    EXPECT_EQ(coloursIn(image, QRect(panel.right() - 2, 0, 3, cell.height())),
+              std::set<QRgb>{rgb(scheme.bgColours[8])});
     EXPECT_EQ(coloursIn(image, QRect(panel.right() + 1, 0, image.width() - panel.width(), image.height())),
               std::set<QRgb>{0xFFFFFFFFu});
     EXPECT_EQ(coloursIn(image, QRect(0, panel.bottom() + 1, image.width(), image.height() - panel.height())),

@@ -1,4 +1,6 @@
 // The extra descriptions window, opened from the main window and from the map.
+#include "dialogs/textradesc.h"
+
 #include <QGroupBox>
 #include <QListWidget>
 #include <QSignalSpy>
@@ -6,7 +8,6 @@
 
 #include "colour/colour_preview_panel.h"
 #include "colour/tfrmsetcolor.h"
-#include "dialogs/textradesc.h"
 #include "editor/multiline_text.h"
 #include "editor_fixture.h"
 
@@ -19,7 +20,8 @@ protected:
         addRoom(32002, "Pond", "A pond.");
         main->showRoom(app->store.first());
         room = app->store.first()->room.get();
-        for (const char* k : {"trees", "stone", "well"}) room->appendExtraDesc(k, std::string("The ") + k + ".");
+        for (const char* k : {"trees", "stone", "well"})
+            room->appendExtraDesc(k, std::string("The ") + k + ".");
         dialog = app->extraDesc;
         mapStandIn = std::make_unique<QWidget>();
         mapStandIn->show();
@@ -41,11 +43,12 @@ protected:
     }
     void click(int line) {
         QListWidget* list = dialog->ListBox1;
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(line)).center());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(line)).center());
     }
     bool fieldsOff() const {
-        return !dialog->editKey->isEnabled() && !dialog->memoRoom->isEnabled() && dialog->editKey->text().isEmpty() &&
-               dialog->memoRoom->toPlainText().isEmpty();
+        return !dialog->editKey->isEnabled() && !dialog->memoRoom->isEnabled() &&
+               dialog->editKey->text().isEmpty() && dialog->memoRoom->toPlainText().isEmpty();
     }
     // A description of n lines "line 1" .. "line n".
     static QString manyLines(int n) {
@@ -76,6 +79,9 @@ TEST_F(ExtraDescDialog, OpensFromTheMainWindowOnItsRoom) {
     EXPECT_EQ(dialog->editKey->text(), "stone");
     EXPECT_EQ(dialog->memoRoom->toPlainText(), "The stone.");
     EXPECT_TRUE(dialog->editKey->isEnabled());
+    // The arrow keys move through the lines as clicks do.
+    QTest::keyClick(dialog->ListBox1, Qt::Key_Down);
+    EXPECT_EQ(dialog->editKey->text(), "well");
 
     dialog->btnDone->click();
     EXPECT_FALSE(dialog->isVisible());
@@ -118,7 +124,7 @@ TEST_F(ExtraDescDialog, AddUpdateAndDoneEditTheChainInPlace) {
     EXPECT_EQ(prompts.lastMessage(), "No Keywords -- Not a valid Extra Description.");
     EXPECT_TRUE(dialog->addPending());
     EXPECT_EQ(room->extraDescCount(), 5u);
-    QTest::keyClick(dialog, Qt::Key_Escape);
+    QTest::keyClick(dialog->memoRoom, Qt::Key_Escape);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(main->isEnabled());
     EXPECT_EQ(keywords(*room), (std::vector<std::string>{"tall trees", "stone", "well", "gate"}));
@@ -232,8 +238,7 @@ TEST_F(ExtraDescDialog, RoomsDeletedWhileItIsOpen) {
     dialog->openFromMap(mapStandIn.get(), *room);
     click(2);
     ASSERT_NE(dialog->currentEntry(), nullptr);
-    app->store.setCurrent(app->store.last());
-    app->store.deleteCurrentRoom();
+    app->store.deleteRoom(app->store.last());
     EXPECT_EQ(dialog->currentEntry(), nullptr);
     EXPECT_TRUE(fieldsOff());
     EXPECT_EQ(lines().size(), 3) << "the edited room is still there";
@@ -241,8 +246,7 @@ TEST_F(ExtraDescDialog, RoomsDeletedWhileItIsOpen) {
     EXPECT_EQ(dialog->editKey->text(), "stone");
 
     // The edited room itself deleted: the dialog lets go of it.
-    app->store.setCurrent(app->store.first());
-    app->store.deleteCurrentRoom();
+    app->store.deleteRoom(app->store.first());
     EXPECT_EQ(dialog->currentEntry(), nullptr);
     EXPECT_EQ(dialog->room(), nullptr);
     EXPECT_EQ(dialog->Panel1->text(), "Room:");

@@ -1,7 +1,8 @@
+#include "world/extra_desc_commands.h"
+
 #include <gtest/gtest.h>
 
 #include "scripted_prompts.h"
-#include "world/extra_desc_commands.h"
 
 namespace {
 
@@ -21,7 +22,8 @@ class ExtraDescEditing : public ::testing::Test {
 protected:
     void SetUp() override {
         room.vnum = 32001;
-        for (const char* k : {"trees", "stone", "well"}) room.appendExtraDesc(k, std::string("The ") + k + ".");
+        for (const char* k : {"trees", "stone", "well"})
+            room.appendExtraDesc(k, std::string("The ") + k + ".");
         commands.open(room);
     }
     using Lines = std::vector<std::string>;
@@ -61,7 +63,8 @@ TEST_F(ExtraDescEditing, AddIsPendingUntilUpdateAndRemovedOnClose) {
     EXPECT_FALSE(commands.addPending());
     EXPECT_EQ(commands.listLines().back(), "(4) gate");
     EXPECT_TRUE(commands.close() == false) << "nothing pending to remove";
-    EXPECT_EQ(chain(room), (Lines{"trees=The trees.", "stone=The stone.", "well=The well.", "gate=A gate.\r\nOld."}));
+    EXPECT_EQ(chain(room),
+              (Lines{"trees=The trees.", "stone=The stone.", "well=The well.", "gate=A gate.\r\nOld."}));
 
     // Add and close without UPDATE: the chain is as before, also when the dialog was
     // told meanwhile that it has no current entry.
