@@ -21,12 +21,20 @@ std::optional<ParsedArgs> parseArgs(const std::vector<std::string>& args, const 
                 return std::nullopt;
             }
             parsed.values[arg] = args[++i];
+            parsed.valueOrder.emplace_back(arg, args[i]);
         } else {
             usageError("unknown option " + arg);
             return std::nullopt;
         }
     }
     return parsed;
+}
+
+std::vector<std::string> ParsedArgs::allValues(const std::string& name) const {
+    std::vector<std::string> given;
+    for (const auto& [option, value] : valueOrder)
+        if (option == name) given.push_back(value);
+    return given;
 }
 
 int usageError(const std::string& text) {

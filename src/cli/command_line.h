@@ -4,6 +4,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 enum ExitCode : int {
@@ -17,6 +18,10 @@ struct ParsedArgs {
     std::set<std::string> flags;                // "--unix", ...
     std::map<std::string, std::string> values;  // "--rooms" -> "1000", ...
     std::vector<std::string> order;             // every flag in the given order (the last of a pair wins)
+    std::vector<std::pair<std::string, std::string>> valueOrder;  // every valued option given, in order
+
+    // Every value given for a valued option that may be repeated.
+    std::vector<std::string> allValues(const std::string& name) const;
 };
 
 // Splits the arguments after the command name. Flags are the options without a value,

@@ -7,3 +7,5 @@ int runCheck(const std::vector<std::string>& args);
 int runConvert(const std::vector<std::string>& args);
 int runDump(const std::vector<std::string>& args);
 int runGenerate(const std::vector<std::string>& args);
+int runLint(const std::vector<std::string>& args);
+int runRender(const std::vector<std::string>& args);

@@ -52,12 +52,14 @@ bool readableFile(const std::string& path) {
     return !directory;
 }
 
-void loadWorld(const std::string& path, bool checkOrder, LoadedWorld& world) {
+void loadWorld(const std::string& path, bool checkOrder, LoadedWorld& world, bool logLines) {
     NoProgress progress;
     RecordingPrompts prompts(world.messages);
     LoadRoad road{world.store, world.map, prompts, progress, checkOrder, {}};
     prompts.followLine(&road.readerLine);
+    if (logLines) road.roomLines = &world.roomLines;
     readWorldFile(path, road);
+    world.mapSource = road.mapSource;
 }
 
 void printMessages(const std::string& path, const LoadedWorld& world) {

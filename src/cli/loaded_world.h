@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "map/auto_placement.h"
 #include "map/map_model.h"
+#include "wldfile/room_lines.h"
 #include "world/world_store.h"
 
 struct LoadMessage {
@@ -17,6 +19,8 @@ struct LoadedWorld {
     WorldStore store;
     MapModel map{store};
     std::vector<LoadMessage> messages;
+    RoomLineLog roomLines;                  // filled only when the load was asked to log lines
+    MapSource mapSource = MapSource::None;  // where the rooms' positions came from
 
     std::vector<std::string> messageTexts() const;
 };
@@ -25,8 +29,9 @@ struct LoadedWorld {
 // "quendry-wld: FILE: <reason>" on stderr and gives false.
 bool readableFile(const std::string& path);
 
-// The whole load road of the editor for one file; the store starts empty.
-void loadWorld(const std::string& path, bool checkOrder, LoadedWorld& world);
+// The whole load road of the editor for one file; the store starts empty. logLines:
+// note where every room and exit block stands in the file (world.roomLines).
+void loadWorld(const std::string& path, bool checkOrder, LoadedWorld& world, bool logLines = false);
 
 // Prints each message as "FILE:LINE: message" on stderr, one per line.
 void printMessages(const std::string& path, const LoadedWorld& world);

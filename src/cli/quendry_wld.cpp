@@ -1,5 +1,5 @@
-// quendry-wld: checks, converts, dumps and generates world files from the command line,
-// with the editor's own reader, layout and writer.
+// quendry-wld: checks, lints, converts, dumps, generates and renders world files from the
+// command line, with the editor's own reader, layout, writer and map drawing.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -28,11 +28,42 @@ constexpr const char* kHelp =
     "      Print the loaded world as one JSON document on stdout: the load's messages,\n"
     "      the zone header, every room in index order, the list of rooms off the map.\n"
     "      Bytes that are not UTF-8 appear as \\udcXX (XX the byte).\n"
+    "  lint [--json] [--zone-range LO-HI] [--ignore CHECK,...] [--no-order-check] FILE...\n"
+    "      Load each world file as check does, then look for the mistakes a load does not\n"
+    "      report. Prints the load's messages, then each finding as\n"
+    "      FILE:LINE: message [CHECK] on stdout, LINE being the room's header line or the\n"
+    "      exit's D line. The checks:\n"
+    "        dangling-exit     an exit into the zone's numbers that no room of the file has\n"
+    "        one-way-exit      an exit to a room whose exit the other way does not lead back\n"
+    "        door-mismatch     the two sides of a two-way exit differ in door or key\n"
+    "        key-without-door  an exit with a key but no door\n"
+    "        unreachable-room  a room no walk over exits from the zone's first room reaches\n"
+    "        duplicate-number  a room number used twice (seen with --no-order-check)\n"
+    "        map-disagrees     the map position file places rooms against their exits\n"
+    "        off-map           a room that the existing map position file does not place\n"
+    "        empty-text        a room without a name or without a description\n"
+    "      --json              print one JSON document with every message and finding\n"
+    "      --zone-range LO-HI  the zone's room numbers (default: the lowest room number\n"
+    "                          and the 99 after it); exits outside lead to other zones\n"
+    "      --ignore CHECK,...  leave these checks out (may be given more than once)\n"
+    "      --no-order-check    keep the rooms in file order and allow repeated numbers\n"
     "  generate --rooms N [--seed S] [--zone Z]\n"
     "      Write a synthetic zone of N rooms (at most 99999) on stdout. Default seed 1, zone 1.\n"
+    "  render FILE.wld [--level Z | --all-levels] [-o OUT.png] [--scale N] [--full]\n"
+    "      Load FILE.wld as the editor does (map position file or automatic layout) and\n"
+    "      draw one level of the map as the map window draws it, into a PNG file; the\n"
+    "      names of the written files go to stdout. The picture is cut to the cells that\n"
+    "      hold rooms plus one cell round them. Default: the first room's level, written\n"
+    "      to FILE-levelZ.png.\n"
+    "      --level Z     the level to draw, 0 to 9\n"
+    "      --all-levels  every level that holds rooms, one file each (OUT-levelZ.png with -o)\n"
+    "      -o OUT.png    the picture's file (--output OUT.png)\n"
+    "      --scale N     every pixel drawn N x N (1 to 16)\n"
+    "      --full        the whole 100 x 100 board of the level\n"
     "\n"
-    "Exit status: 0 nothing to report; 1 a load showed messages, or a conversion was\n"
-    "refused or failed; 2 wrong usage or an unreadable file.\n"
+    "Exit status: 0 nothing to report; 1 a load showed messages, lint found something,\n"
+    "a conversion was refused or failed, or a level to draw held no room or was too large\n"
+    "to draw; 2 wrong usage or an unreadable file.\n"
     "\n"
     "  --help     show this text\n"
     "  --version  show the version\n";
@@ -55,5 +86,7 @@ int main(int argc, char** argv) {
     if (command == "convert") return runConvert(args);
     if (command == "dump") return runDump(args);
     if (command == "generate") return runGenerate(args);
+    if (command == "lint") return runLint(args);
+    if (command == "render") return runRender(args);
     return usageError("unknown command " + command);
 }

@@ -10,6 +10,7 @@
 #include "editor/qt_prompts.h"
 #include "editor/teditmain.h"
 #include "editor/tfrmversioninfo.h"
+#include "map/cell_drawing.h"
 #include "map/tfrmmap.h"
 #include "map/tminimap.h"
 #include "wldfile/tfrmloading.h"
@@ -31,6 +32,7 @@ QuendryApp::~QuendryApp() {
 }
 
 void QuendryApp::createWindows(const std::string& startupFile) {
+    MapBitmaps::instance();  // the map pictures, loaded once for the run
     mainWindow = std::make_unique<TEditMain>(store, map, prompts, files);
     TEditMain* main = mainWindow.get();
     extraDesc = own(std::make_unique<TExtraDesc>(store, prompts, colours));
@@ -41,7 +43,8 @@ void QuendryApp::createWindows(const std::string& startupFile) {
     loadColourFile(colours, main->startupDirectory(), prompts);
     setColor = own(std::make_unique<TfrmSetColor>(colours, prompts, *colourPicker, main->startupDirectory(), main));
     versionInfo = own(std::make_unique<TfrmVersionInfo>());
-    minimap = own(std::make_unique<Tminimap>());
+    minimap = own(std::make_unique<Tminimap>(map.grid));
+    minimap->setMapWindow(mapWindow);
     output = own(std::make_unique<TfrmQuendryOut>(store, prompts, files));
     loading = own(std::make_unique<TfrmLoading>());
     setBit = own(std::make_unique<TfrmSetBit>(main->bitvectorTable(), main->flagBanks(), prompts,

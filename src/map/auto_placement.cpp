@@ -49,8 +49,9 @@ FileOutcome placeFromMapFile(std::istream& in, const WorldStore& store, MapGrid&
 }  // namespace
 
 bool mapLoadedWorld(WorldStore& store, MapModel& map, const std::string& worldPath, Prompts& prompts,
-                    const std::function<void(const std::string&)>& helpText) {
+                    const std::function<void(const std::string&)>& helpText, MapSource* source) {
     if (helpText) helpText("Mapping...");
+    if (source) *source = MapSource::None;
     if (store.empty()) return true;
 
     // A path that is no regular file (missing, a directory) or cannot be opened counts as
@@ -60,7 +61,9 @@ bool mapLoadedWorld(WorldStore& store, MapModel& map, const std::string& worldPa
     if (std::filesystem::is_regular_file(mapPath, error)) {
         std::ifstream in(mapPath, std::ios::binary);
         if (in) {
-            switch (placeFromMapFile(in, store, map.grid)) {
+            const FileOutcome outcome = placeFromMapFile(in, store, map.grid);
+            if (source && outcome != FileOutcome::NothingPlaced) *source = MapSource::File;
+            switch (outcome) {
                 case FileOutcome::Invalid:
                     // Positions read so far stay; the layout does not run.
                     prompts.message("Invalid numeric input");
@@ -73,5 +76,6 @@ bool mapLoadedWorld(WorldStore& store, MapModel& map, const std::string& worldPa
         }
     }
     layOutFromFirstRoom(store, map.grid);
+    if (source) *source = MapSource::Layout;
     return true;
 }

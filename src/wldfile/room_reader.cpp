@@ -15,6 +15,10 @@ std::string roomFormatError(int32_t vnum) {
 
 ReadStep failRoom(WldReadContext& ctx, WorldStore& store, const std::string& message) {
     ctx.report(message);
+    // The room goes again, and with it its place in the log.
+    if (ctx.roomLines && !ctx.roomLines->empty() && store.current() &&
+        ctx.roomLines->back().room == store.current()->room.get())
+        ctx.roomLines->pop_back();
     store.deleteCurrentRoom();
     return ReadStep::Failed;
 }
@@ -55,6 +59,8 @@ ReadStep readExit(WldReadContext& ctx, RoomDataType& room, int32_t direction) {
 }
 
 ReadStep readRoom(WldReadContext& ctx, WorldStore& store, int32_t vnum, bool checkOrder) {
+    // The header line has just been read.
+    const int headerLine = ctx.roomLines ? ctx.in.lineNumber() : 0;
     auto record = std::make_unique<RoomDataType>();
     record->vnum = vnum;
     record->name = freadOneLine(ctx, "");
@@ -68,6 +74,7 @@ ReadStep readRoom(WldReadContext& ctx, WorldStore& store, int32_t vnum, bool che
     initNewRoom(room);
     auto node = WorldStore::makeNode(std::move(record));
     store.setCurrent(checkOrder ? store.insertOrdered(std::move(node)) : store.appendNode(std::move(node)));
+    if (ctx.roomLines) ctx.roomLines->push_back({&room, headerLine, {}});
 
     // The flag line: zone, exactly one blank, the bitvector token, then the sector.
     const std::optional<int32_t> zone = ctx.in.readNumber();
@@ -100,6 +107,8 @@ ReadStep readRoom(WldReadContext& ctx, WorldStore& store, int32_t vnum, bool che
                     ctx.report(notValidIntegerMessage(digit));
                     return ReadStep::ConversionFailed;
                 }
+                if (ctx.roomLines && *direction >= 0 && *direction < kDirectionCount)
+                    ctx.roomLines->back().exits[*direction] = ctx.in.lineNumber();
                 // A failed exit block has been reported; its door line then stops the room below.
                 readExit(ctx, room, *direction);
                 break;

@@ -11,6 +11,37 @@ std::string_view worldDataBeforeCtrlZ(std::string_view data) {
     return data.substr(0, static_cast<size_t>(static_cast<const char*>(stop) - data.data()));
 }
 
+namespace {
+
+// The LF bytes among n bytes, eight at a time: a tool that asks for the line of every
+// room and exit block counts the whole file once, and a byte-by-byte count of a large
+// zone would cost more than reading it.
+size_t countLineFeeds(const char* p, size_t n) {
+    constexpr uint64_t kOnes = 0x0101010101010101ull;
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    constexpr uint64_t kLowByte = 0x00FF00FF00FF00FFull;
+    size_t count = 0;
+    size_t i = 0;
+    while (i + 8 <= n) {
+        // Byte counters in one word; at most 255 rounds before they are added up.
+        uint64_t counters = 0;
+        for (int round = 0; round < 255 && i + 8 <= n; ++round, i += 8) {
+            uint64_t word;
+            std::memcpy(&word, p + i, 8);
+            word ^= kOnes * '\n';  // an LF becomes a zero byte
+            // The high bit of each byte is set exactly when the byte is zero.
+            const uint64_t zero = ~(((word & kLow7) + kLow7) | word | kLow7);
+            counters += zero >> 7;
+        }
+        const uint64_t pairs = (counters & kLowByte) + ((counters >> 8) & kLowByte);
+        count += static_cast<size_t>((pairs * 0x0001000100010001ull) >> 48);
+    }
+    for (; i < n; ++i) count += p[i] == '\n';
+    return count;
+}
+
+}  // namespace
+
 int64_t WldLineReader::countHashes() const {
     int64_t count = 0;
     for (const char *p = data_.data(), *end = p + data_.size();
@@ -57,7 +88,7 @@ int WldLineReader::lineNumber() {
     const size_t lastRead = pos_ == 0 ? 0 : pos_ - 1;
     if (lastRead > countedUpTo_) {
         linesBefore_ +=
-            static_cast<int>(std::count(data_.begin() + countedUpTo_, data_.begin() + lastRead, '\n'));
+            static_cast<int>(countLineFeeds(data_.data() + countedUpTo_, lastRead - countedUpTo_));
         countedUpTo_ = lastRead;
     }
     return linesBefore_ + 1;

@@ -3,6 +3,7 @@
 // messages reach the user, with the line the reader stood on kept current.
 #include <string>
 
+#include "wldfile/room_lines.h"
 #include "wldfile/wld_line_reader.h"
 #include "world/prompts.h"
 
@@ -12,7 +13,8 @@ struct WldReadContext {
 
     WldLineReader& in;
     Prompts& prompts;
-    int* readerLine = nullptr;  // may be none
+    int* readerLine = nullptr;         // may be none
+    RoomLineLog* roomLines = nullptr;  // when set, every room read is logged with its lines
     // Texts are built here and copied out at their final size, so that reading a text
     // costs one allocation however many lines it has.
     std::string scratch;

@@ -74,12 +74,14 @@ WorldReadResult readRooms(WldReadContext& ctx, WorldStore& store, LoadProgress& 
 }  // namespace
 
 WorldReadResult readWorldIntoStore(std::string_view data, WorldStore& store, Prompts& prompts,
-                                   LoadProgress& progress, bool checkOrder, int* readerLine) {
+                                   LoadProgress& progress, bool checkOrder, int* readerLine,
+                                   RoomLineLog* roomLines) {
     WldLineReader in(data);
     const int64_t hashCount = in.countHashes();
     progress.clearCancel();
     progress.show();
     WldReadContext ctx{in, prompts, readerLine};
+    ctx.roomLines = roomLines;
     const WorldReadResult result = readRooms(ctx, store, progress, checkOrder, hashCount);
     // Hidden on every path, a conversion failure included.
     progress.hide();

@@ -3,6 +3,7 @@
 // format message, up to (not including) the adoption of the world that was read.
 #include <string_view>
 
+#include "wldfile/room_lines.h"
 #include "world/prompts.h"
 #include "world/world_store.h"
 
@@ -14,6 +15,8 @@ enum class WorldReadResult {
 
 // checkOrder: duplicate numbers are refused and rooms enter in number order; off, rooms
 // are appended in file order. readerLine (may be none) holds the 1-based line the reader
-// stood on whenever a message is shown.
+// stood on whenever a message is shown. roomLines (may be none) gets every room read with
+// the lines of its header and exit blocks.
 WorldReadResult readWorldIntoStore(std::string_view data, WorldStore& store, Prompts& prompts,
-                                   LoadProgress& progress, bool checkOrder, int* readerLine = nullptr);
+                                   LoadProgress& progress, bool checkOrder, int* readerLine = nullptr,
+                                   RoomLineLog* roomLines = nullptr);

@@ -56,8 +56,9 @@ void readWorldData(std::string_view data, const std::string& path, LoadRoad& roa
     WorldStore& store = road.store;
     // A New Room still pending would keep deleteCurrentRoom from removing a failed room.
     store.endNewRoom();
-    const WorldReadResult result =
-        readWorldIntoStore(data, store, road.prompts, road.progress, road.checkOrder, &road.readerLine);
+    const WorldReadResult result = readWorldIntoStore(data, store, road.prompts, road.progress,
+                                                      road.checkOrder, &road.readerLine, road.roomLines);
+    road.mapSource = MapSource::None;
     // A number that is not an integer ends the load there: the rooms read stay as they are,
     // neither adopted nor placed.
     if (result == WorldReadResult::ConversionFailed) return;
@@ -68,7 +69,7 @@ void readWorldData(std::string_view data, const std::string& path, LoadRoad& roa
         store.adoptLoadedWorld();
         // "Invalid numeric input" in the map position file keeps the positions read so far;
         // the rooms left off the map are still listed so that they can be placed by hand.
-        mapLoadedWorld(store, road.map, path, road.prompts, road.helpText);
+        mapLoadedWorld(store, road.map, path, road.prompts, road.helpText, &road.mapSource);
     }
     registerUnplacedRooms(store, road.map);
     if (road.helpText) road.helpText("");

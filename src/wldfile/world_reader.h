@@ -5,7 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include "map/auto_placement.h"
 #include "map/map_model.h"
+#include "wldfile/room_lines.h"
 #include "world/prompts.h"
 #include "world/world_store.h"
 
@@ -17,6 +19,8 @@ struct LoadRoad {
     bool checkOrder = true;                            // "Check room &order while loading"
     std::function<void(const std::string&)> helpText;  // the main window's help panel; may be empty
     int readerLine = 0;  // 1-based line where the reader stood, kept current when a message is shown
+    RoomLineLog* roomLines = nullptr;       // when set, gets every room read with its lines
+    MapSource mapSource = MapSource::None;  // where the positions came from; None when nothing was placed
 };
 
 // The whole load road on an empty store: read, then (when rooms were read) the

@@ -1,5 +1,6 @@
 // Runs the built quendry-wld binary as a user would and checks exit codes, output and files.
 #include <gtest/gtest.h>
+#include <QImage>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -8,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -56,6 +59,8 @@ protected:
         return result;
     }
 
+    QImage picture(const std::string& name) const { return QImage(QString::fromStdString(path(name))); }
+
     fs::path dir_;
 };
 
@@ -97,7 +102,11 @@ TEST_F(QuendryWld, WrongUsageAndUnreadableFilesExitWithTwo) {
     for (const char* args : {"", "frobnicate", "check", "check --bogus a.wld", "convert one.wld",
                              "convert a.wld b.wld c.wld", "convert --sideways a.wld b.wld", "dump",
                              "dump a.wld b.wld", "generate", "generate --rooms", "generate --rooms ten",
-                             "generate --rooms 100000", "generate --rooms 5 extra.wld"}) {
+                             "generate --rooms 100000", "generate --rooms 5 extra.wld", "lint", "lint --json",
+                             "lint --ignore one-way a.wld", "lint --ignore off-map, a.wld",
+                             "lint --zone-range 4200 a.wld", "lint --zone-range 4299-4200 a.wld",
+                             "lint --zone-range -5-10 a.wld", "lint --zone-range 1-x a.wld",
+                             "lint --zone-range"}) {
         const ToolRun r = run(args);
         EXPECT_EQ(r.exitCode, 2) << args;
         EXPECT_TRUE(r.out.empty()) << args;
@@ -106,6 +115,7 @@ TEST_F(QuendryWld, WrongUsageAndUnreadableFilesExitWithTwo) {
     const ToolRun missing = run("check missing.wld");
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_NE(missing.err.find("missing.wld"), std::string::npos);
+    EXPECT_EQ(run("lint missing.wld").exitCode, 2);
     fs::create_directory(dir_ / "folder.wld");
     EXPECT_EQ(run("dump folder.wld").exitCode, 2);
 
@@ -145,6 +155,83 @@ TEST_F(QuendryWld, CheckReportsEachMessageWithFileAndLine) {
     EXPECT_NE(ordered.err.find("twice.wld:"), std::string::npos);
     EXPECT_NE(ordered.err.find("Cannot create room #10: Vnum is already in use"), std::string::npos);
     EXPECT_EQ(run("check --no-order-check twice.wld").exitCode, 0);
+}
+
+TEST_F(QuendryWld, LintPrintsTheLoadsMessagesThenEveryFinding) {
+    write("small.wld", kSmallZone);
+    const std::string smallFindings =
+        "small.wld:7: room 3001 (line 1), exit north: door 1, no key, "
+        "but the way back from 3002 (exit south) has no door, no key [door-mismatch]\n"
+        "small.wld:17: room 3002: has no description [empty-text]\n"
+        "small.wld:26: room 3005: no walk over exits from room 3001, the zone's first room, reaches it "
+        "[unreachable-room]\n";
+    const ToolRun small = run("lint small.wld");
+    EXPECT_EQ(small.exitCode, 1);
+    EXPECT_EQ(small.out, smallFindings);
+    EXPECT_EQ(small.err, "");
+
+    // The load's messages come first, in check's form; a file that cannot be read makes
+    // the status 2 without hiding the others' findings.
+    write("eof.wld", "#3001\nRoom one~\nDesc.\n~\n1 0 0\nD1\n~\n~\n0 -1 3009\nS\n");
+    const ToolRun two = run("lint eof.wld missing.wld small.wld");
+    EXPECT_EQ(two.exitCode, 2);
+    EXPECT_EQ(two.out,
+              "eof.wld:10: Unexpected EOF\n"
+              "eof.wld:10: Will attempt to initialize and map partial world.\n"
+              "eof.wld:6: room 3001 (line 1), exit east: leads to 3009, inside the zone's numbers "
+              "3001-3100, but no room of the file has that number [dangling-exit]\n" +
+                  smallFindings);
+    EXPECT_NE(two.err.find("missing.wld"), std::string::npos);
+
+    // Checks left out, and a zone range that sends the exit to another zone.
+    const ToolRun ignored = run("lint --ignore empty-text,door-mismatch --ignore unreachable-room small.wld");
+    EXPECT_EQ(ignored.exitCode, 0);  // every --ignore counts
+    EXPECT_EQ(ignored.out, "");
+    const ToolRun oneIgnored = run("lint --ignore door-mismatch small.wld");
+    EXPECT_EQ(oneIgnored.exitCode, 1);
+    EXPECT_EQ(oneIgnored.out, smallFindings.substr(smallFindings.find('\n') + 1));
+    EXPECT_EQ(run("lint --zone-range 3000-3005 eof.wld").out.find("[dangling-exit]"), std::string::npos);
+
+    // Repeated numbers are seen when the order is not checked.
+    write("twice.wld", "#10\nA~\nA.~\n1 0 0\nS\n#10\nB~\nB.~\n1 0 0\nS\n$\n");
+    EXPECT_EQ(run("lint --no-order-check twice.wld").out,
+              "twice.wld:6: room 10: its number is already used by the room at line 1 [duplicate-number]\n");
+
+    // The sample zone is clean.
+    const ToolRun sample = run("lint '" QUENDRY_EXAMPLES "/sample.wld'");
+    EXPECT_EQ(sample.exitCode, 0);
+    EXPECT_EQ(sample.out + sample.err, "");
+}
+
+TEST_F(QuendryWld, LintJsonHoldsEveryMessageAndFindingOfEveryFile) {
+    write("small.wld", kSmallZone);
+    write("eof.wld", "#3001\nRoom one~\nDesc.\n~\n1 0 0\nS\n");
+    const ToolRun r = run("lint --json small.wld eof.wld");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "");
+    const std::string& doc = r.out;
+    EXPECT_EQ(doc.rfind("{\n  \"findings\": [\n    {", 0), 0u) << doc;
+    EXPECT_EQ(doc.substr(doc.size() - 7), "\n  ]\n}\n");
+    EXPECT_NE(
+        doc.find(R"({"check": "door-mismatch", "file": "small.wld", "line": 7, "roomLine": 1, "room": 3001, )"
+                 R"("direction": "north", "message": "room 3001 (line 1), exit north: door 1, no key, )"),
+        std::string::npos)
+        << doc;
+    EXPECT_NE(doc.find(R"({"check": "unreachable-room", "file": "small.wld", "line": 26, "roomLine": 26, )"
+                       R"("room": 3005, "direction": null, )"),
+              std::string::npos);
+    EXPECT_NE(doc.find(R"({"check": "load", "file": "eof.wld", "line": 6, "roomLine": null, "room": null, )"
+                       R"("direction": null, "message": "Unexpected EOF"})"),
+              std::string::npos);
+    size_t entries = 0;
+    for (size_t at = doc.find("{\"check\""); at != std::string::npos; at = doc.find("{\"check\"", at + 1))
+        ++entries;
+    EXPECT_EQ(entries, 5u);  // three findings, two load messages
+
+    write("clean.wld", "#3001\nRoom one~\nDesc.\n~\n1 0 0\nS\n$\n");
+    const ToolRun clean = run("lint --json clean.wld");
+    EXPECT_EQ(clean.exitCode, 0);
+    EXPECT_EQ(clean.out, "{\n  \"findings\": []\n}\n");
 }
 
 TEST_F(QuendryWld, DumpShowsTheLoadedWorldAsJson) {
@@ -243,3 +330,171 @@ TEST_F(QuendryWld, ConvertRefusesAWorldWhoseLoadShowedMessagesUnlessForced) {
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------------
+// render
+
+namespace {
+
+// Two rooms side by side on level 5 joined through a door, the east one with a stair up
+// to a loft on level 6 whose way down has a door. The automatic layout puts room 100 at
+// (50, 50, 5), room 101 at (51, 50, 5) and room 102 at (51, 50, 6).
+const std::string kTwoLevels =
+    "#100\nWest Room~\n~\n1 0 0\nD1\n~\noak door~\n1 -1 101\nS\n"
+    "#101\nEast Room~\n~\n1 0 0\nD3\n~\noak door~\n1 -1 100\nD4\n~\n~\n0 -1 102\nS\n"
+    "#102\nLoft~\n~\n1 0 0\nD5\n~\nhatch~\n2 -1 101\nS\n$\n";
+
+using Rows = std::vector<std::string>;
+
+// W white, S silver, G grey, K black, P purple.
+char letterOf(QRgb pixel) {
+    switch (pixel & 0xFFFFFF) {
+        case 0xFFFFFF: return 'W';
+        case 0xC0C0C0: return 'S';
+        case 0x808080: return 'G';
+        case 0x000000: return 'K';
+        case 0x800080: return 'P';
+        default: return '?';
+    }
+}
+
+Rows lettersOf(const QImage& image) {
+    Rows rows(image.height(), std::string(image.width(), ' '));
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) rows[y][x] = letterOf(image.pixel(x, y));
+    return rows;
+}
+
+// An empty board of cols x rows cells: white cells, silver lines between them.
+Rows emptyBoard(int cols, int rows) {
+    Rows board(rows * 17 - 1, std::string(cols * 17 - 1, 'W'));
+    for (int y = 0; y < int(board.size()); ++y)
+        for (int x = 0; x < int(board[y].size()); ++x)
+            if (x % 17 == 16 || y % 17 == 16) board[y][x] = 'S';
+    return board;
+}
+
+// A room tile with the given rows changed, put at the cell's column and row in the board.
+void putTile(Rows& board, int col, int row, const std::vector<std::pair<int, std::string>>& changedRows) {
+    Rows tile = {"WWWWWWWWWWWWWWWG"};
+    for (int i = 1; i < 15; ++i) tile.push_back("WSSSSSSSSSSSSSSG");
+    tile.push_back("WGGGGGGGGGGGGGGG");
+    for (const auto& [y, text] : changedRows) tile[y] = text;
+    for (int y = 0; y < 16; ++y) board[row * 17 + y].replace(col * 17, 16, tile[y]);
+}
+
+std::string joined(const Rows& rows) {
+    std::string text;
+    for (const auto& row : rows) text += row + "\n";
+    return text;
+}
+
+}  // namespace
+
+TEST_F(QuendryWld, RenderDrawsEachLevelCutToItsRooms) {
+    write("zone.wld", kTwoLevels);
+
+    // Level 5: columns 49 to 52 and rows 49 to 51 (the rooms and one cell round them).
+    Rows level5 = emptyBoard(4, 3);
+    putTile(level5, 1, 1,  // room 100: East notch with a purple door
+            {{5, "WSSSSSSSSSSSGGGG"}, {6, "WSSSSSSSSSSSGPPP"}, {7, "WSSSSSSSSSSSGPPP"},
+             {8, "WSSSSSSSSSSSGPPP"}, {9, "WSSSSSSSSSSSGPPP"}, {10, "WSSSSSSSSSSSWWWW"}});
+    putTile(level5, 2, 1,  // room 101: West notch with a purple door, black arrow up
+            {{5, "GGGGSSSKKSSSSSSG"}, {6, "PPPWSSKKKKSSSSSG"}, {7, "PPPWSKKKKKKSSSSG"},
+             {8, "PPPWSSSSSSSSSSSG"}, {9, "PPPWSSSSSSSSSSSG"}, {10, "WWWWSSSSSSSSSSSG"}});
+    // Level 6: the loft alone, columns 50 to 52, rows 49 to 51; purple arrow down.
+    Rows level6 = emptyBoard(3, 3);
+    putTile(level6, 1, 1, {{9, "WSSSSPPPPPPSSSSG"}, {10, "WSSSSSPPPPSSSSSG"}, {11, "WSSSSSSPPSSSSSSG"}});
+
+    // By default the first room's level, beside the world file.
+    const ToolRun first = run("render zone.wld");
+    EXPECT_EQ(first.exitCode, 0) << first.err;
+    EXPECT_EQ(first.out, "zone-level5.png\n");
+    EXPECT_EQ(first.err, "");
+    const QImage five = picture("zone-level5.png");
+    ASSERT_FALSE(five.isNull());
+    EXPECT_EQ(joined(lettersOf(five)), joined(level5));
+
+    const ToolRun all = run("render --all-levels -o pics/out.png zone.wld");
+    EXPECT_EQ(all.exitCode, 1);  // a failed write, as for convert
+    EXPECT_EQ(all.err, "quendry-wld: pics/out-level5.png: No such file or directory\n"
+                       "quendry-wld: pics/out-level6.png: No such file or directory\n");
+    EXPECT_EQ(all.out, "");
+    fs::create_directory(dir_ / "pics");
+    const ToolRun both = run("render zone.wld --all-levels -o pics/out.png");
+    EXPECT_EQ(both.exitCode, 0) << both.err;
+    EXPECT_EQ(both.out, "pics/out-level5.png\npics/out-level6.png\n");
+    EXPECT_EQ(joined(lettersOf(picture("pics/out-level5.png"))), joined(level5));
+    EXPECT_EQ(joined(lettersOf(picture("pics/out-level6.png"))), joined(level6));
+
+    // --scale: every pixel as an N x N block.
+    EXPECT_EQ(run("render zone.wld --level 6 --scale 3 -o big.png").exitCode, 0);
+    const QImage big = picture("big.png");
+    ASSERT_EQ(big.size(), QSize(3 * 50, 3 * 50));
+    const QImage six = picture("pics/out-level6.png");
+    int differing = 0;
+    for (int y = 0; y < big.height(); ++y)
+        for (int x = 0; x < big.width(); ++x) differing += big.pixel(x, y) != six.pixel(x / 3, y / 3);
+    EXPECT_EQ(differing, 0);
+
+    // --full: the whole board, the rooms at their own cells.
+    EXPECT_EQ(run("render zone.wld --full -o full.png").exitCode, 0);
+    const QImage full = picture("full.png");
+    ASSERT_EQ(full.size(), QSize(100 * 17 - 1, 100 * 17 - 1));
+    EXPECT_EQ(full.copy(48 * 17, 48 * 17, 4 * 17 - 1, 3 * 17 - 1), five);
+    EXPECT_EQ(full.pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(full.pixel(16, 0), qRgb(0xC0, 0xC0, 0xC0));
+}
+
+TEST_F(QuendryWld, RenderRefusalsAndTheirExitCodes) {
+    write("zone.wld", kTwoLevels);
+    for (const char* args : {"render", "render zone.wld other.wld", "render zone.wld --level 10",
+                             "render zone.wld --level -1", "render zone.wld --level five",
+                             "render zone.wld --level 5 --all-levels", "render zone.wld --scale 0",
+                             "render zone.wld --scale 17", "render zone.wld --scale", "render zone.wld -o",
+                             "render zone.wld --sideways", "render missing.wld"}) {
+        const ToolRun r = run(args);
+        EXPECT_EQ(r.exitCode, 2) << args;
+        EXPECT_TRUE(r.out.empty()) << args;
+        EXPECT_NE(r.err.find("quendry-wld: "), std::string::npos) << args;
+    }
+    EXPECT_FALSE(fs::exists(dir_ / "zone-level5.png"));
+
+    // A level without rooms is drawn only as the full board.
+    const ToolRun empty = run("render zone.wld --level 3");
+    EXPECT_EQ(empty.exitCode, 1);
+    EXPECT_EQ(empty.err, "quendry-wld: zone.wld: no room on level 3 (--full draws the empty board)\n");
+    EXPECT_FALSE(fs::exists(dir_ / "zone-level3.png"));
+    EXPECT_EQ(run("render zone.wld --level 3 --full").exitCode, 0);
+    EXPECT_EQ(picture("zone-level3.png").size(), QSize(1699, 1699));
+
+    // A load with messages still draws what was read, reports them and exits with 1.
+    write("broken.wld", "#3001\nRoom one~\nDesc.\n~\n1 0 0\nS\njunk\n$\n");
+    const ToolRun broken = run("render broken.wld -o broken.png");
+    EXPECT_EQ(broken.exitCode, 1);
+    EXPECT_NE(broken.err.find("broken.wld:7: Format error"), std::string::npos);
+    EXPECT_EQ(broken.out, "broken.png\n");
+    EXPECT_EQ(picture("broken.png").size(), QSize(3 * 17 - 1, 3 * 17 - 1));
+
+    // Never over the world file or its map position file, refused before anything is read.
+    write("zone.map", "keep");
+    for (const char* args : {"render zone.wld -o zone.wld", "render zone.wld -o ./zone.map"}) {
+        const ToolRun over = run(args);
+        EXPECT_EQ(over.exitCode, 2) << args;
+        EXPECT_NE(over.err.find("is the world file or its map position file"), std::string::npos) << args;
+    }
+    EXPECT_EQ(readBytes(dir_ / "zone.wld"), kTwoLevels);
+    EXPECT_EQ(readBytes(dir_ / "zone.map"), "keep");
+    fs::remove(dir_ / "zone.map");
+    // Nor a picture of gigabytes.
+    const ToolRun huge = run("render zone.wld --full --scale 5");
+    EXPECT_EQ(huge.exitCode, 1);
+    EXPECT_EQ(huge.err, "quendry-wld: zone.wld: level 5 would be 8495 x 8495 pixels, more than 8192 each way; use a smaller --scale\n");
+    EXPECT_FALSE(fs::exists(dir_ / "zone-level5.png"));
+
+    // A zone with no room on the map has no level to draw.
+    write("nothing.wld", "$\n");
+    const ToolRun nothing = run("render nothing.wld --all-levels");
+    EXPECT_EQ(nothing.exitCode, 1);
+    EXPECT_NE(nothing.err.find("no room is on the map"), std::string::npos);
+}

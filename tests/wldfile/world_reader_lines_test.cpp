@@ -82,6 +82,19 @@ TEST(WldLineReader, LineNumberIsTheLineOfTheLastByteRead) {
     EXPECT_EQ(in.lineNumber(), 3);
     in.readLine();
     EXPECT_EQ(in.lineNumber(), 4);
+
+    // Long stretches counted at once, with line feeds at every place in an 8-byte word,
+    // bytes that differ from an LF by one bit, and more than 2040 bytes between two asks.
+    std::string data;
+    for (int i = 0; i < 9000; ++i) data += "\n\x0b\x8a\x0a\x0e\x09xyz"[i * 7 % 10];
+    WldLineReader big(data);
+    int lines = 1;
+    for (size_t asked : {size_t{1}, size_t{9}, size_t{2100}, size_t{2101}, size_t{6000}, data.size()}) {
+        while (big.position() < asked) big.skipPastBlankOrLf();
+        for (size_t i = 0; i < big.position() - 1; ++i) lines += data[i] == '\n';
+        EXPECT_EQ(big.lineNumber(), lines) << asked;
+        lines = 1;
+    }
 }
 
 TEST(FreadString, RebuildsTextsWithCrLfWhateverTheLineEnding) {

@@ -1,0 +1,333 @@
+// The lint checks over small zones written here, loaded the way the editor loads them
+// (with their map position file when the zone has one).
+#include "cli/zone_lint.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <tuple>
+
+#include "cli/zone_generator.h"
+#include "scripted_prompts.h"
+#include "wldfile/world_reader.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Exit {
+    int direction;
+    int32_t to;
+    int door = 0;
+    int32_t key = -1;
+};
+
+// A room of 5 + 4 * exits lines: header, name, description, flag line, then one
+// four-line block per exit (its "D" line first), then "S".
+std::string room(int32_t vnum, std::vector<Exit> exits = {}, const std::string& name = "Room",
+                 const std::string& description = "A room.") {
+    std::string text = "#" + std::to_string(vnum) + "\n" + name + "~\n" + description + "~\n42 0 0\n";
+    for (const Exit& e : exits)
+        text += "D" + std::to_string(e.direction) + "\n~\n~\n" + std::to_string(e.door) + " " +
+                std::to_string(e.key) + " " + std::to_string(e.to) + "\n";
+    return text + "S\n";
+}
+
+// What the tests compare: check, line, room, direction.
+using Seen = std::tuple<LintCheck, int, int32_t, int>;
+
+struct Linted {
+    WorldStore store;
+    MapModel map{store};
+    RoomLineLog lines;
+    RecordingPrompts prompts;
+    MapSource source = MapSource::None;
+    std::vector<LintFinding> findings;
+
+    std::vector<Seen> seen() const {
+        std::vector<Seen> out;
+        for (const LintFinding& f : findings) out.emplace_back(f.check, f.line, f.room, f.direction);
+        return out;
+    }
+};
+
+class ZoneLint : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("quendry-lint-" + std::to_string(::getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    // Writes the zone (and its map position file unless map is none), loads it and lints it.
+    std::unique_ptr<Linted> lint(const std::string& zone, const char* map = nullptr, LintOptions options = {},
+                                 bool checkOrder = true) {
+        const fs::path world = dir_ / "zone.wld";
+        std::ofstream(world, std::ios::binary) << zone;
+        fs::remove(dir_ / "zone.map");
+        if (map) std::ofstream(dir_ / "zone.map", std::ios::binary) << map;
+        auto out = std::make_unique<Linted>();
+        NoProgress progress;
+        LoadRoad road{out->store, out->map, out->prompts, progress, checkOrder, {}};
+        road.roomLines = &out->lines;
+        readWorldFile(world.string(), road);
+        out->source = road.mapSource;
+        LintInput input{out->store, out->map.grid, out->lines, map != nullptr,
+                        road.mapSource == MapSource::File};
+        out->findings = lintZone(input, options);
+        return out;
+    }
+
+    fs::path dir_;
+};
+
+constexpr int N = North, E = East, S = South, W = West, U = Up, D = Down;
+constexpr int kRoom = -1;  // a finding about the whole room
+const LintCheck kDangling = LintCheck::DanglingExit, kOneWay = LintCheck::OneWayExit,
+                kDoor = LintCheck::DoorMismatch, kKey = LintCheck::KeyWithoutDoor,
+                kUnreachable = LintCheck::UnreachableRoom, kDuplicate = LintCheck::DuplicateNumber,
+                kMap = LintCheck::MapDisagrees, kOffMap = LintCheck::OffMap, kEmpty = LintCheck::EmptyText;
+
+struct Case {
+    const char* what;
+    std::string zone;
+    const char* map;  // none: the zone has no map position file
+    std::vector<Seen> expected;
+};
+
+TEST_F(ZoneLint, EachCheckFindsItsMistakeAndNothingInTheMendedZone) {
+    // Line numbers: a room's header is followed by its name, description and flag line;
+    // its first "D" line is header + 4, the next header + 8, and the room ends after 5 + 4 * exits lines.
+    const std::vector<Case> cases = {
+        {"dangling exit inside the zone's numbers",
+         room(4200, {{E, 4205}}),
+         nullptr,
+         {{kDangling, 5, 4200, E}}},
+        {"exit past the zone's hundred numbers leads to another zone", room(4200, {{E, 4300}}), nullptr, {}},
+        {"exit below the zone's numbers leads to another zone", room(4200, {{E, 4199}}), nullptr, {}},
+
+        {"one-way: no exit back", room(4200, {{N, 4201}}) + room(4201), nullptr, {{kOneWay, 5, 4200, N}}},
+        {"one-way: the exit back leads elsewhere",
+         room(4200, {{N, 4201}, {E, 4202}}) + room(4201, {{S, 4202}}) + room(4202, {{W, 4200}}),
+         nullptr,
+         {{kOneWay, 5, 4200, N}, {kOneWay, 18, 4201, S}}},
+        {"two-way exit", room(4200, {{N, 4201}}) + room(4201, {{S, 4200}}), nullptr, {}},
+        {"two-way exit up and down", room(4200, {{U, 4201}}) + room(4201, {{D, 4200}}), nullptr, {}},
+
+        {"door on one side only, reported once",
+         room(4200, {{N, 4201, 1}}) + room(4201, {{S, 4200, 0}}),
+         nullptr,
+         {{kDoor, 5, 4200, N}}},
+        {"door kinds differ",
+         room(4200, {{N, 4201, 1}}) + room(4201, {{S, 4200, 2}}),
+         nullptr,
+         {{kDoor, 5, 4200, N}}},
+        {"keys differ",
+         room(4200, {{N, 4201, 1, 10}}) + room(4201, {{S, 4200, 1, 11}}),
+         nullptr,
+         {{kDoor, 5, 4200, N}}},
+        {"the second side comes first in the file",
+         room(4201, {{S, 4200, 2, 7}}) + room(4200, {{N, 4201, 2, -1}}),
+         nullptr,
+         {{kDoor, 5, 4201, S}}},
+        {"same door and key on both sides",
+         room(4200, {{N, 4201, 2, 10}}) + room(4201, {{S, 4200, 2, 10}}),
+         nullptr,
+         {}},
+        {"keys -1 and 0 both open nothing",
+         room(4200, {{N, 4201, 1, -1}}) + room(4201, {{S, 4200, 1, 0}}),
+         nullptr,
+         {}},
+
+        {"key without a door", room(4200, {{E, 5000, 0, 10}}), nullptr, {{kKey, 5, 4200, E}}},
+        {"key with a door", room(4200, {{E, 5000, 1, 10}}), nullptr, {}},
+        {"no key without a door", room(4200, {{E, 5000, 0, -1}, {W, 5001, 0, 0}}), nullptr, {}},
+
+        {"room that no exit reaches", room(4200) + room(4201), nullptr, {{kUnreachable, 6, 4201, kRoom}}},
+        {"room reached only through another room",
+         room(4200, {{N, 4201}}) + room(4201, {{S, 4200}, {N, 4202}}) + room(4202, {{S, 4201}}),
+         nullptr,
+         {}},
+        {"room with exits out that no exit reaches",
+         room(4200, {{N, 4201}}) + room(4201, {{S, 4200}}) + room(4202, {{W, 5000}}),
+         nullptr,
+         {{kUnreachable, 19, 4202, kRoom}}},
+
+        {"name missing", room(4200, {}, ""), nullptr, {{kEmpty, 1, 4200, kRoom}}},
+        {"description missing", room(4200, {}, "Hall", ""), nullptr, {{kEmpty, 1, 4200, kRoom}}},
+        {"name of blanks and an empty description",
+         room(4200, {}, "  \t", "\n"),
+         nullptr,
+         {{kEmpty, 1, 4200, kRoom}, {kEmpty, 1, 4200, kRoom}}},
+        {"name and description of one character", room(4200, {}, "x", "y"), nullptr, {}},
+
+        // Map: 4200 at 50,50,5 with 4201 east of it (51,50,5).
+        {"exit leads past the room the map puts next to it",
+         room(4200, {{E, 4202}}) + room(4201) + room(4202, {{W, 4200}}),
+         "4200 50 50 5\r\n4201 51 50 5\r\n4202 50 52 5\r\n",
+         {{kMap, 5, 4200, E}, {kUnreachable, 10, 4201, kRoom}, {kMap, 19, 4202, W}}},
+        {"two-way exit between placed rooms that are not neighbours",
+         room(4200, {{E, 4201}}) + room(4201, {{W, 4200}}),
+         "4200 50 50 5\r\n4201 53 50 5\r\n",
+         {{kMap, 5, 4200, E}, {kMap, 14, 4201, W}}},
+        {"up to a room on the level below",
+         room(4200, {{U, 4201}}) + room(4201, {{D, 4200}}),
+         "4200 50 50 5\r\n4201 50 50 4\r\n",
+         {{kMap, 5, 4200, U}, {kMap, 14, 4201, D}}},
+        {"map and exits agree, walls between neighbours without exits",
+         room(4200, {{E, 4201}, {U, 4204}, {W, 5000}}) + room(4201, {{W, 4200}, {S, 4202}}) +
+             room(4202, {{N, 4201}, {W, 4203}}) + room(4203, {{E, 4202}}) + room(4204, {{D, 4200}}),
+         "4200 50 50 5\r\n4201 51 50 5\r\n4202 51 51 5\r\n4203 50 51 5\r\n4204 50 50 6\r\n",
+         {}},
+        {"without a map position file the layout is not judged",
+         room(4200, {{E, 4201}}) + room(4201, {{W, 4200}}) + room(4202, {{E, 4200}}),
+         nullptr,
+         {{kUnreachable, 19, 4202, kRoom}, {kOneWay, 23, 4202, E}}},
+
+        {"room the map position file leaves out",
+         room(4200, {{E, 4201}}) + room(4201, {{W, 4200}}),
+         "4200 50 50 5\r\n",
+         {{kOffMap, 10, 4201, kRoom}}},
+        {"map position file that places no room (the layout ran)",
+         room(4200, {{E, 4201}}) + room(4201, {{W, 4200}}),
+         "4200 0 0 0\r\n",
+         {{kOffMap, 1, 4200, kRoom}, {kOffMap, 10, 4201, kRoom}}},
+        {"two lines for one cell: the later room stays off the map",
+         room(4200, {{E, 4201}}) + room(4201, {{W, 4200}}),
+         "4200 50 50 5\r\n4201 50 50 5\r\n",
+         {{kOffMap, 10, 4201, kRoom}}},
+        {"every room placed",
+         room(4200, {{E, 4201}}) + room(4201, {{W, 4200}}),
+         "4200 50 50 5\r\n4201 51 50 5\r\n",
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto linted = lint(c.zone + "$\n", c.map);
+        EXPECT_TRUE(linted->prompts.messages.empty()) << linted->prompts.messages.front();
+        EXPECT_EQ(linted->seen(), c.expected);
+    }
+}
+
+TEST_F(ZoneLint, RepeatedNumbersAreFoundWhenReadInFileOrder) {
+    const std::string zone =
+        room(4201, {{S, 4200}}) + room(4200, {{N, 4201}}) + room(4201, {{S, 4200}}) + "$\n";
+    const auto linted = lint(zone, nullptr, {}, false);
+    EXPECT_TRUE(linted->prompts.messages.empty());
+    // The repeat is reached with the number: no unreachable finding for it.
+    EXPECT_EQ(linted->seen(), (std::vector<Seen>{{kDuplicate, 19, 4201, kRoom}}));
+    EXPECT_NE(linted->findings[0].message.find("line 1"), std::string::npos) << linted->findings[0].message;
+
+    // Out of order but each number once.
+    EXPECT_TRUE(lint(room(4201, {{S, 4200}}) + room(4200, {{N, 4201}}) + "$\n", nullptr, {}, false)
+                    ->findings.empty());
+
+    // With the order check the load refuses the repeat itself; lint adds nothing about it.
+    const auto checked = lint(zone);
+    EXPECT_EQ(checked->prompts.messages.size(), 2u);  // the refusal and the partial world
+    EXPECT_TRUE(checked->findings.empty());
+}
+
+TEST_F(ZoneLint, ZoneRangeAndIgnoredChecks) {
+    const std::string zone = room(4200, {{E, 4350}, {W, 4199, 0, 5}}, "") + "$\n";
+    EXPECT_EQ(lint(zone)->seen(), (std::vector<Seen>{{kEmpty, 1, 4200, kRoom}, {kKey, 9, 4200, W}}));
+
+    LintOptions wide;
+    wide.zoneRange = std::pair{4100, 4399};
+    EXPECT_EQ(
+        lint(zone, nullptr, wide)->seen(),
+        (std::vector<Seen>{
+            {kEmpty, 1, 4200, kRoom}, {kDangling, 5, 4200, E}, {kDangling, 9, 4200, W}, {kKey, 9, 4200, W}}));
+
+    LintOptions quiet = wide;
+    quiet.enabled[static_cast<size_t>(LintCheck::EmptyText)] = false;
+    quiet.enabled[static_cast<size_t>(LintCheck::DanglingExit)] = false;
+    EXPECT_EQ(lint(zone, nullptr, quiet)->seen(), (std::vector<Seen>{{kKey, 9, 4200, W}}));
+
+    for (int i = 0; i < kLintCheckCount; ++i)
+        EXPECT_EQ(lintCheckByName(lintCheckName(static_cast<LintCheck>(i))), static_cast<LintCheck>(i));
+    EXPECT_FALSE(lintCheckByName("one-way"));
+    EXPECT_FALSE(lintCheckByName(""));
+}
+
+TEST_F(ZoneLint, FindingsPointAtTheLinesOfTheFileAsWritten) {
+    // CR LF lines, a long description line read in pieces, an extra description between
+    // the exit blocks, the south block before the north one, and a second east block
+    // that replaces the first.
+    const std::string longLine(1300, 'w');
+    // clang-format off
+    const std::string zone =
+        "#4200\r\n"                      // 1
+        "Hall~\r\n" +                    // 2
+        longLine + "\r\n" +              // 3
+        "~\r\n"                          // 4
+        "42 0 0\r\n"                     // 5
+        "D2\r\n~\r\n~\r\n0 -1 4205\r\n"  // 6..9
+        "E\r\nsign~\r\nOld.\r\n~\r\n"    // 10..13
+        "D0\r\n~\r\n~\r\n0 5 4206\r\n"   // 14..17
+        "D1\r\n~\r\n~\r\n0 -1 4207\r\n"  // 18..21
+        "D1\r\n~\r\n~\r\n0 -1 4208\r\n"  // 22..25
+        "S\r\n"                          // 26
+        "\r\n"                           // 27
+        "#4201\r\n"                      // 28
+        "~\r\n~\r\n42 0 0\r\nS\r\n$\r\n";
+    // clang-format on
+    const auto linted = lint(zone);
+    ASSERT_TRUE(linted->prompts.messages.empty()) << linted->prompts.messages.front();
+    EXPECT_EQ(linted->seen(), (std::vector<Seen>{{kDangling, 6, 4200, S},
+                                                 {kDangling, 14, 4200, N},
+                                                 {kKey, 14, 4200, N},
+                                                 {kDangling, 22, 4200, E},
+                                                 {kEmpty, 28, 4201, kRoom},
+                                                 {kEmpty, 28, 4201, kRoom},
+                                                 {kUnreachable, 28, 4201, kRoom}}));
+    for (const LintFinding& f : linted->findings) EXPECT_EQ(f.roomLine, f.room == 4200 ? 1 : 28);
+    EXPECT_EQ(linted->findings[3].message.substr(0, 35), "room 4200 (line 1), exit east: lead");
+}
+
+TEST_F(ZoneLint, RoomsTheReaderDropsAgainLeaveNoLines) {
+    // The second room's exit block is broken, so the reader deletes that room again;
+    // the third is never read. The first room's exit into it is then dangling.
+    const std::string zone =
+        room(4200, {{N, 4201}}) + "#4201\nBroken~\n~\n42 0 0\nD9\n~\n~\n0 -1 4200\nS\n" + room(4202) + "$\n";
+    const auto linted = lint(zone);
+    EXPECT_FALSE(linted->prompts.messages.empty());
+    ASSERT_EQ(linted->lines.size(), 1u);
+    EXPECT_EQ(linted->lines[0].room, linted->store.first()->room.get());
+    EXPECT_EQ(linted->seen(), (std::vector<Seen>{{kDangling, 5, 4200, N}}));
+
+    // A number that is no integer ends the read at once, keeping the room being read: no placement.
+    const auto stopped = lint(room(4200) + "#4201\nHalf~\n~\n42 99999999999 0\nS\n$\n", "4200 50 50 5\r\n");
+    EXPECT_EQ(stopped->lines.size(), 2u);
+    EXPECT_EQ(stopped->source, MapSource::None);
+}
+
+TEST(ZoneLintGenerated, GeneratedZonesAreClean) {
+    // The generator links every room both ways with the same door on both sides.
+    const auto path =
+        fs::temp_directory_path() / ("quendry-lint-generated-" + std::to_string(::getpid()) + ".wld");
+    for (int rooms : {1, 7, 250, 2000}) {
+        SCOPED_TRACE(rooms);
+        std::ofstream(path, std::ios::binary) << generateZone(rooms, 3, 42);
+        WorldStore store;
+        MapModel map(store);
+        RoomLineLog lines;
+        RecordingPrompts prompts;
+        NoProgress progress;
+        LoadRoad road{store, map, prompts, progress, true, {}};
+        road.roomLines = &lines;
+        readWorldFile(path.string(), road);
+        ASSERT_EQ(lines.size(), static_cast<size_t>(rooms));
+        LintOptions all;
+        all.zoneRange = std::pair{0, 99998};  // every exit is looked up
+        EXPECT_TRUE(lintZone({store, map.grid, lines, false, false}, all).empty());
+    }
+    fs::remove(path);
+}
+
+}  // namespace
