@@ -117,7 +117,8 @@ TEST_F(SetBit, DraggingANameFieldSwapsWholeSlotsAndUseOrdersTheBanksBySlot) {
     EXPECT_FALSE(dropData(*w.nameField(4), &text));
     std::unique_ptr<QMimeData> sector(app->setSect->nameField(1)->dragData());
     EXPECT_FALSE(dropData(*w.nameField(4), sector.get()));
-    EXPECT_FALSE(dropData(*w.valueButton(4), w.nameField(1)->dragData()));
+    std::unique_ptr<QMimeData> own(w.nameField(1)->dragData());
+    EXPECT_FALSE(dropData(*w.valueButton(4), own.get()));
     EXPECT_EQ(w.nameField(4)->text(), "INDOORS");
 
     QTest::mouseClick(w.btnUse, Qt::LeftButton);

@@ -85,7 +85,8 @@ TEST_F(SetSect, DragsSwapSlotsWithTheirNumbersAndKeysWrapInTheirColumn) {
     EXPECT_EQ(w.editDescription->text(), "Indoors - typically a small number of move points needed.");
     EXPECT_TRUE(focused(w.nameField(10)));
     // A number field neither drags nor takes a drop.
-    EXPECT_FALSE(dropData(*w.numberField(2), w.nameField(1)->dragData()));
+    std::unique_ptr<QMimeData> own(w.nameField(1)->dragData());
+    EXPECT_FALSE(dropData(*w.numberField(2), own.get()));
 
     struct Move {
         QWidget* from;
