@@ -4,7 +4,8 @@
 #   2. the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer
 #      (any report fails the run);
 #   3. short fuzz runs of every reader when clang is present.
-# --long also runs the big and hostile inputs (minutes, not seconds).
+# --long also runs the big and hostile inputs (minutes, not seconds) and the core's
+# tests built for Windows and run under Wine (scripts/windows-core.sh).
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
@@ -43,6 +44,11 @@ fi
 if [ "$long" = 1 ] && [ -x scripts/long.sh ]; then
     echo "== long runs"
     scripts/long.sh
+fi
+
+if [ "$long" = 1 ]; then
+    echo "== the core on Windows (MinGW-w64 and Wine)"
+    scripts/windows-core.sh
 fi
 
 echo "$total passed, 0 failed"

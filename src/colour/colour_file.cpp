@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "wldfile/file_replace.h"
+#include "world/platform_files.h"
 #include "world/prompts.h"
 #include "world/strict_int.h"
 
@@ -103,7 +104,7 @@ void appendRecords(std::string& text, char kind, const ColourEntries<std::string
 }  // namespace
 
 std::string colourFilePath(const std::string& directory) {
-    return (std::filesystem::path(directory) / kColourFileName).string();
+    return platform::joinPath(directory, kColourFileName);
 }
 
 std::string colourFileText(const ColourLists& lists) {
@@ -146,16 +147,17 @@ ColourFileRead readColourText(std::istream& in) {
 void loadColourFile(ColourScheme& scheme, const std::string& directory, Prompts& prompts) {
     scheme = ColourScheme();
     const std::string path = colourFilePath(directory);
+    const std::filesystem::path file = platform::fsPath(path);
     std::error_code exists;
-    if (!std::filesystem::exists(path, exists)) return;
+    if (!std::filesystem::exists(file, exists)) return;
 
     std::error_code kind;
-    if (std::filesystem::is_directory(path, kind)) {
+    if (std::filesystem::is_directory(file, kind)) {
         prompts.message(path + ": " + std::strerror(EISDIR));
         return;
     }
     errno = 0;
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(file, std::ios::binary);
     if (!in.is_open()) {
         prompts.message(path + ": " + std::strerror(errno != 0 ? errno : EIO));
         return;

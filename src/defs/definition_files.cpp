@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "world/flag_letters.h"
+#include "world/platform_files.h"
 #include "world/strict_int.h"
 
 const char* const kBitvectorLimitNote =
@@ -164,7 +165,7 @@ void clearForReading(BitvectorTable& table) {
 // a file that exists but cannot be read.
 std::optional<bool> openDefinitionFile(const std::string& path, std::ifstream& in, Prompts& prompts) {
     std::error_code error;
-    const std::filesystem::path file(path);
+    const std::filesystem::path file = platform::fsPath(path);
     if (!std::filesystem::exists(file, error)) return std::nullopt;
     if (std::filesystem::is_directory(file, error)) {
         prompts.message(path + ": " + std::strerror(EISDIR));
@@ -186,7 +187,7 @@ std::string nameOrQuestionMark(const Table& table, int slot) {
 }  // namespace
 
 std::string definitionFilePath(const std::string& directory, const std::string& fileName) {
-    return (std::filesystem::path(directory) / fileName).string();
+    return platform::joinPath(directory, fileName);
 }
 
 std::string bitvectorInvalidNumberMessage(int line) {

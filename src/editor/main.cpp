@@ -3,6 +3,7 @@
 #include "editor/qt_prompts.h"
 #include "editor/quendry_app.h"
 #include "editor/teditmain.h"
+#include "world/platform_files.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -13,7 +14,8 @@ int main(int argc, char** argv) {
     QtPrompts prompts;
     QtFileChooser files;
     QuendryApp quendry(prompts, files);
-    quendry.createWindows(argc > 1 ? std::string(argv[1]) : std::string());
+    const std::vector<std::string> arguments = platform::commandLineArguments(argc, argv);
+    quendry.createWindows(arguments.size() > 1 ? arguments[1] : std::string());
     QObject::connect(quendry.mainWindow.get(), &TEditMain::programEnding, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     return app.exec();

@@ -6,6 +6,7 @@
 #include "map/auto_layout.h"
 #include "map/index_cursor.h"
 #include "map/map_file_reader.h"
+#include "world/platform_files.h"
 
 std::string mapFilePath(const std::string& worldPath) {
     const size_t keep = worldPath.size() >= 3 ? worldPath.size() - 3 : 0;
@@ -56,7 +57,7 @@ bool mapLoadedWorld(WorldStore& store, MapModel& map, const std::string& worldPa
 
     // A path that is no regular file (missing, a directory) or cannot be opened counts as
     // no map position file.
-    const std::string mapPath = mapFilePath(worldPath);
+    const std::filesystem::path mapPath = platform::fsPath(mapFilePath(worldPath));
     std::error_code error;
     if (std::filesystem::is_regular_file(mapPath, error)) {
         std::ifstream in(mapPath, std::ios::binary);

@@ -10,6 +10,7 @@
 
 #include "map/auto_placement.h"
 #include "wldfile/world_into_store.h"
+#include "world/platform_files.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ struct FileCloser {
 // The whole file in one go; the system's error text when it cannot be read.
 bool readWholeFile(const std::string& path, std::string& contents, std::string& error) {
     errno = 0;
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    std::unique_ptr<std::FILE, FileCloser> file(platform::openForReading(path));
     if (!file) {
         error = std::strerror(errno);
         return false;
@@ -29,7 +30,7 @@ bool readWholeFile(const std::string& path, std::string& contents, std::string& 
     // whatever is left (a file that grew, or one without a size, such as a pipe).
     contents.clear();
     std::error_code sizeError;
-    const auto size = std::filesystem::file_size(path, sizeError);
+    const auto size = std::filesystem::file_size(platform::fsPath(path), sizeError);
     if (!sizeError && size > 0) {
         contents.resize(static_cast<size_t>(size));
         contents.resize(std::fread(contents.data(), 1, contents.size(), file.get()));

@@ -11,6 +11,7 @@
 #include "map/auto_placement.h"
 #include "wldfile/file_replace.h"
 #include "wldfile/world_writer.h"
+#include "world/platform_files.h"
 #include "world/world_store.h"
 
 namespace {
@@ -19,8 +20,9 @@ namespace {
 // cannot be read.
 std::optional<std::string> currentBytes(const std::string& path) {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
+    const std::filesystem::path file = platform::fsPath(path);
+    if (!std::filesystem::is_regular_file(file, error)) return std::nullopt;
+    std::ifstream in(file, std::ios::binary);
     if (!in) return std::nullopt;
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad()) return std::nullopt;
@@ -28,14 +30,15 @@ std::optional<std::string> currentBytes(const std::string& path) {
 }
 
 // A second name for the old world file, beside it, so that it survives the world file's
-// commit and can be renamed back. None where the file system has no hard links.
+// commit and can be renamed back (a hard link, or a copy on Windows). None where neither
+// can be made.
 std::optional<std::filesystem::path> linkOldFile(const std::filesystem::path& target) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(target, error)) return std::nullopt;
     std::random_device random;
-    const std::filesystem::path link = target.string() + ".old-" + std::to_string(random() % 1000000000u);
-    std::filesystem::create_hard_link(target, link, error);
-    if (error) return std::nullopt;
+    std::filesystem::path link = target;
+    link += ".old-" + std::to_string(random() % 1000000000u);
+    if (platform::keepOldFile(target, link) != 0) return std::nullopt;
     return link;
 }
 
@@ -57,7 +60,7 @@ std::string saveWorld(const std::string& path, std::string_view text, bool unixF
     // made beside it, or where there are none from a copy staged beside it. A world file
     // that did not exist before is removed again.
     std::error_code ignored;
-    const std::filesystem::path target = std::filesystem::weakly_canonical(path, ignored);
+    const std::filesystem::path target = std::filesystem::weakly_canonical(platform::fsPath(path), ignored);
     const std::optional<std::filesystem::path> oldLink = linkOldFile(target);
     std::unique_ptr<StagedFile> oldCopy;
     if (!oldLink) {
