@@ -1,17 +1,143 @@
 #include "defs/tfrmsetbit.h"
 
+#include <QLabel>
+#include <QMouseEvent>
+
 #include "defs/definition_files.h"
+#include "editor/byte_text.h"
 #include "editor/flag_banks.h"
+#include "editor/terminal_font.h"
+#include "world/prompts.h"
+
+namespace {
+constexpr int kLeftRows = 16;
+constexpr int kFirstRowY = 28;
+constexpr int kNameX[2] = {8, 256};
+constexpr int kNameWidth = 97;
+constexpr int kButtonOffset = 100;  // from the name field's left edge
+constexpr int kButtonWidth = 123;
+
+SettingsQuestions bitvectorQuestions() {
+    return {"Restore defaults and lose current settings?", "Use saved settings, losing current ones?",
+            "Save these settings?", "Replace existing bitvector file?"};
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, QRect geometry) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setGeometry(geometry);
+    return l;
+}
+}  // namespace
+
+void FlagValueButton::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        rightPressed_ = true;
+        event->accept();
+        return;
+    }
+    QPushButton::mousePressEvent(event);
+}
+
+void FlagValueButton::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        const bool over = rect().contains(event->position().toPoint());
+        const bool wasPressed = rightPressed_;
+        rightPressed_ = false;
+        event->accept();
+        if (wasPressed && over) emit rightClicked();
+        return;
+    }
+    QPushButton::mouseReleaseEvent(event);
+}
 
 TfrmSetBit::TfrmSetBit(BitvectorTable& table, FlagBanks& banks, Prompts& prompts, const std::string& startupDirectory,
-               QWidget* parent)
-    : SecondaryWindow(parent), table_(table) {
+                       QWidget* parent)
+    : DefinitionWindow(kFlagSlots, slots_, prompts, bitvectorQuestions(),
+                       definitionFilePath(startupDirectory, kBitvectorFileName),
+                       {QStringLiteral("Use &Defaults"), QStringLiteral("&Revert to Saved")},
+                       {kLeftRows, kFirstRowY, {kNameX[0], kNameX[1]}, kNameWidth}, parent),
+      table_(table),
+      banks_(banks),
+      slots_(bitvectorSlotsFileText),
+      valueButtons_(kFlagSlots + 1, nullptr) {
     setObjectName("TfrmSetBit");
     setWindowTitle(QStringLiteral("Edit Room Bitvectors"));
-    // A file that yields no entry leaves the table empty; the refresh then brings back the
-    // built-in set.
+    setFixedSize(498, 534);
+
+    const QFont terminal = terminalFont();
+    for (int column = 0; column < 2; ++column) {
+        label(this, column == 0 ? "Label1" : "Label3", QStringLiteral("Bit Name"),
+              QRect(kNameX[column], 8, kNameWidth, 18));
+        label(this, column == 0 ? "Label2" : "Label4", QStringLiteral("Bit Value"),
+              QRect(kNameX[column] + kButtonOffset, 8, kButtonWidth, 18));
+    }
+    for (int slot = 1; slot <= kFlagSlots; ++slot) {
+        auto* button = new FlagValueButton(this);
+        button->setObjectName(QStringLiteral("btnValue%1").arg(slot));
+        button->setFont(terminal);
+        button->setGeometry(
+            QRect(rowPosition(slot, kNameX[columnOf(slot)] + kButtonOffset), QSize(kButtonWidth, 22)));
+        connect(button, &QPushButton::clicked, this, [this, slot] { valueButtonClick(slot); });
+        connect(button, &FlagValueButton::rightClicked, this, [this, slot] { valueButtonRightClick(slot); });
+        valueButtons_[slot] = button;
+        watchValueControl(button, slot);
+    }
+    // The 32nd row: no slot, but the note on why there are only 31.
+    const QPoint noteRow(kNameX[1], kFirstRowY + (kLeftRows - 1) * 24);
+    editNote = new QLineEdit(QStringLiteral(" See Note"), this);
+    editNote->setObjectName("editNote");
+    editNote->setFont(terminal);
+    editNote->setEnabled(false);
+    editNote->setGeometry(QRect(noteRow, QSize(kNameWidth, 22)));
+    btnNote = new QPushButton(QStringLiteral("&Note..."), this);
+    btnNote->setObjectName("btnNote");
+    btnNote->setGeometry(QRect(noteRow + QPoint(kButtonOffset, 0), QSize(kButtonWidth, 22)));
+    connect(btnNote, &QPushButton::clicked, this, &TfrmSetBit::btnNoteClick);
+
+    const int hintY = kFirstRowY + kLeftRows * 24 + 2;
+    label(this, "Label5", QStringLiteral("Left-Click to INCREASE"), QRect(kNameX[0], hintY, 220, 18));
+    label(this, "Label6", QStringLiteral("Right-Click to DECREASE"), QRect(kNameX[1], hintY, 220, 18));
+    label(this, "Label7", QStringLiteral("Bit Description"), QRect(8, hintY + 26, 200, 18));
+    editDescription->setGeometry(QRect(8, hintY + 46, 482, 24));
+    const int buttonsY = hintY + 84;
+    btnDefaults->setGeometry(QRect(8, buttonsY, 100, 28));
+    btnRevert->setGeometry(QRect(114, buttonsY, 116, 28));
+    btnSave->setGeometry(QRect(236, buttonsY, 80, 28));
+    btnUse->setGeometry(QRect(322, buttonsY, 80, 28));
+    btnCancel->setGeometry(QRect(408, buttonsY, 82, 28));
+
+    // The built-in set the main window put in the table is the defaults copy; the file,
+    // when it yields an entry, replaces it. A file that yields none leaves the table
+    // empty, and the refresh brings the built-in set back.
+    const DefinitionSlots builtin = bitvectorSlots(table_);
     table_.clear();
-    loadBitvectorFile(definitionFilePath(startupDirectory, kBitvectorFileName), table_, prompts);
-    banks.refreshBitvectorBank();
-    resize(498, 534);
+    loadBitvectorFile(filePath(), table_, prompts);
+    slots_.loaded = table_.count > 0;
+    banks_.refreshBitvectorBank();
+    slots_.setAll(bitvectorSlots(table_));
+    slots_.defaults = builtin;
+    showWorkingCopy();
+}
+
+void TfrmSetBit::showSlotValue(int slot) {
+    valueButton(slot)->setText(bytesToQString(flagValueCaption(slots_.working[slot].value)));
+}
+
+void TfrmSetBit::valueButtonClick(int slot) {
+    slots_.working[slot].value = increasedFlagValue(slots_.working[slot].value);
+    showSlotValue(slot);
+}
+
+void TfrmSetBit::valueButtonRightClick(int slot) {
+    slots_.working[slot].value = decreasedFlagValue(slots_.working[slot].value);
+    showSlotValue(slot);
+}
+
+void TfrmSetBit::btnNoteClick() { prompts().message(kBitvectorLimitNote); }
+
+void TfrmSetBit::takeIntoUse() {
+    // With every slot free the table is left empty and the banks keep what they show;
+    // the next refresh brings back the built-in set.
+    if (useBitvectorSlots(slots_.working, table_) > 0) banks_.refreshBitvectorBank();
 }

@@ -1,21 +1,54 @@
 #pragma once
-// The "Edit Room Bitvectors" window. Created once at start-up, then only shown and hidden.
+// The "Edit Room Bitvectors" window: names, bit values and descriptions of the 31 room
+// flags. Created once at start-up (which reads rmbitvec.txt of the start-up directory into
+// the table and refreshes the banks), then only shown and hidden.
+#include <QPushButton>
 #include <string>
 
-#include "defs/definition_tables.h"
-#include "editor/secondary_window.h"
+#include "defs/definition_window.h"
 
 class FlagBanks;
 class Prompts;
+class QLabel;
 
-class TfrmSetBit : public SecondaryWindow {
+// A value button: a left click (released over the button) raises the value, a right
+// click lowers it.
+class FlagValueButton : public QPushButton {
     Q_OBJECT
 public:
-    // Creating the window reads the definition file of the start-up directory into the
-    // table, when it exists, and refreshes the banks.
+    using QPushButton::QPushButton;
+signals:
+    void rightClicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool rightPressed_ = false;
+};
+
+class TfrmSetBit : public DefinitionWindow {
+    Q_OBJECT
+public:
     TfrmSetBit(BitvectorTable& table, FlagBanks& banks, Prompts& prompts, const std::string& startupDirectory,
                QWidget* parent = nullptr);
 
+    FlagValueButton* valueButton(int slot) const { return valueButtons_.at(static_cast<size_t>(slot)); }
+    QLineEdit* editNote = nullptr;  // the disabled " See Note" field in the 32nd row
+    QPushButton* btnNote = nullptr;
+
+    void valueButtonClick(int slot);       // left: increase
+    void valueButtonRightClick(int slot);  // right: decrease
+    void btnNoteClick();
+
+protected:
+    void showSlotValue(int slot) override;
+    void takeIntoUse() override;
+
 private:
     BitvectorTable& table_;
+    FlagBanks& banks_;
+    Copies<DefinitionSlots> slots_;
+    std::vector<FlagValueButton*> valueButtons_;  // 1..31
 };

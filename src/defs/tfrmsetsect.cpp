@@ -1,17 +1,99 @@
 #include "defs/tfrmsetsect.h"
 
+#include <QLabel>
+
 #include "defs/definition_files.h"
+#include "editor/byte_text.h"
 #include "editor/flag_banks.h"
+#include "editor/terminal_font.h"
+#include "world/prompts.h"
+#include "world/strict_int.h"
+
+namespace {
+constexpr int kLeftRows = 15;
+constexpr int kFirstRowY = 28;
+constexpr int kNameX[2] = {8, 256};
+constexpr int kNameWidth = 113;
+constexpr int kNumberOffset = 118;  // from the name field's left edge
+constexpr int kNumberWidth = 65;
+
+SettingsQuestions sectorQuestions() {
+    return {"Restore defaults and lose current settings?", "Use saved settings, losing current ones?",
+            "Save these settings?", "Replace existing sector types file?"};
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, QRect geometry) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setGeometry(geometry);
+    return l;
+}
+}  // namespace
 
 TfrmSetSect::TfrmSetSect(SectorTable& table, FlagBanks& banks, Prompts& prompts, const std::string& startupDirectory,
-               QWidget* parent)
-    : SecondaryWindow(parent), table_(table) {
+                         QWidget* parent)
+    : DefinitionWindow(kSectorSlots, slots_, prompts, sectorQuestions(),
+                       definitionFilePath(startupDirectory, kSectorFileName),
+                       {QStringLiteral("Use &Defaults"), QStringLiteral("&Revert to Saved")},
+                       {kLeftRows, kFirstRowY, {kNameX[0], kNameX[1]}, kNameWidth}, parent),
+      table_(table),
+      banks_(banks),
+      slots_(sectorSlotsFileText),
+      numberFields_(kSectorSlots + 1, nullptr) {
     setObjectName("TfrmSetSect");
     setWindowTitle(QStringLiteral("Edit Sector Types"));
-    // A file that yields no entry leaves the table empty; the refresh then brings back the
-    // built-in set.
+    setFixedSize(506, 511);
+
+    const QFont terminal = terminalFont();
+    for (int column = 0; column < 2; ++column) {
+        label(this, column == 0 ? "Label1" : "Label3", QStringLiteral("Sector Name"),
+              QRect(kNameX[column], 8, kNameWidth, 18));
+        label(this, column == 0 ? "Label2" : "Label4", QStringLiteral("Sector Value"),
+              QRect(kNameX[column] + kNumberOffset, 8, 110, 18));
+    }
+    for (int slot = 1; slot <= kSectorSlots; ++slot) {
+        auto* field = new QLineEdit(this);
+        field->setObjectName(QStringLiteral("editNumber%1").arg(slot));
+        field->setFont(terminal);
+        field->setAcceptDrops(false);
+        field->setGeometry(
+            QRect(rowPosition(slot, kNameX[columnOf(slot)] + kNumberOffset), QSize(kNumberWidth, 22)));
+        numberFields_[slot] = field;
+        watchValueControl(field, slot);
+    }
+    const int descriptionY = kFirstRowY + kLeftRows * 24 + 8;
+    label(this, "Label5", QStringLiteral("Sector Decription"), QRect(8, descriptionY, 200, 18));
+    editDescription->setGeometry(QRect(8, descriptionY + 20, 490, 24));
+    const int buttonsY = descriptionY + 60;
+    btnDefaults->setGeometry(QRect(8, buttonsY, 100, 28));
+    btnRevert->setGeometry(QRect(114, buttonsY, 116, 28));
+    btnSave->setGeometry(QRect(236, buttonsY, 80, 28));
+    btnUse->setGeometry(QRect(322, buttonsY, 80, 28));
+    btnCancel->setGeometry(QRect(408, buttonsY, 90, 28));
+
+    // As for the flags: the built-in set is the defaults copy (10 types and 20 free
+    // slots); a file that yields an entry replaces it in the table.
+    const DefinitionSlots builtin = sectorSlots(table_);
     table_.clear();
-    loadSectorFile(definitionFilePath(startupDirectory, kSectorFileName), table_, prompts);
-    banks.refreshSectorBank();
-    resize(506, 511);
+    loadSectorFile(filePath(), table_, prompts);
+    slots_.loaded = table_.count > 0;
+    banks_.refreshSectorBank();
+    slots_.setAll(sectorSlots(table_));
+    slots_.defaults = builtin;
+    showWorkingCopy();
+}
+
+void TfrmSetSect::showSlotValue(int slot) {
+    numberField(slot)->setText(QString::number(slots_.working[slot].value));
+}
+
+bool TfrmSetSect::storeValueField(int slot) {
+    const std::optional<int32_t> number = strictToIntOrSay(qStringToBytes(numberField(slot)->text()), prompts());
+    if (!number) return false;  // the slot keeps its number
+    slots_.working[slot].value = *number;
+    return true;
+}
+
+void TfrmSetSect::takeIntoUse() {
+    if (useSectorSlots(slots_.working, table_) > 0) banks_.refreshSectorBank();
 }

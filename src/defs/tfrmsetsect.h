@@ -1,21 +1,31 @@
 #pragma once
-// The "Edit Sector Types" window. Created once at start-up, then only shown and hidden.
+// The "Edit Sector Types" window: names, numbers and descriptions of up to 30 sector
+// types. Created once at start-up (which reads rsectype.txt of the start-up directory into
+// the table and refreshes the banks), then only shown and hidden.
 #include <string>
 
-#include "defs/definition_tables.h"
-#include "editor/secondary_window.h"
+#include "defs/definition_window.h"
 
 class FlagBanks;
 class Prompts;
 
-class TfrmSetSect : public SecondaryWindow {
+class TfrmSetSect : public DefinitionWindow {
     Q_OBJECT
 public:
-    // Creating the window reads the definition file of the start-up directory into the
-    // table, when it exists, and refreshes the banks.
     TfrmSetSect(SectorTable& table, FlagBanks& banks, Prompts& prompts, const std::string& startupDirectory,
-               QWidget* parent = nullptr);
+                QWidget* parent = nullptr);
+
+    QLineEdit* numberField(int slot) const { return numberFields_.at(static_cast<size_t>(slot)); }
+
+protected:
+    void showSlotValue(int slot) override;
+    QLineEdit* valueField(int slot) const override { return numberField(slot); }
+    bool storeValueField(int slot) override;
+    void takeIntoUse() override;
 
 private:
     SectorTable& table_;
+    FlagBanks& banks_;
+    Copies<DefinitionSlots> slots_;
+    std::vector<QLineEdit*> numberFields_;  // 1..30
 };

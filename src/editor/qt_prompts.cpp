@@ -1,6 +1,7 @@
 #include "editor/qt_prompts.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -45,4 +46,13 @@ std::string QtFileChooser::saveFile(const std::string& title, const FileFilter& 
     dialog.selectFile(bytesToQString(suggestedName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return localPath(dialog.selectedFiles().first());
+}
+
+std::optional<uint32_t> QtColourPicker::pickColour(uint32_t initial) {
+    const QColor start(static_cast<int>(initial & 0xFF), static_cast<int>((initial >> 8) & 0xFF),
+                       static_cast<int>((initial >> 16) & 0xFF));
+    const QColor chosen = QColorDialog::getColor(start, QApplication::activeWindow());
+    if (!chosen.isValid()) return std::nullopt;
+    return static_cast<uint32_t>(chosen.red()) | static_cast<uint32_t>(chosen.green()) << 8 |
+           static_cast<uint32_t>(chosen.blue()) << 16;
 }

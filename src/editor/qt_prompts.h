@@ -15,3 +15,8 @@ public:
     std::string saveFile(const std::string& title, const FileFilter& filter, const std::string& defaultExtension,
                          const std::string& suggestedName) override;
 };
+
+class QtColourPicker : public ColourPicker {
+public:
+    std::optional<uint32_t> pickColour(uint32_t initial) override;
+};

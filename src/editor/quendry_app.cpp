@@ -9,6 +9,7 @@
 #include "dialogs/textradesc.h"
 #include "dialogs/tfrmnewzone.h"
 #include "dialogs/trlist.h"
+#include "editor/qt_prompts.h"
 #include "editor/teditmain.h"
 #include "editor/tfrmversioninfo.h"
 #include "map/cell_drawing.h"
@@ -17,7 +18,13 @@
 #include "wldfile/tfrmloading.h"
 #include "wldfile/tfrmquendryout.h"
 
-QuendryApp::QuendryApp(Prompts& p, FileChooser& f) : prompts(p), files(f) {}
+QuendryApp::QuendryApp(Prompts& p, FileChooser& f, ColourPicker* picker)
+    : prompts(p), files(f), colourPicker(picker) {
+    if (!colourPicker) {
+        ownPicker_ = std::make_unique<QtColourPicker>();
+        colourPicker = ownPicker_.get();
+    }
+}
 
 QuendryApp::~QuendryApp() {
     // Windows go before the data they point at, in the reverse of their creation; the
@@ -38,9 +45,9 @@ void QuendryApp::createWindows(const std::string& startupFile) {
     QObject::connect(extraDesc, &TExtraDesc::closedFromMap, mapWindow, &TfrmMap::extraDescsClosed);
     newZone = own(std::make_unique<TfrmNewZone>(store, prompts));
     roomList = own(std::make_unique<TRlist>(store));
-    setColor = own(std::make_unique<TfrmSetColor>());
     // The colour scheme is read from the start-up directory as its dialog is created.
     loadColourFile(colours, main->startupDirectory(), prompts);
+    setColor = own(std::make_unique<TfrmSetColor>(colours, prompts, *colourPicker, main->startupDirectory(), main));
     versionInfo = own(std::make_unique<TfrmVersionInfo>());
     minimap = own(std::make_unique<Tminimap>(map.grid));
     minimap->setMapWindow(mapWindow);

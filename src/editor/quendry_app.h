@@ -21,7 +21,8 @@ class TEditMain;
 // The other windows are the EditorWindows pointers; the program owns them.
 class QuendryApp : public EditorWindows {
 public:
-    QuendryApp(Prompts& prompts, FileChooser& files);
+    // Without a colour picker the platform's colour dialog is used.
+    QuendryApp(Prompts& prompts, FileChooser& files, ColourPicker* colourPicker = nullptr);
     ~QuendryApp();
 
     // Creates every window, hidden, in start-up order, and shows the main window.
@@ -29,6 +30,7 @@ public:
 
     Prompts& prompts;
     FileChooser& files;
+    ColourPicker* colourPicker;  // never null
     WorldStore store;
     MapModel map{store};
     // The one colour scheme: the colour scheme dialog edits it, every preview reads it.
@@ -44,4 +46,5 @@ private:
         return raw;
     }
     std::vector<std::unique_ptr<QWidget>> owned_;  // in creation order
+    std::unique_ptr<ColourPicker> ownPicker_;
 };

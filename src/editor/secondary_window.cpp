@@ -10,6 +10,7 @@ SecondaryWindow::SecondaryWindow(QWidget* parent, Qt::WindowFlags extraFlags)
 
 void SecondaryWindow::openFrom(QWidget* opener) {
     if (!isVisible()) {
+        aboutToOpen();
         if (centring_ == Centring::EveryOpen || (centring_ == Centring::FirstOpen && !centred_)) {
             opener_ = opener;  // the screen to centre on is the opener's
             centreOnScreen();

@@ -40,6 +40,10 @@ signals:
     void closed();
 
 protected:
+    // Called when a hidden window is about to be shown by openFrom (not when it is only
+    // raised), before the opener is disabled: the place to fill the window's fields.
+    virtual void aboutToOpen() {}
+
     // Called before the window hides, by every route of closing; return false to stay
     // open (the close is ignored). The default closes.
     virtual bool aboutToClose() { return true; }

@@ -47,8 +47,10 @@ public:
                                  const std::string& defaultExtension, const std::string& suggestedName) = 0;
 };
 
-class ColourPicker {  // the platform's colour dialog; nullopt when cancelled
+// The platform's colour dialog. Colours are as the colour scheme holds them (red in the
+// low byte, blue in the high byte); nullopt when the user cancels.
+class ColourPicker {
 public:
     virtual ~ColourPicker() = default;
-    virtual std::optional<uint32_t> pickColour(uint32_t initialRgb) = 0;
+    virtual std::optional<uint32_t> pickColour(uint32_t initial) = 0;
 };

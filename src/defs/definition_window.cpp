@@ -1,0 +1,241 @@
+#include "defs/definition_window.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include "defs/definition_files.h"
+#include "editor/byte_text.h"
+#include "editor/terminal_font.h"
+
+namespace {
+const QString kSlotMimeType = QStringLiteral("application/x-quendryedit-slot");
+constexpr int kRowSpacing = 24;
+
+// A focus change the user made inside the window, not the window losing the focus to a
+// message box, a menu or another program.
+bool leavesWithinWindow(const QEvent* event) {
+    const auto reason = static_cast<const QFocusEvent*>(event)->reason();
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+}  // namespace
+
+// ---- SlotNameField ----
+
+SlotNameField::SlotNameField(int slot, QWidget* window, QWidget* parent)
+    : QLineEdit(parent), slot_(slot), window_(window) {
+    setAcceptDrops(true);
+    setDragEnabled(false);
+}
+
+QMimeData* SlotNameField::dragData() const {
+    auto* data = new QMimeData;
+    data->setData(kSlotMimeType,
+                  QByteArray::number(reinterpret_cast<quintptr>(window_)) + ':' + QByteArray::number(slot_));
+    return data;
+}
+
+int SlotNameField::draggedSlot(const QMimeData* data) const {
+    if (!data || !data->hasFormat(kSlotMimeType)) return 0;
+    const QList<QByteArray> parts = data->data(kSlotMimeType).split(':');
+    if (parts.size() != 2 || parts[0] != QByteArray::number(reinterpret_cast<quintptr>(window_))) return 0;
+    bool ok = false;
+    const int slot = parts[1].toInt(&ok);
+    return ok ? slot : 0;
+}
+
+void SlotNameField::mousePressEvent(QMouseEvent* event) {
+    pressed_ = event->button() == Qt::LeftButton;
+    pressPos_ = event->position().toPoint();
+    QLineEdit::mousePressEvent(event);
+}
+
+void SlotNameField::mouseMoveEvent(QMouseEvent* event) {
+    if (pressed_ && (event->buttons() & Qt::LeftButton) &&
+        (event->position().toPoint() - pressPos_).manhattanLength() >= QApplication::startDragDistance()) {
+        pressed_ = false;
+        auto* drag = new QDrag(this);
+        drag->setMimeData(dragData());
+        drag->exec(Qt::MoveAction);
+        return;
+    }
+    QLineEdit::mouseMoveEvent(event);
+}
+
+void SlotNameField::dragEnterEvent(QDragEnterEvent* event) {
+    if (draggedSlot(event->mimeData()) > 0)
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void SlotNameField::dragMoveEvent(QDragMoveEvent* event) {
+    if (draggedSlot(event->mimeData()) > 0)
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void SlotNameField::dropEvent(QDropEvent* event) {
+    const int from = draggedSlot(event->mimeData());
+    if (from == 0) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    emit dropped(from, slot_);
+}
+
+// ---- DefinitionWindow ----
+
+DefinitionWindow::DefinitionWindow(int slotCount, Copies<DefinitionSlots>& copies, Prompts& prompts,
+                                   SettingsQuestions questions, std::string filePath, const Captions& captions,
+                                   const Layout& layout, QWidget* parent)
+    : SettingsWindow(copies, prompts, std::move(questions), std::move(filePath), captions, parent),
+      copies_(copies),
+      slotCount_(slotCount),
+      layout_(layout),
+      nameFields_(static_cast<size_t>(slotCount) + 1, nullptr),
+      valueControls_(static_cast<size_t>(slotCount) + 1, nullptr) {
+    const QFont terminal = terminalFont();
+    for (int slot = 1; slot <= slotCount; ++slot) {
+        auto* field = new SlotNameField(slot, this, this);
+        field->setObjectName(QStringLiteral("editName%1").arg(slot));
+        field->setFont(terminal);
+        field->setMaxLength(static_cast<int>(kMaxDefinitionNameLength));  // what the file keeps
+        field->setGeometry(QRect(rowPosition(slot, layout.nameX[columnOf(slot)]), QSize(layout.nameWidth, 22)));
+        field->installEventFilter(this);
+        connect(field, &QLineEdit::textEdited, this, [this, slot] { storeName(slot); });
+        connect(field, &SlotNameField::dropped, this, &DefinitionWindow::swapSlots);
+        nameFields_[slot] = field;
+    }
+    editDescription = new QLineEdit(this);
+    editDescription->setObjectName(QStringLiteral("editDescription"));
+    editDescription->setMaxLength(static_cast<int>(kMaxDefinitionDescriptionLength));
+    editDescription->installEventFilter(this);
+    connect(editDescription, &QLineEdit::textEdited, this, &DefinitionWindow::storeDescription);
+}
+
+QPoint DefinitionWindow::rowPosition(int slot, int x) const {
+    const int row = columnOf(slot) == 0 ? slot - 1 : slot - 1 - layout_.rowsInLeftColumn;
+    return {x, layout_.firstRowY + row * kRowSpacing};
+}
+
+void DefinitionWindow::watchValueControl(QWidget* control, int slot) {
+    valueControls_[static_cast<size_t>(slot)] = control;
+    control->installEventFilter(this);
+}
+
+int DefinitionWindow::slotOfValueControl(QObject* control) const {
+    for (int slot = 1; slot <= slotCount_; ++slot)
+        if (valueControls_[static_cast<size_t>(slot)] == control) return slot;
+    return 0;
+}
+
+void DefinitionWindow::showWorkingCopy() {
+    for (int slot = 1; slot <= slotCount_; ++slot) {
+        nameField(slot)->setText(bytesToQString(copies_.working[slot].name));
+        showSlotValue(slot);
+    }
+    editDescription->setText(bytesToQString(copies_.working[currentSlot_].description));
+}
+
+void DefinitionWindow::opened() {
+    makeCurrent(1);
+    nameField(1)->setFocus(Qt::OtherFocusReason);
+}
+
+void DefinitionWindow::makeCurrent(int slot) {
+    currentSlot_ = slot;
+    editDescription->setText(bytesToQString(copies_.working[slot].description));
+}
+
+void DefinitionWindow::storeName(int slot) { copies_.working[slot].name = qStringToBytes(nameField(slot)->text()); }
+
+void DefinitionWindow::storeDescription() {
+    copies_.working[currentSlot_].description = qStringToBytes(editDescription->text());
+}
+
+bool DefinitionWindow::storeFocusedField() {
+    QWidget* focus = focusWidget();
+    for (int slot = 1; slot <= slotCount_; ++slot) {
+        if (focus == nameField(slot)) storeName(slot);
+        if (focus && focus == valueField(slot)) return storeValueField(slot);
+    }
+    if (focus == editDescription) storeDescription();
+    return true;
+}
+
+void DefinitionWindow::swapSlots(int from, int to) {
+    if (from < 1 || from > slotCount_ || to < 1 || to > slotCount_) return;
+    if (from != to) {
+        std::swap(copies_.working[from], copies_.working[to]);
+        for (int slot : {from, to}) {
+            nameField(slot)->setText(bytesToQString(copies_.working[slot].name));
+            showSlotValue(slot);
+        }
+    }
+    makeCurrent(to);
+    nameField(to)->setFocus(Qt::OtherFocusReason);
+}
+
+bool DefinitionWindow::fieldKey(QLineEdit* field, int slot, bool isName, QKeyEvent* key) {
+    if (key->modifiers() & ~(Qt::KeypadModifier)) return false;
+    auto fieldOf = [&](int s) -> QWidget* { return isName ? nameField(s) : valueField(s); };
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        editDescription->setFocus(Qt::OtherFocusReason);
+        return true;
+    case Qt::Key_Up:
+        fieldOf(slot == 1 ? slotCount_ : slot - 1)->setFocus(Qt::BacktabFocusReason);
+        return true;
+    case Qt::Key_Down:
+        fieldOf(slot == slotCount_ ? 1 : slot + 1)->setFocus(Qt::TabFocusReason);
+        return true;
+    default:
+        (void)field;
+        return false;
+    }
+}
+
+bool DefinitionWindow::eventFilter(QObject* watched, QEvent* event) {
+    const auto* name = qobject_cast<SlotNameField*>(watched);
+    const int nameSlot = name && name->window() == this ? name->slot() : 0;
+    const int valueSlot = nameSlot ? 0 : slotOfValueControl(watched);
+    const int slot = nameSlot ? nameSlot : valueSlot;
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        if (slot) makeCurrent(slot);
+        break;
+    case QEvent::FocusOut:
+        if (!leavesWithinWindow(event)) break;
+        if (nameSlot) storeName(nameSlot);
+        if (valueSlot && valueField(valueSlot) == watched && !storeValueField(valueSlot) && isVisible()) {
+            // A refused number keeps the focus, so the user corrects it where it was typed.
+            QTimer::singleShot(0, valueField(valueSlot), [field = valueField(valueSlot)] {
+                field->setFocus(Qt::OtherFocusReason);
+            });
+        }
+        if (watched == editDescription) storeDescription();
+        break;
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (nameSlot) return fieldKey(nameField(nameSlot), nameSlot, true, key);
+        if (valueSlot && valueField(valueSlot) == watched) return fieldKey(valueField(valueSlot), valueSlot, false, key);
+        if (watched == editDescription && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            storeDescription();
+            nameField(currentSlot_)->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return SettingsWindow::eventFilter(watched, event);
+}
