@@ -91,7 +91,7 @@ TEST_F(RoomList, EveryWayOutReleasesTheLinesAndCancelKeepsAltC) {
              ASSERT_TRUE(QTest::qWaitForWindowActive(&list()));
              QTest::keyClick(list().ListBox1, Qt::Key_C, Qt::AltModifier);
              // A button's Alt key clicks it after a short animation.
-             QTest::qWaitFor([&] { return !list().isVisible(); }, 2000);
+             EXPECT_TRUE(QTest::qWaitFor([&] { return !list().isVisible(); }, 2000));
          }},
         {"Escape", [&] { QTest::keyClick(list().ListBox1, Qt::Key_Escape); }},
         {"close box", [&] { list().windowHandle()->close(); }},

@@ -221,7 +221,9 @@ TEST_F(SaveFaults, AMapFileThatCannotTakeItsPlaceLeavesTheOldWorldFile) {
                       (dir_ / "320.map").string() + ": " + std::strerror(EISDIR));
         }
         EXPECT_EQ(snapshot(dir_), expected);
-        if (worldExisted) EXPECT_EQ(contents(world_), "old world\r\n$\r\n");
+        if (worldExisted) {
+            EXPECT_EQ(contents(world_), "old world\r\n$\r\n");
+        }
     }
 }
 

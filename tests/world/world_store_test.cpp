@@ -29,7 +29,9 @@ void expectConsistent(const WorldStore& s) {
     EXPECT_EQ(s.last()->next, nullptr);
     size_t count = 0;
     for (RoomIndexNode* n = s.first(); n; n = n->next, ++count) {
-        if (n->next) EXPECT_EQ(n->next->prev, n);
+        if (n->next) {
+            EXPECT_EQ(n->next->prev, n);
+        }
         EXPECT_EQ(n->vnum, n->room->vnum);
     }
     EXPECT_EQ(count, s.size());
