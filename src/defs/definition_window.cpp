@@ -125,6 +125,14 @@ QPoint DefinitionWindow::rowPosition(int slot, int x) const {
     return {x, layout_.firstRowY + row * kRowSpacing};
 }
 
+void DefinitionWindow::placeButtonRow(int y, int rightEdge) {
+    btnDefaults->setGeometry(QRect(8, y, 100, 28));
+    btnRevert->setGeometry(QRect(114, y, 116, 28));
+    btnSave->setGeometry(QRect(236, y, 80, 28));
+    btnUse->setGeometry(QRect(322, y, 80, 28));
+    btnCancel->setGeometry(QRect(408, y, rightEdge - 408, 28));
+}
+
 void DefinitionWindow::watchValueControl(QWidget* control, int slot) {
     valueControls_[static_cast<size_t>(slot)] = control;
     control->installEventFilter(this);

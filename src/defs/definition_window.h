@@ -70,6 +70,8 @@ protected:
 
     // Where slot's row lies.
     QPoint rowPosition(int slot, int x) const;
+    // Defaults, Revert, Save, Use and Cancel side by side at `y`; Cancel ends at `rightEdge`.
+    void placeButtonRow(int y, int rightEdge);
     int columnOf(int slot) const { return slot <= layout_.rowsInLeftColumn ? 0 : 1; }
 
     // The value control of a slot shows the working copy's value.

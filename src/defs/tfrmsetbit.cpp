@@ -101,11 +101,7 @@ TfrmSetBit::TfrmSetBit(BitvectorTable& table, FlagBanks& banks, Prompts& prompts
     label(this, "Label7", QStringLiteral("Bit Description"), QRect(8, hintY + 26, 200, 18));
     editDescription->setGeometry(QRect(8, hintY + 46, 482, 24));
     const int buttonsY = hintY + 84;
-    btnDefaults->setGeometry(QRect(8, buttonsY, 100, 28));
-    btnRevert->setGeometry(QRect(114, buttonsY, 116, 28));
-    btnSave->setGeometry(QRect(236, buttonsY, 80, 28));
-    btnUse->setGeometry(QRect(322, buttonsY, 80, 28));
-    btnCancel->setGeometry(QRect(408, buttonsY, 82, 28));
+    placeButtonRow(buttonsY, 490);
 
     // The built-in set the main window put in the table is the defaults copy; the file,
     // when it yields an entry, replaces it. A file that yields none leaves the table

@@ -65,11 +65,7 @@ TfrmSetSect::TfrmSetSect(SectorTable& table, FlagBanks& banks, Prompts& prompts,
     label(this, "Label5", QStringLiteral("Sector Decription"), QRect(8, descriptionY, 200, 18));
     editDescription->setGeometry(QRect(8, descriptionY + 20, 490, 24));
     const int buttonsY = descriptionY + 60;
-    btnDefaults->setGeometry(QRect(8, buttonsY, 100, 28));
-    btnRevert->setGeometry(QRect(114, buttonsY, 116, 28));
-    btnSave->setGeometry(QRect(236, buttonsY, 80, 28));
-    btnUse->setGeometry(QRect(322, buttonsY, 80, 28));
-    btnCancel->setGeometry(QRect(408, buttonsY, 90, 28));
+    placeButtonRow(buttonsY, 498);
 
     // As for the flags: the built-in set is the defaults copy (10 types and 20 free
     // slots); a file that yields an entry replaces it in the table.

@@ -328,23 +328,16 @@ constexpr int kTopLevel = 9;
 }
 
 void TfrmMap::btnPlusZClick() {
-    if (currentLevel_ >= kTopLevel) return;
-    ++currentLevel_;
-    pnlZ->setText(QString::number(currentLevel_));
-    redrawView();
-    if (RoomDataType* room = map_.grid.cellAt(selectedCell_.x(), selectedCell_.y(), currentLevel_)) {
-        enableExitPanel();
-        showMapRoom(room);
-    } else {
-        showMapRoom(nullptr);
-        disableExitPanel();
-        showNoRoomSelected();
-    }
+    if (currentLevel_ < kTopLevel) showLevel(currentLevel_ + 1);
 }
 
 void TfrmMap::btnMinusZClick() {
-    if (currentLevel_ <= 0) return;
-    --currentLevel_;
+    if (currentLevel_ > 0) showLevel(currentLevel_ - 1);
+}
+
+// Shows another level with the selected cell kept: its room there, or none.
+void TfrmMap::showLevel(int level) {
+    currentLevel_ = level;
     pnlZ->setText(QString::number(currentLevel_));
     redrawView();
     if (RoomDataType* room = map_.grid.cellAt(selectedCell_.x(), selectedCell_.y(), currentLevel_)) {

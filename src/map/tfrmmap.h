@@ -138,6 +138,7 @@ public:
     // Handlers.
     void btnPlusZClick();
     void btnMinusZClick();
+    void showLevel(int level);
     void btnRefreshClick();
     void btnDoneClick();
     void btnDFCClick();
