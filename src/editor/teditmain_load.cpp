@@ -9,8 +9,7 @@
 
 void TEditMain::readWorld(const std::string& path) {
     NoProgress silent;
-    LoadRoad road{store_, map_, prompts_, progress_ ? *progress_ : silent};
-    road.checkOrder = itemcheckorder->isChecked();
-    road.helpText = [this](const std::string& text) { setHelpText(bytesToQString(text)); };
+    LoadRoad road{store_, map_, prompts_, progress_ ? *progress_ : silent, itemcheckorder->isChecked(),
+                  [this](const std::string& text) { setHelpText(bytesToQString(text)); }};
     readWorldFile(path, road);
 }
