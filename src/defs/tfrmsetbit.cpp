@@ -7,6 +7,7 @@
 #include "editor/byte_text.h"
 #include "editor/flag_banks.h"
 #include "editor/terminal_font.h"
+#include "editor/widget_factory.h"
 #include "world/prompts.h"
 
 namespace {
@@ -20,13 +21,6 @@ constexpr int kButtonWidth = 123;
 SettingsQuestions bitvectorQuestions() {
     return {"Restore defaults and lose current settings?", "Use saved settings, losing current ones?",
             "Save these settings?", "Replace existing bitvector file?"};
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, QRect geometry) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(geometry);
-    return l;
 }
 }  // namespace
 
@@ -67,9 +61,9 @@ TfrmSetBit::TfrmSetBit(BitvectorTable& table, FlagBanks& banks, Prompts& prompts
 
     const QFont terminal = terminalFont();
     for (int column = 0; column < 2; ++column) {
-        label(this, column == 0 ? "Label1" : "Label3", QStringLiteral("Bit Name"),
+        makeLabel(this, column == 0 ? "Label1" : "Label3", QStringLiteral("Bit Name"),
               QRect(kNameX[column], 8, kNameWidth, 18));
-        label(this, column == 0 ? "Label2" : "Label4", QStringLiteral("Bit Value"),
+        makeLabel(this, column == 0 ? "Label2" : "Label4", QStringLiteral("Bit Value"),
               QRect(kNameX[column] + kButtonOffset, 8, kButtonWidth, 18));
     }
     for (int slot = 1; slot <= kFlagSlots; ++slot) {
@@ -96,9 +90,9 @@ TfrmSetBit::TfrmSetBit(BitvectorTable& table, FlagBanks& banks, Prompts& prompts
     connect(btnNote, &QPushButton::clicked, this, &TfrmSetBit::btnNoteClick);
 
     const int hintY = kFirstRowY + kLeftRows * 24 + 2;
-    label(this, "Label5", QStringLiteral("Left-Click to INCREASE"), QRect(kNameX[0], hintY, 220, 18));
-    label(this, "Label6", QStringLiteral("Right-Click to DECREASE"), QRect(kNameX[1], hintY, 220, 18));
-    label(this, "Label7", QStringLiteral("Bit Description"), QRect(8, hintY + 26, 200, 18));
+    makeLabel(this, "Label5", QStringLiteral("Left-Click to INCREASE"), QRect(kNameX[0], hintY, 220, 18));
+    makeLabel(this, "Label6", QStringLiteral("Right-Click to DECREASE"), QRect(kNameX[1], hintY, 220, 18));
+    makeLabel(this, "Label7", QStringLiteral("Bit Description"), QRect(8, hintY + 26, 200, 18));
     editDescription->setGeometry(QRect(8, hintY + 46, 482, 24));
     const int buttonsY = hintY + 84;
     placeButtonRow(buttonsY, 490);

@@ -6,6 +6,7 @@
 #include "editor/byte_text.h"
 #include "editor/flag_banks.h"
 #include "editor/terminal_font.h"
+#include "editor/widget_factory.h"
 #include "world/prompts.h"
 #include "world/strict_int.h"
 
@@ -20,13 +21,6 @@ constexpr int kNumberWidth = 65;
 SettingsQuestions sectorQuestions() {
     return {"Restore defaults and lose current settings?", "Use saved settings, losing current ones?",
             "Save these settings?", "Replace existing sector types file?"};
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, QRect geometry) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(geometry);
-    return l;
 }
 }  // namespace
 
@@ -46,9 +40,9 @@ TfrmSetSect::TfrmSetSect(SectorTable& table, FlagBanks& banks, Prompts& prompts,
 
     const QFont terminal = terminalFont();
     for (int column = 0; column < 2; ++column) {
-        label(this, column == 0 ? "Label1" : "Label3", QStringLiteral("Sector Name"),
+        makeLabel(this, column == 0 ? "Label1" : "Label3", QStringLiteral("Sector Name"),
               QRect(kNameX[column], 8, kNameWidth, 18));
-        label(this, column == 0 ? "Label2" : "Label4", QStringLiteral("Sector Value"),
+        makeLabel(this, column == 0 ? "Label2" : "Label4", QStringLiteral("Sector Value"),
               QRect(kNameX[column] + kNumberOffset, 8, 110, 18));
     }
     for (int slot = 1; slot <= kSectorSlots; ++slot) {
@@ -62,7 +56,7 @@ TfrmSetSect::TfrmSetSect(SectorTable& table, FlagBanks& banks, Prompts& prompts,
         watchValueControl(field, slot);
     }
     const int descriptionY = kFirstRowY + kLeftRows * 24 + 8;
-    label(this, "Label5", QStringLiteral("Sector Decription"), QRect(8, descriptionY, 200, 18));
+    makeLabel(this, "Label5", QStringLiteral("Sector Decription"), QRect(8, descriptionY, 200, 18));
     editDescription->setGeometry(QRect(8, descriptionY + 20, 490, 24));
     const int buttonsY = descriptionY + 60;
     placeButtonRow(buttonsY, 498);
