@@ -14,28 +14,17 @@
 #include <fstream>
 #include <memory>
 
+#include "../editor/editor_fixture.h"
 #include "../editor/scripted_files.h"
 #include "defs/definition_window.h"
 #include "editor/quendry_app.h"
 #include "editor/teditmain.h"
 #include "scripted_colour_picker.h"
 
-inline QApplication& setupTestApplication() {
-    static int argc = 1;
-    static char name[] = "tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        auto* a = new QApplication(argc, argv);
-        QApplication::setApplicationName("QuendryEdit");
-        return a;
-    }();
-    return *app;
-}
-
 class SetupWindowsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        setupTestApplication();
+        testApplication();
         ASSERT_TRUE(dir.isValid());
     }
     void TearDown() override { app.reset(); }
