@@ -55,6 +55,24 @@ const std::string& lintZoneFile(int rooms, bool withMap) {
     return it->second;
 }
 
+// A zone loaded as lint loads it: the world, the room lines the reader logged, and what
+// the checks read. A load that shows a message counts in `prompts.shown`.
+struct LintLoad {
+    std::unique_ptr<BenchWorld> world = std::make_unique<BenchWorld>();
+    RoomLineLog lines;
+    CountPrompts prompts;
+    bool fromMapFile = false;
+
+    explicit LintLoad(const std::string& path) {
+        NoProgress progress;
+        LoadRoad road{world->store, world->map, prompts, progress, true, {}};
+        road.roomLines = &lines;
+        readWorldFile(path, road);
+        fromMapFile = road.mapSource == MapSource::File;
+    }
+    LintInput input() const { return {world->store, world->map.grid, lines, fromMapFile, fromMapFile}; }
+};
+
 void BM_CheckRoad(benchmark::State& state) {
     const std::string& path = lintZoneFile(static_cast<int>(state.range(0)), state.range(1) != 0);
     for (auto _ : state) {
@@ -75,19 +93,11 @@ void BM_LintRoad(benchmark::State& state) {
     const std::string& path = lintZoneFile(static_cast<int>(state.range(0)), state.range(1) != 0);
     size_t findings = 0;
     for (auto _ : state) {
-        auto world = std::make_unique<BenchWorld>();
-        RoomLineLog lines;
-        CountPrompts prompts;
-        NoProgress progress;
-        LoadRoad road{world->store, world->map, prompts, progress, true, {}};
-        road.roomLines = &lines;
-        readWorldFile(path, road);
-        const LintInput input{world->store, world->map.grid, lines, road.mapSource == MapSource::File,
-                              road.mapSource == MapSource::File};
-        findings = lintZone(input, LintOptions{}).size();
-        if (prompts.shown) state.SkipWithError("the zone gave messages");
+        auto load = std::make_unique<LintLoad>(path);
+        findings = lintZone(load->input(), LintOptions{}).size();
+        if (load->prompts.shown) state.SkipWithError("the zone gave messages");
         state.PauseTiming();
-        world.reset();
+        load.reset();
         state.ResumeTiming();
     }
     state.counters["findings"] = static_cast<double>(findings);
@@ -97,15 +107,8 @@ void BM_LintRoad(benchmark::State& state) {
 // The checks alone over a zone already loaded.
 void BM_LintChecksOnly(benchmark::State& state) {
     const std::string& path = lintZoneFile(static_cast<int>(state.range(0)), state.range(1) != 0);
-    auto world = std::make_unique<BenchWorld>();
-    RoomLineLog lines;
-    CountPrompts prompts;
-    NoProgress progress;
-    LoadRoad road{world->store, world->map, prompts, progress, true, {}};
-    road.roomLines = &lines;
-    readWorldFile(path, road);
-    const LintInput input{world->store, world->map.grid, lines, road.mapSource == MapSource::File,
-                          road.mapSource == MapSource::File};
+    const LintLoad load(path);
+    const LintInput input = load.input();
     for (auto _ : state) benchmark::DoNotOptimize(lintZone(input, LintOptions{}));
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
