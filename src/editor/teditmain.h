@@ -16,6 +16,7 @@
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "defs/definition_tables.h"
@@ -34,6 +35,8 @@ class QToolButton;
 class QWidget;
 
 class ColourPreviewPanel;
+class EditHistory;
+class QMenu;
 class ColourScheme;
 class FileChooser;
 class LoadProgress;
@@ -49,6 +52,12 @@ public:
     ~TEditMain() override;
 
     void attachWindows(const EditorWindows& windows);
+    // The history behind the Edit menu: every room command becomes a step of it, its
+    // clean state is the title bar's modified mark, and Load and New Area empty it.
+    void setHistory(EditHistory& history);
+    // After an undo or redo: the room page shows the store's current room (or nothing)
+    // as after any other change; a New Room being typed is dropped.
+    void showRestoredZone();
     void setProgress(LoadProgress& progress) { progress_ = &progress; }
     // The scheme the description preview draws with (the colour scheme dialog's).
     void setColourScheme(const ColourScheme& scheme) { colours_ = &scheme; }
@@ -125,6 +134,9 @@ public:
     QAction* itemLoad = nullptr;
     QAction* itemSavewld = nullptr;
     QAction* itemQuit = nullptr;
+    QMenu* menuEdit = nullptr;
+    QAction* itemUndo = nullptr;  // "&Undo <what>", Ctrl+Z
+    QAction* itemRedo = nullptr;  // "&Redo <what>", Ctrl+Y and Ctrl+Shift+Z
     QAction* itemNewArea = nullptr;
     QAction* itemNewProject = nullptr;
     QAction* itemSelectProject = nullptr;
@@ -219,6 +231,8 @@ private:
     // Draws the description field's text into the preview panel and shows it.
     void showPreview();
     void tellExtraDescNoCurrentEntry();
+    // Runs a room command as one step of the history (just runs it without a history).
+    void recordStep(const std::function<void()>& command, const std::function<QString()>& text);
 
     // The link to the banks.
     int32_t flagsBitvector() const;
@@ -234,6 +248,7 @@ private:
     LoadProgress* progress_ = nullptr;
     const ColourScheme* colours_ = nullptr;
     EditorWindows windows_;
+    EditHistory* history_ = nullptr;
     std::array<QPushButton*, kDirectionCount> directionButtons_{};
     BitvectorTable bitvectors_;
     SectorTable sectors_;

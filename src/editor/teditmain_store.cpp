@@ -33,3 +33,17 @@ void TEditMain::zoneHeaderChanged() {
 }
 
 void TEditMain::worldAdopted() { showRoom(store_.first()); }
+
+void TEditMain::showRestoredZone() {
+    // The page shows the zone as it now is, not a room half typed over another one.
+    if (store_.newRoomPending()) rooms_.abandonNewRoom();
+    btnwld_NewRoom->setEnabled(true);
+    tellExtraDescNoCurrentEntry();
+    if (RoomIndexNode* node = store_.current()) {
+        showRoom(node);
+        return;
+    }
+    hidePreview();
+    fieldsCleared_ = false;
+    editorFieldsCleared();
+}

@@ -16,6 +16,7 @@
 #include <QToolButton>
 
 #include "editor/byte_text.h"
+#include "editor/edit_history.h"
 #include "editor/terminal_font.h"
 #include "editor/widget_factory.h"
 #include "map/tminimap.h"
@@ -196,6 +197,11 @@ public:
         const PlacementEntry* entry = list_.placementEntryAt(static_cast<size_t>(index.row() - 1));
         return entry ? QVariant(bytesToQString(PlacementList::lineText(*entry))) : QVariant();
     }
+    // The list was put back as a whole (undo, redo): every line may differ.
+    void reset() {
+        beginResetModel();
+        endResetModel();
+    }
     void setDefaultLine(const QString& text) {
         defaultLine_ = text;
         emit dataChanged(index(0), index(0));
@@ -309,6 +315,34 @@ void TfrmMap::btnDoneClick() {
 void TfrmMap::btnRefreshClick() {
     redrawView();
     showMapRoom(selectedRoom_);
+}
+
+void TfrmMap::recordStep(const std::function<void()>& command, const std::function<QString()>& text) {
+    if (history_)
+        history_->record(command, text);
+    else
+        command();
+}
+
+void TfrmMap::showRestoredZone() {
+    // Records the window pointed at may have left the zone: nothing is kept but the cell.
+    framedRoom_ = nullptr;
+    selectedRoom_ = nullptr;
+    panelRoom_ = nullptr;
+    panelAfterDraw_ = PanelAfterDraw::Unchanged;
+    const int choice = placeChoice();
+    lines_->reset();
+    selboxPlaceRoom->setCurrentIndex(choice < selboxPlaceRoom->count() ? choice : 0);
+    setDefaultLine();
+    if (!isVisible()) return;  // the next opening fills the window
+    redrawView();
+    if (RoomDataType* room = map_.grid.cellAt(selectedCell_.x(), selectedCell_.y(), currentLevel_)) {
+        enableExitPanel();
+        showMapRoom(room);
+    } else {
+        showMapRoom(nullptr);
+        disableExitPanel();
+    }
 }
 
 void TfrmMap::roomDeleting(RoomDataType& room) {
