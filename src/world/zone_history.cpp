@@ -1,6 +1,7 @@
 #include "world/zone_history.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -126,10 +127,85 @@ struct Step {
     int32_t before = 0, after = 0;  // numbers
 };
 
+// A record as a change keeps it: its numbers always, and of its texts (name,
+// description, exit details, extra descriptions) only those the command changed, so a
+// neighbour whose exits a deletion cleared costs a few dozen bytes.
+struct RoomNumbers {
+    int32_t vnum, zone, bitvector, sectorType, mapX, mapY, mapZ;
+    std::array<int32_t, kDirectionCount> exitTo;
+    bool operator==(const RoomNumbers&) const = default;
+};
+
+RoomNumbers numbersOf(const RoomDataType& r) {
+    return {r.vnum, r.zone, r.bitvector, r.sectorType, r.mapX, r.mapY, r.mapZ, r.exitTo};
+}
+
+enum TextPart : unsigned char { kName = 1, kDescription = 2, kExits = 4, kExtras = 8 };
+
+bool sameExtras(const RoomDataType& a, const RoomDataType& b) {
+    const ExtraDescType* x = a.extraDescs;
+    const ExtraDescType* y = b.extraDescs;
+    for (; x && y; x = x->next, y = y->next)
+        if (x->keywords != y->keywords || x->description != y->description) return false;
+    return !x && !y;
+}
+
+unsigned char changedTexts(const RoomDataType& a, const RoomDataType& b) {
+    unsigned char parts = 0;
+    if (a.name != b.name) parts |= kName;
+    if (a.description != b.description) parts |= kDescription;
+    if (a.exits != b.exits) parts |= kExits;
+    if (!sameExtras(a, b)) parts |= kExtras;
+    return parts;
+}
+
+struct RoomTexts {
+    std::string name, description;
+    std::unique_ptr<std::array<RoomExitType, kDirectionCount>> exits;
+    std::vector<std::pair<std::string, std::string>> extras;
+
+    RoomTexts(const RoomDataType& r, unsigned char parts) {
+        if (parts & kName) name = r.name;
+        if (parts & kDescription) description = r.description;
+        if (parts & kExits) exits = std::make_unique<std::array<RoomExitType, kDirectionCount>>(r.exits);
+        if (parts & kExtras)
+            for (const ExtraDescType* e = r.extraDescs; e; e = e->next) extras.emplace_back(e->keywords, e->description);
+    }
+    void putInto(RoomDataType& r, unsigned char parts) const {
+        if (parts & kName) r.name = name;
+        if (parts & kDescription) r.description = description;
+        if (parts & kExits) r.exits = *exits;
+        if (parts & kExtras) {
+            r.freeExtraDescs();
+            for (const auto& [keywords, text] : extras) r.appendExtraDesc(keywords, text);
+        }
+    }
+};
+
+void putNumbers(RoomDataType& r, const RoomNumbers& n) {
+    r.vnum = n.vnum;
+    r.zone = n.zone;
+    r.bitvector = n.bitvector;
+    r.sectorType = n.sectorType;
+    r.mapX = n.mapX;
+    r.mapY = n.mapY;
+    r.mapZ = n.mapZ;
+    r.exitTo = n.exitTo;
+}
+
 struct RoomImage {
-    RoomDataType* room;
-    std::unique_ptr<RoomDataType> before;  // none: nothing to put back on undo
-    std::unique_ptr<RoomDataType> after;   // none: nothing to put back on redo
+    RoomDataType* room = nullptr;
+    std::unique_ptr<RoomDataType> firstTouch;  // while recording: the whole record as it was
+    unsigned char parts = 0;                   // the texts that changed
+    bool redoes = true;                        // false for a room the command took out of the zone
+    RoomNumbers before{}, after{};
+    std::unique_ptr<RoomTexts> textsBefore, textsAfter;
+
+    void restore(bool forward) const {
+        if (forward && !redoes) return;  // out of the zone after the command: nobody looks at it
+        putNumbers(*room, forward ? after : before);
+        if (parts) (forward ? textsAfter : textsBefore)->putInto(*room, parts);
+    }
 };
 
 struct CellImage {
@@ -229,10 +305,7 @@ private:
 
     void finishReplay(bool slotsStale, bool forward) {
         for (const CellImage& c : cells_) ZoneReplay::setCell(map_.grid, c.index, forward ? c.after : c.before);
-        for (const RoomImage& r : rooms_) {
-            const RoomDataType* image = forward ? r.after.get() : r.before.get();
-            if (image) copyRoom(*r.room, *image);
-        }
+        for (const RoomImage& r : rooms_) r.restore(forward);
         ZoneReplay::setScalars(store_, forward ? scalarsAfter_ : scalarsBefore_);
         ZoneReplay::endReplay(map_.placement, slotsStale);
         done_ = forward;
@@ -267,7 +340,10 @@ struct ZoneHistoryRecorder::Impl : ZoneJournal {
     void roomTouched(RoomDataType& room) override {
         if (roomCreated.count(&room)) return;  // a room made by this command has nothing to put back
         if (!roomSeen.emplace(&room, change->rooms_.size()).second) return;
-        change->rooms_.push_back({&room, imageOf(room), nullptr});
+        RoomImage image;
+        image.room = &room;
+        image.firstTouch = imageOf(room);
+        change->rooms_.push_back(std::move(image));
     }
     void nodeLinked(RoomIndexNode& node) override {
         if (nodeSeen.emplace(&node, false).second && node.room) roomCreated.emplace(node.room.get(), true);
@@ -348,11 +424,18 @@ std::unique_ptr<ZoneChange> ZoneHistoryRecorder::Impl::finish() {
     kept.reserve(c->rooms_.size());
     for (RoomImage& r : c->rooms_) {
         if (roomCreated.count(r.room)) continue;
-        if (!gone.count(r.room)) {
-            if (sameRoomContent(*r.before, *r.room)) continue;  // touched but left as it was
-            r.after = imageOf(*r.room);
-            ++c->roomsHeld_;
+        const RoomDataType& was = *r.firstTouch;
+        r.before = numbersOf(was);
+        r.after = numbersOf(*r.room);
+        r.parts = changedTexts(was, *r.room);
+        if (r.parts == 0 && r.before == r.after) continue;  // touched but left as it was
+        if (r.parts) r.textsBefore = std::make_unique<RoomTexts>(was, r.parts);
+        r.redoes = !gone.count(r.room);
+        if (r.redoes) {
+            if (r.parts) r.textsAfter = std::make_unique<RoomTexts>(*r.room, r.parts);
+            ++c->roomsHeld_;  // a room gone from the zone is counted with its node
         }
+        r.firstTouch.reset();
         kept.push_back(std::move(r));
     }
     c->rooms_ = std::move(kept);
