@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <random>
 #include <set>
@@ -92,7 +93,11 @@ struct Editing : StoreObserver {
     void roomDeleting(RoomDataType& room) override {
         if (&room == extras.editedRoom()) extras.forgetRoom();
     }
-    void zoneRestored() override { extras.forgetRoom(); }
+    void zoneRestored() override {
+        extras.forgetRoom();
+        ++restored;
+    }
+    int restored = 0;  // zoneRestored notices
 
     WorldStore store;
     MapModel map{store};
@@ -335,6 +340,72 @@ TEST(ZoneHistory, RandomCommandSequencesUndoAndRedoExactly) {
     }
     // The sequences did reach every operation.
     for (int kind = 0; kind < kCommandKinds; ++kind) EXPECT_GT(changed[static_cast<size_t>(kind)], 0) << "kind " << kind;
+}
+
+// Single commands: whether the change is empty, how many rooms it holds, and that undo
+// and redo each restore the zone exactly and tell the observers once. Room 3202 stands
+// at (21, 30, 4) with neighbours to the west, east and south; 3206 at (22, 31, 4).
+TEST(ZoneHistory, SingleCommandsUndoExactlyAndHoldOnlyWhatTheyChanged) {
+    struct Case {
+        const char* name;
+        std::function<void(Editing&)> command;
+        bool empty;
+        size_t roomsHeld;
+    };
+    auto entry = [](const char* number, const char* name) {
+        return RoomEntry{number, name, "Walls.\r\nFloor.", 5, 2};
+    };
+    const Case cases[] = {
+        {"UPDATE refused: number in use", [&](Editing& e) { e.rooms.update(entry("3203", "Hall")); }, true, 0},
+        {"UPDATE of the name", [&](Editing& e) { e.rooms.update(entry("3202", "Hall")); }, false, 1},
+        {"UPDATE renumbering", [&](Editing& e) { e.rooms.update(entry("3250", "Hall")); }, false, 1},
+        {"New Room and UPDATE", [&](Editing& e) {
+             e.rooms.beginNewRoom();
+             e.rooms.update(entry("3240", "New"));
+         }, false, 1},
+        {"Delete Room on the map", [&](Editing& e) { e.rooms.deleteRoom(e.store.current(), false); }, false, 4},
+        {"map: delete the cell's room", [&](Editing& e) { e.mapCommands.deleteRoom(21, 30, 4); }, false, 4},
+        {"map: default room south of 3206", [&](Editing& e) { e.mapCommands.placeDefaultRoom(22, 32, 4); }, false, 2},
+        {"map: place the second listed room", [&](Editing& e) { e.mapCommands.placeListedRoom(1, 24, 34, 4); }, false, 1},
+        {"map: remove 3202", [&](Editing& e) { e.mapCommands.removeRoom(21, 30, 4); }, false, 4},
+        {"exit edit to the same value", [&](Editing& e) {
+             RoomDataType& r = *e.store.current()->room;
+             e.mapCommands.setKey(r, North, r.exits[North].key);
+         }, true, 0},
+        {"exit keywords", [&](Editing& e) { e.mapCommands.setKeywords(*e.store.current()->room, North, "arch"); }, false, 1},
+        {"Clear Default", [&](Editing& e) { e.rooms.clearDefault(); }, false, 1},
+        {"Make Default", [&](Editing& e) { e.rooms.makeDefault(); }, false, 1},
+        {"Clear Room", [&](Editing& e) { e.rooms.clearRoom(false); }, false, 1},
+        {"extra description added and updated", [&](Editing& e) {
+             e.extras.open(*e.store.current()->room);
+             e.extras.add();
+             e.extras.update("gate", "A gate.");
+         }, false, 1},
+        {"show another room", [&](Editing& e) { e.store.setCurrent(e.store.first()); }, false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Editing e;
+        buildZone(e, false);
+        const std::string before = zoneState(e.store, e.map);
+        int listChanged = 0;
+        e.map.placement.changed = [&] { ++listChanged; };
+        e.command([&] { c.command(e); });
+        const std::string after = zoneState(e.store, e.map);
+        ZoneChange& change = *e.history.back();
+        EXPECT_EQ(change.empty(), c.empty);
+        EXPECT_EQ(change.roomsHeld(), c.roomsHeld);
+        if (!c.empty) {
+            EXPECT_NE(after, before);
+        }
+        listChanged = 0;
+        e.undo();
+        EXPECT_EQ(zoneState(e.store, e.map), before);
+        e.redo();
+        EXPECT_EQ(zoneState(e.store, e.map), after);
+        EXPECT_EQ(e.restored, 2) << "one notice per undo and per redo";
+        EXPECT_EQ(listChanged, 2) << "the selector refreshes once per undo and per redo";
+    }
 }
 
 }  // namespace
