@@ -22,7 +22,7 @@ TExtraDesc::TExtraDesc(WorldStore& store, Prompts& prompts, const ColourScheme& 
     : SecondaryWindow(parent, Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       store_(store),
       colours_(colours),
-      commands_(prompts) {
+      commands_(store, prompts) {
     setObjectName("TExtraDesc");
     setWindowTitle(QStringLiteral("Extra Descriptions"));
     setFixedSize(671, 505);
