@@ -107,7 +107,11 @@ void TEditMain::directionClick(int direction) {
     }
     const int32_t from = store_.current() ? store_.current()->vnum : 0;
     RoomIndexNode* added = nullptr;
-    recordStep([&] { added = rooms_.addDefaultRoom(direction); },
+    recordStep(
+        [&] {
+            added = rooms_.addDefaultRoom(direction);
+            if (added) store_.setCurrent(added);  // shown next, also after a redo
+        },
                [&] {
                    return QStringLiteral("Add Room ") + QString::number(added ? added->vnum : 0) + QLatin1Char(' ') +
                           QString::fromLatin1(kDirectionWords[direction]) + QStringLiteral(" of ") +

@@ -114,8 +114,13 @@ void TEditMain::btnwld_ClearClick() {
 void TEditMain::btnwld_DeleteRoomClick() {
     const int32_t number = store_.current() ? store_.current()->vnum : 0;
     std::optional<RoomIndexNode*> before;
-    recordStep([&] { before = rooms_.deleteRoom(store_.current(), sb_confirm->isChecked()); },
-               [&] { return roomStepText("Delete", number); });
+    recordStep(
+        [&] {
+            before = rooms_.deleteRoom(store_.current(), sb_confirm->isChecked());
+            // The room shown next is part of the step, so that a redo shows it too.
+            if (before && *before) store_.setCurrent(*before);
+        },
+        [&] { return roomStepText("Delete", number); });
     if (!before) return;
     hidePreview();
     if (*before) showRoom(*before);
