@@ -55,11 +55,8 @@ protected:
     }
 };
 
-TEST_F(UndoTest, EditMenuComesAfterFileWithAnAcceleratorNoOtherControlUses) {
+TEST_F(UndoTest, EditMenuHasTheShortcutsAndAnAcceleratorNoOtherControlUses) {
     const QList<QAction*> menus = main->menuBar()->actions();
-    ASSERT_GE(menus.size(), 2);
-    EXPECT_EQ(menus[0]->text(), "&File");
-    EXPECT_EQ(menus[1]->text(), "Ed&it");
     EXPECT_EQ(main->menuEdit->actions(), (QList<QAction*>{main->itemUndo, main->itemRedo}));
     EXPECT_EQ(main->itemUndo->shortcuts(), (QList<QKeySequence>{QKeySequence("Ctrl+Z")}));
     EXPECT_EQ(main->itemRedo->shortcuts(), (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
