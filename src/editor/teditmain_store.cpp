@@ -40,7 +40,11 @@ void TEditMain::showRestoredZone() {
     btnwld_NewRoom->setEnabled(true);
     tellExtraDescNoCurrentEntry();
     if (RoomIndexNode* node = store_.current()) {
+        // Undone from the map, the main window stays disabled while the map is open;
+        // showRoom would enable it.
+        const bool enabled = isEnabled();
         showRoom(node);
+        setEnabled(enabled);
         return;
     }
     hidePreview();

@@ -206,6 +206,7 @@ TEST_F(UndoTest, MapDrawDeleteAndExitEditUndoneWithTheShortcutsOfTheMapWindow) {
     map.MapGrid->setFocus();
     keys(&map, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(zoneBytes(), placed);
+    EXPECT_FALSE(main->isEnabled());  // the map is still the window to work in
     RoomDataType* restored = app->map.grid.cellAt(12, 11, z);
     ASSERT_NE(restored, nullptr);
     EXPECT_EQ(app->store.findByVnum(restored->vnum)->room.get(), restored);
