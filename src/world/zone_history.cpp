@@ -233,7 +233,10 @@ public:
         return steps_.empty() && rooms_.empty() && cells_.empty() && scalarsBefore_ == scalarsAfter_;
     }
 
+    // A change is either done (as recorded) or undone; asking for the state it is already
+    // in does nothing (QUndoStack::push redoes a command the window has just carried out).
     void undo() override {
+        if (!done_) return;
         bool slotsStale = false;
         for (auto it = steps_.rbegin(); it != steps_.rend(); ++it) {
             const Step& s = *it;
@@ -262,6 +265,7 @@ public:
     }
 
     void redo() override {
+        if (done_) return;
         bool slotsStale = false;
         for (const Step& s : steps_) {
             switch (s.kind) {
