@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "map/map_commands.h"
 #include "map/map_model.h"
@@ -131,6 +132,40 @@ void BM_RedoDelete10000(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RedoDelete10000)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// 100,000 rooms off the map, all waiting in the placement list; a recorded deletion of
+// every tenth room takes 10,000 entries out of the middle of the list, and undo puts
+// each back at its old position.
+void BM_UndoDeleteListed10000(benchmark::State& state) {
+    WorldStore store;
+    MapModel map{store};
+    NoPrompts prompts;
+    RoomOperations rooms{store, map, prompts};
+    ZoneHistoryRecorder recorder{store, map};
+    for (int32_t vnum = 1; vnum <= 100000; ++vnum) {
+        auto room = std::make_unique<RoomDataType>();
+        room->vnum = vnum;
+        room->name = "Room";
+        room->description = "Unplaced.";
+        map.placement.registerUnplacedRoom(*store.appendNode(WorldStore::makeNode(std::move(room)))->room);
+    }
+    std::vector<RoomIndexNode*> doomed;
+    for (RoomIndexNode* n = store.first(); n; n = n->next)
+        if (n->vnum % 10 == 5) doomed.push_back(n);
+    recorder.begin();
+    for (RoomIndexNode* n : doomed) rooms.deleteRoom(n, false);
+    std::unique_ptr<ZoneChange> change = recorder.finish();
+    for (auto _ : state) {
+        change->undo();
+        state.PauseTiming();
+        change->redo();
+        state.ResumeTiming();
+    }
+    change->undo();
+    state.counters["listed"] = static_cast<double>(map.placement.size());
+    state.counters["roomsHeld"] = static_cast<double>(change->roomsHeld());
+}
+BENCHMARK(BM_UndoDeleteListed10000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // UPDATE of one room (name and description) and one exit edit: recorded, undone, redone.
 void BM_SingleRoomUpdate(benchmark::State& state) {
