@@ -40,7 +40,7 @@ void MapGrid::putRoom(RoomDataType& room, int x, int y, int z) {
     if (cell == &room) return;
     if (cell) takeRoom(x, y, z);
     if (cellAt(room.mapX, room.mapY, room.mapZ) == &room) takeRoom(room.mapX, room.mapY, room.mapZ);
-    touch(room);
+    touch(room, 0);
     touchCell(index(x, y, z));
     cell = &room;
     ++occupied_;
@@ -53,7 +53,7 @@ void MapGrid::takeRoom(int x, int y, int z) {
     if (!insideMap(x, y, z)) return;
     RoomDataType*& cell = cells_[index(x, y, z)];
     if (!cell) return;
-    touch(*cell);
+    touch(*cell, 0);
     touchCell(index(x, y, z));
     cell->mapX = cell->mapY = cell->mapZ = -1;
     cell = nullptr;
@@ -67,7 +67,7 @@ void MapGrid::recalcExits(int x, int y, int z) {
     RoomDataType blank;
     RoomDataType* here = cellAt(x, y, z);
     RoomDataType& r = here ? *here : blank;
-    if (here) touch(*here);
+    if (here) touch(*here, kRecordExits);  // its exit numbers and the doors it takes over
     for (int d = 0; d < kDirectionCount; ++d) {
         const MapStep step = directionStep(d);
         const int nx = x + step.dx, ny = y + step.dy, nz = z + step.dz;
@@ -78,7 +78,7 @@ void MapGrid::recalcExits(int x, int y, int z) {
             continue;
         }
         const int back = reverseDirection(d);
-        touch(*neighbour);
+        touch(*neighbour, 0);
         r.exitTo[d] = neighbour->vnum;
         neighbour->exitTo[back] = r.vnum;
         // A door belongs to both sides: the neighbour's door is taken over, but a door of
@@ -232,6 +232,7 @@ void MapModel::roomDeleting(RoomDataType& room) {
             grid.takeRoom(x, y, z);
             if (recalcOnChange) grid.recalcExits(x, y, z);
         } else {
+            store_.aboutToChange(room, 0);
             room.mapX = room.mapY = room.mapZ = -1;  // never empty a cell that holds another room
         }
     }

@@ -49,8 +49,8 @@ public:
 private:
     friend struct ZoneReplay;  // undo and redo set cells back
     // Announces a change of a record and of a cell to a recording.
-    void touch(RoomDataType& room) {
-        if (journal_) journal_->roomTouched(room);
+    void touch(RoomDataType& room, unsigned char texts) {
+        if (journal_) journal_->roomTouched(room, texts);
     }
     void touchCell(size_t cell) {
         if (journal_) journal_->cellTouched(cell, cells_[cell]);

@@ -19,7 +19,7 @@ void makeDefaultRoom(WorldStore& store, Prompts& prompts) {
 
 void clearDefaultRoom(WorldStore& store) {
     if (store.defaultRoom.vnum == -1) return;
-    store.aboutToChange(store.defaultRoom);
+    store.aboutToChange(store.defaultRoom, 0);
     store.defaultRoom.vnum = -1;
 }
 
@@ -53,7 +53,7 @@ RoomIndexNode* addDefaultRoom(WorldStore& store, Prompts& prompts, int direction
     if (!from || !from->room || store.empty()) return nullptr;
     RoomIndexNode* added = createDefaultRoomNode(store, prompts);
     if (!added) return nullptr;
-    store.aboutToChange(*from->room);
+    store.aboutToChange(*from->room, 0);
     from->room->exitTo[direction] = added->vnum;
     added->room->exitTo[reverseDirection(direction)] = from->vnum;
     return added;

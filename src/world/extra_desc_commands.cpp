@@ -32,7 +32,7 @@ bool ExtraDescCommands::add() {
     if (!room_ || pending_) return false;
     // After lastEntry, which is the chain's last entry whenever the chain is not empty;
     // the room's own append also copes with a chain emptied behind the dialog's back.
-    store_.aboutToChange(*room_);
+    store_.aboutToChange(*room_, kRecordExtras);
     ExtraDescType* entry = room_->appendExtraDesc({}, {});
     pending_ = entry;
     current_ = entry;
@@ -46,7 +46,7 @@ bool ExtraDescCommands::update(const std::string& keywords, const std::string& d
         prompts_.message(kNoKeywordsMessage);
         return false;
     }
-    store_.aboutToChange(*room_);
+    store_.aboutToChange(*room_, kRecordExtras);
     current_->keywords = keywords;
     current_->description = description;
     if (current_ == pending_) pending_ = nullptr;
@@ -56,7 +56,7 @@ bool ExtraDescCommands::update(const std::string& keywords, const std::string& d
 bool ExtraDescCommands::deleteCurrent() {
     if (!room_ || !current_) return false;
     if (current_ == pending_) pending_ = nullptr;
-    store_.aboutToChange(*room_);
+    store_.aboutToChange(*room_, kRecordExtras);
     room_->removeExtraDesc(current_);
     current_ = room_->extraDescs;
     last_ = room_->lastExtraDesc();
@@ -65,7 +65,7 @@ bool ExtraDescCommands::deleteCurrent() {
 
 void ExtraDescCommands::discardPending() {
     if (!room_ || !pending_) return;
-    store_.aboutToChange(*room_);
+    store_.aboutToChange(*room_, kRecordExtras);
     room_->removeExtraDesc(pending_);
     if (current_ == pending_) current_ = room_->extraDescs;
     pending_ = nullptr;

@@ -175,7 +175,7 @@ int32_t WorldStore::lowestVnum() const { return firstByVnum_.empty() ? 0 : first
 int32_t WorldStore::highestVnum() const { return firstByVnum_.empty() ? 0 : firstByVnum_.rbegin()->first; }
 
 void WorldStore::renumber(RoomIndexNode* node, int32_t vnum) {
-    aboutToChange(*node->room);
+    aboutToChange(*node->room, 0);
     const int32_t oldVnum = node->vnum;
     if (size_ > 1) {
         std::unique_ptr<RoomIndexNode> owned = unlinkNode(node);
@@ -207,7 +207,7 @@ void WorldStore::deleteCurrentRoom() {
 void WorldStore::deleteRoom(RoomIndexNode* node) {
     if (!node) return;
     RoomDataType& room = *node->room;
-    aboutToChange(room);
+    aboutToChange(room, kRecordExtras);  // the map takes its position next
     room.freeExtraDescs();
     notify([&](StoreObserver& o) { o.extraDescsReleased(room); });
     notify([&](StoreObserver& o) { o.roomDeleting(room); });

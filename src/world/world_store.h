@@ -88,9 +88,10 @@ public:
     void adoptLoadedWorld();
 
     // Every change to a record in place (a room of the index or the template) is
-    // announced first, so that a recording can keep the record as it was.
-    void aboutToChange(RoomDataType& room) {
-        if (journal_) journal_->roomTouched(room);
+    // announced first, so that a recording can keep the record as it was: its numbers
+    // and the texts named (RecordTexts), all of them unless told otherwise.
+    void aboutToChange(RoomDataType& room, unsigned char texts = kRecordAllTexts) {
+        if (journal_) journal_->roomTouched(room, texts);
     }
     // The recording that primitives report to; none when nothing records.
     void setJournal(ZoneJournal* journal) { journal_ = journal; }

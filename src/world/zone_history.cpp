@@ -140,42 +140,46 @@ RoomNumbers numbersOf(const RoomDataType& r) {
     return {r.vnum, r.zone, r.bitvector, r.sectorType, r.mapX, r.mapY, r.mapZ, r.exitTo};
 }
 
-enum TextPart : unsigned char { kName = 1, kDescription = 2, kExits = 4, kExtras = 8 };
-
-bool sameExtras(const RoomDataType& a, const RoomDataType& b) {
-    const ExtraDescType* x = a.extraDescs;
-    const ExtraDescType* y = b.extraDescs;
-    for (; x && y; x = x->next, y = y->next)
-        if (x->keywords != y->keywords || x->description != y->description) return false;
-    return !x && !y;
+bool sameExtras(const RoomDataType& a, const std::vector<std::pair<std::string, std::string>>& kept) {
+    size_t i = 0;
+    for (const ExtraDescType* e = a.extraDescs; e; e = e->next, ++i)
+        if (i == kept.size() || e->keywords != kept[i].first || e->description != kept[i].second) return false;
+    return i == kept.size();
 }
 
-unsigned char changedTexts(const RoomDataType& a, const RoomDataType& b) {
-    unsigned char parts = 0;
-    if (a.name != b.name) parts |= kName;
-    if (a.description != b.description) parts |= kDescription;
-    if (a.exits != b.exits) parts |= kExits;
-    if (!sameExtras(a, b)) parts |= kExtras;
-    return parts;
-}
-
+// Some texts of a record (RecordTexts): the ones a change captured or keeps.
 struct RoomTexts {
     std::string name, description;
     std::unique_ptr<std::array<RoomExitType, kDirectionCount>> exits;
     std::vector<std::pair<std::string, std::string>> extras;
 
-    RoomTexts(const RoomDataType& r, unsigned char parts) {
-        if (parts & kName) name = r.name;
-        if (parts & kDescription) description = r.description;
-        if (parts & kExits) exits = std::make_unique<std::array<RoomExitType, kDirectionCount>>(r.exits);
-        if (parts & kExtras)
+    void capture(const RoomDataType& r, unsigned char parts) {
+        if (parts & kRecordName) name = r.name;
+        if (parts & kRecordDescription) description = r.description;
+        if (parts & kRecordExits) exits = std::make_unique<std::array<RoomExitType, kDirectionCount>>(r.exits);
+        if (parts & kRecordExtras)
             for (const ExtraDescType* e = r.extraDescs; e; e = e->next) extras.emplace_back(e->keywords, e->description);
     }
+    // Which of the parts differ from the record now.
+    unsigned char differences(const RoomDataType& r, unsigned char parts) const {
+        unsigned char changed = 0;
+        if ((parts & kRecordName) && name != r.name) changed |= kRecordName;
+        if ((parts & kRecordDescription) && description != r.description) changed |= kRecordDescription;
+        if ((parts & kRecordExits) && *exits != r.exits) changed |= kRecordExits;
+        if ((parts & kRecordExtras) && !sameExtras(r, extras)) changed |= kRecordExtras;
+        return changed;
+    }
+    void keepOnly(unsigned char parts) {
+        if (!(parts & kRecordName)) std::string().swap(name);
+        if (!(parts & kRecordDescription)) std::string().swap(description);
+        if (!(parts & kRecordExits)) exits.reset();
+        if (!(parts & kRecordExtras)) std::vector<std::pair<std::string, std::string>>().swap(extras);
+    }
     void putInto(RoomDataType& r, unsigned char parts) const {
-        if (parts & kName) r.name = name;
-        if (parts & kDescription) r.description = description;
-        if (parts & kExits) r.exits = *exits;
-        if (parts & kExtras) {
+        if (parts & kRecordName) r.name = name;
+        if (parts & kRecordDescription) r.description = description;
+        if (parts & kRecordExits) r.exits = *exits;
+        if (parts & kRecordExtras) {
             r.freeExtraDescs();
             for (const auto& [keywords, text] : extras) r.appendExtraDesc(keywords, text);
         }
@@ -195,9 +199,9 @@ void putNumbers(RoomDataType& r, const RoomNumbers& n) {
 
 struct RoomImage {
     RoomDataType* room = nullptr;
-    std::unique_ptr<RoomDataType> firstTouch;  // while recording: the whole record as it was
-    unsigned char parts = 0;                   // the texts that changed
-    bool redoes = true;                        // false for a room the command took out of the zone
+    unsigned char captured = 0;  // while recording: the texts kept as they were at their first announcement
+    unsigned char parts = 0;     // the texts that changed
+    bool redoes = true;          // false for a room the command took out of the zone
     RoomNumbers before{}, after{};
     std::unique_ptr<RoomTexts> textsBefore, textsAfter;
 
@@ -214,12 +218,6 @@ struct CellImage {
     RoomDataType* after;
 };
 
-std::unique_ptr<RoomDataType> imageOf(const RoomDataType& room) {
-    auto image = std::make_unique<RoomDataType>();
-    copyRoom(*image, room);
-    return image;
-}
-
 class RecordedZoneChange : public ZoneChange {
 public:
     RecordedZoneChange(WorldStore& store, MapModel& map) : store_(store), map_(map) {}
@@ -233,7 +231,10 @@ public:
         return steps_.empty() && rooms_.empty() && cells_.empty() && scalarsBefore_ == scalarsAfter_;
     }
 
+    // A change is either done (as recorded) or undone; asking for the state it is already
+    // in does nothing (QUndoStack::push redoes a command the window has just carried out).
     void undo() override {
+        if (!done_) return;
         bool slotsStale = false;
         for (auto it = steps_.rbegin(); it != steps_.rend(); ++it) {
             const Step& s = *it;
@@ -262,6 +263,7 @@ public:
     }
 
     void redo() override {
+        if (done_) return;
         bool slotsStale = false;
         for (const Step& s : steps_) {
             switch (s.kind) {
@@ -337,13 +339,23 @@ struct ZoneHistoryRecorder::Impl : ZoneJournal {
         map.placement.setJournal(journal);
     }
 
-    void roomTouched(RoomDataType& room) override {
+    void roomTouched(RoomDataType& room, unsigned char texts) override {
         if (roomCreated.count(&room)) return;  // a room made by this command has nothing to put back
-        if (!roomSeen.emplace(&room, change->rooms_.size()).second) return;
-        RoomImage image;
-        image.room = &room;
-        image.firstTouch = imageOf(room);
-        change->rooms_.push_back(std::move(image));
+        auto [it, first] = roomSeen.emplace(&room, change->rooms_.size());
+        if (first) {
+            RoomImage image;
+            image.room = &room;
+            image.before = numbersOf(room);
+            image.textsBefore = std::make_unique<RoomTexts>();
+            change->rooms_.push_back(std::move(image));
+        }
+        // Texts announced now for the first time are still as they were before the command.
+        RoomImage& image = change->rooms_[it->second];
+        const unsigned char fresh = texts & static_cast<unsigned char>(~image.captured);
+        if (fresh) {
+            image.textsBefore->capture(room, fresh);
+            image.captured |= fresh;
+        }
     }
     void nodeLinked(RoomIndexNode& node) override {
         if (nodeSeen.emplace(&node, false).second && node.room) roomCreated.emplace(node.room.get(), true);
@@ -424,18 +436,21 @@ std::unique_ptr<ZoneChange> ZoneHistoryRecorder::Impl::finish() {
     kept.reserve(c->rooms_.size());
     for (RoomImage& r : c->rooms_) {
         if (roomCreated.count(r.room)) continue;
-        const RoomDataType& was = *r.firstTouch;
-        r.before = numbersOf(was);
         r.after = numbersOf(*r.room);
-        r.parts = changedTexts(was, *r.room);
+        r.parts = r.textsBefore->differences(*r.room, r.captured);
         if (r.parts == 0 && r.before == r.after) continue;  // touched but left as it was
-        if (r.parts) r.textsBefore = std::make_unique<RoomTexts>(was, r.parts);
+        if (r.parts)
+            r.textsBefore->keepOnly(r.parts);
+        else
+            r.textsBefore.reset();
         r.redoes = !gone.count(r.room);
         if (r.redoes) {
-            if (r.parts) r.textsAfter = std::make_unique<RoomTexts>(*r.room, r.parts);
+            if (r.parts) {
+                r.textsAfter = std::make_unique<RoomTexts>();
+                r.textsAfter->capture(*r.room, r.parts);
+            }
             ++c->roomsHeld_;  // a room gone from the zone is counted with its node
         }
-        r.firstTouch.reset();
         kept.push_back(std::move(r));
     }
     c->rooms_ = std::move(kept);

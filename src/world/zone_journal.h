@@ -10,11 +10,23 @@ struct RoomDataType;
 struct RoomIndexNode;
 struct PlacementEntry;
 
+// The texts of a record a change may write; its numbers (number, zone, flags, sector,
+// map position, exit destinations) are always kept. A write to a text not announced
+// would not be undone.
+enum RecordTexts : unsigned char {
+    kRecordName = 1,
+    kRecordDescription = 2,
+    kRecordExits = 4,   // the exits' descriptions, keywords, doors and keys
+    kRecordExtras = 8,  // the chain of extra descriptions
+    kRecordAllTexts = 15,
+};
+
 class ZoneJournal {
 public:
     virtual ~ZoneJournal() = default;
-    // A record (a room of the index or the template) is about to change in place.
-    virtual void roomTouched(RoomDataType& room) = 0;
+    // A record (a room of the index or the template) is about to change in place: its
+    // numbers and the texts named.
+    virtual void roomTouched(RoomDataType& room, unsigned char texts) = 0;
     // The node has just been linked into the index.
     virtual void nodeLinked(RoomIndexNode& node) = 0;
     // The node is about to leave the index; its links are still set. A node the store

@@ -399,7 +399,11 @@ TEST(ZoneHistory, SingleCommandsUndoExactlyAndHoldOnlyWhatTheyChanged) {
             EXPECT_NE(after, before);
         }
         listChanged = 0;
+        change.redo();  // already done: nothing happens
+        EXPECT_EQ(zoneState(e.store, e.map), after);
         e.undo();
+        EXPECT_EQ(zoneState(e.store, e.map), before);
+        change.undo();  // already undone
         EXPECT_EQ(zoneState(e.store, e.map), before);
         e.redo();
         EXPECT_EQ(zoneState(e.store, e.map), after);
