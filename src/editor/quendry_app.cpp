@@ -11,6 +11,7 @@
 #include "dialogs/trlist.h"
 #include "editor/qt_prompts.h"
 #include "editor/teditmain.h"
+#include "editor/text_redo_keys.h"
 #include "editor/tfrmversioninfo.h"
 #include "map/cell_drawing.h"
 #include "map/tfrmmap.h"
@@ -80,6 +81,8 @@ void QuendryApp::connectHistory() {
     // The same Undo and Redo, with their shortcuts, while the map is the active window.
     mapWindow->addAction(main->itemUndo);
     mapWindow->addAction(main->itemRedo);
+    keepRedoKeysInTextFields(*main);
+    keepRedoKeysInTextFields(*mapWindow);
     QObject::connect(&history, &EditHistory::zoneRestored, main, &TEditMain::showRestoredZone);
     QObject::connect(&history, &EditHistory::zoneRestored, mapWindow, &TfrmMap::showRestoredZone);
     QObject::connect(&history, &EditHistory::zoneRestored, extraDesc, &TExtraDesc::showRestoredZone);

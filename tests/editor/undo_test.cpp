@@ -142,6 +142,14 @@ TEST_F(UndoTest, CtrlZInATextFieldUndoesTheTypingNotTheZone) {
         EXPECT_EQ(numbers(), (std::vector<int32_t>{4201})) << field->objectName().toStdString();
         EXPECT_EQ(stack().index(), index);
     }
+    // The redo keys, too, belong to the field while it has the focus.
+    addRoom(4202, "Road", "A road.");
+    main->itemUndo->trigger();
+    main->editRoomName->setFocus();
+    ASSERT_TRUE(focused(main->editRoomName));
+    keys(main, Qt::Key_Y, Qt::ControlModifier);
+    keys(main, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(numbers(), (std::vector<int32_t>{4201}));
     EXPECT_EQ(main->editRoomName->text(), "Gate");
     EXPECT_EQ(main->memoRoom->toPlainText(), "A gate.");
 }
