@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <QUndoStack>
 #include <fstream>
+#include <random>
 
 #include "colour/tfrmsetcolor.h"
 #include "defs/tfrmsetsect.h"
@@ -335,6 +336,80 @@ TEST_F(UndoTest, UseOfTheSetUpDialogsIsTakenBack) {
     sectors.openFrom(main);
     sectors.btnUseClick();
     EXPECT_EQ(stack().count(), steps);
+}
+
+// Seeded random runs of the windows' commands, then every step undone through the menu
+// and redone again: the zone must come back byte for byte, both ways.
+TEST_F(UndoTest, RandomCommandRunsUndoToTheStartAndRedoToTheEnd) {
+    auto state = [this] {
+        std::string s = zoneBytes();
+        for (const std::string& line : app->map.placement.selectorLines("-")) s += line + "\n";
+        s += std::to_string(app->store.nextFreeVnum()) + " " + app->store.defaultRoom.name;
+        return s;
+    };
+    TfrmMap& map = *app->mapWindow;
+    TExtraDesc& extra = *app->extraDesc;
+    for (unsigned seed : {1u, 2u, 3u}) {
+        SCOPED_TRACE(seed);
+        prompts.clear();
+        addRoom(4201, "Start", "The start.");
+        app->history.clear();
+        const std::string start = state();
+        std::mt19937 random(seed);
+        auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+        for (int step = 0; step < 60; ++step) {
+            switch (pick(9)) {
+            case 0: addRoom(4201 + pick(30), "Room", "Text."); break;
+            case 1:
+                main->editRoomName->setText(QStringLiteral("Name %1").arg(step));
+                if (pick(2)) main->editRoomNumber->setText(QString::number(4201 + pick(60)));
+                main->btnwld_UpdateClick();
+                break;
+            case 2: main->btnwld_DeleteRoomClick(); break;
+            case 3: pick(2) ? main->btnwld_ClearClick() : main->btnNextClick(); break;
+            case 4: pick(3) ? main->btnwld_MakeDefaultClick() : main->btnwld_ClearDefaultClick(); break;
+            case 5:
+                main->sb_ct_Add->click();
+                main->directionClick(pick(kDirectionCount));
+                main->sb_ct_Navigate->click();
+                break;
+            case 6:
+            case 7: {
+                if (app->store.empty()) break;
+                main->btnMapClick();
+                QToolButton* modes[] = {map.sb_Toggle, map.sb_ON, map.sb_OFF, map.sb_DELETE};
+                const QPoint a(40 + pick(6), 40 + pick(6)), b(40 + pick(6), 40 + pick(6));
+                draw(map, modes[pick(4)], a, b);
+                map.sb_Select->click();
+                map.MapGridMouseUp(a, a);
+                if (map.selectedRoom() && map.editExit[North]->isEnabled()) {
+                    map.editExit[North]->setText(QString::number(pick(5000)));
+                    QTest::keyClick(map.editExit[North], Qt::Key_Return);
+                    map.doorFlagButtonClick(pick(3));
+                }
+                map.close();
+                break;
+            }
+            case 8:
+                if (!app->store.current() || app->store.newRoomPending()) break;
+                main->btnExtraClick();
+                extra.btnAddClick();
+                extra.editKey->setText(pick(4) ? QStringLiteral("key") : QString());
+                extra.btnUpdateClick();
+                extra.btnDoneClick();
+                break;
+            }
+        }
+        const std::string end = state();
+        EXPECT_GT(stack().count(), 20);  // the run did change the zone, step by step
+        while (main->itemUndo->isEnabled()) main->itemUndo->trigger();
+        EXPECT_EQ(state(), start);
+        while (main->itemRedo->isEnabled()) main->itemRedo->trigger();
+        EXPECT_EQ(state(), end);
+        if (!app->store.empty()) prompts.answer(true);
+        main->itemNewAreaClick();
+        app->newZone->btnOkClick();
+    }
 }
 
 TEST_F(UndoTest, TheHistoryKeepsOnlyItsLimitOfSteps) {
