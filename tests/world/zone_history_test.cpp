@@ -351,6 +351,7 @@ TEST(ZoneHistory, SingleCommandsUndoExactlyAndHoldOnlyWhatTheyChanged) {
         std::function<void(Editing&)> command;
         bool empty;
         size_t roomsHeld;
+        int roomsLeft = -1;  // rooms kept of the zone before the command (the current one first); -1 all
     };
     auto entry = [](const char* number, const char* name) {
         return RoomEntry{number, name, "Walls.\r\nFloor.", 5, 2};
@@ -382,11 +383,20 @@ TEST(ZoneHistory, SingleCommandsUndoExactlyAndHoldOnlyWhatTheyChanged) {
              e.extras.update("gate", "A gate.");
          }, false, 1},
         {"show another room", [&](Editing& e) { e.store.setCurrent(e.store.first()); }, false, 0},
+        {"renumbering the only room", [&](Editing& e) { e.rooms.update(entry("3299", "Alone")); }, false, 1, 1},
+        {"the first room of an empty zone", [&](Editing& e) { e.rooms.update(entry("3201", "First")); }, false, 1, 0},
+        {"map: default room in an empty zone", [&](Editing& e) { e.mapCommands.placeDefaultRoom(1, 1, 0); }, false, 1, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Editing e;
         buildZone(e, false);
+        if (c.roomsLeft >= 0) {
+            RoomIndexNode* keep = c.roomsLeft ? e.store.current() : nullptr;
+            while (e.store.size() > static_cast<size_t>(c.roomsLeft))
+                e.store.deleteRoom(e.store.first() == keep ? e.store.last() : e.store.first());
+            e.store.setCurrent(keep);
+        }
         const std::string before = zoneState(e.store, e.map);
         int listChanged = 0;
         e.map.placement.changed = [&] { ++listChanged; };
