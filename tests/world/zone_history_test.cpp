@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <random>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "build_speed.h"
 #include "map/map_commands.h"
 #include "map/map_model.h"
 #include "scripted_prompts.h"
@@ -351,6 +353,7 @@ TEST(ZoneHistory, SingleCommandsUndoExactlyAndHoldOnlyWhatTheyChanged) {
         std::function<void(Editing&)> command;
         bool empty;
         size_t roomsHeld;
+        int roomsLeft = -1;  // rooms kept of the zone before the command (the current one first); -1 all
     };
     auto entry = [](const char* number, const char* name) {
         return RoomEntry{number, name, "Walls.\r\nFloor.", 5, 2};
@@ -382,11 +385,20 @@ TEST(ZoneHistory, SingleCommandsUndoExactlyAndHoldOnlyWhatTheyChanged) {
              e.extras.update("gate", "A gate.");
          }, false, 1},
         {"show another room", [&](Editing& e) { e.store.setCurrent(e.store.first()); }, false, 0},
+        {"renumbering the only room", [&](Editing& e) { e.rooms.update(entry("3299", "Alone")); }, false, 1, 1},
+        {"the first room of an empty zone", [&](Editing& e) { e.rooms.update(entry("3201", "First")); }, false, 1, 0},
+        {"map: default room in an empty zone", [&](Editing& e) { e.mapCommands.placeDefaultRoom(1, 1, 0); }, false, 1, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Editing e;
         buildZone(e, false);
+        if (c.roomsLeft >= 0) {
+            RoomIndexNode* keep = c.roomsLeft ? e.store.current() : nullptr;
+            while (e.store.size() > static_cast<size_t>(c.roomsLeft))
+                e.store.deleteRoom(e.store.first() == keep ? e.store.last() : e.store.first());
+            e.store.setCurrent(keep);
+        }
         const std::string before = zoneState(e.store, e.map);
         int listChanged = 0;
         e.map.placement.changed = [&] { ++listChanged; };
@@ -410,6 +422,64 @@ TEST(ZoneHistory, SingleCommandsUndoExactlyAndHoldOnlyWhatTheyChanged) {
         EXPECT_EQ(e.restored, 2) << "one notice per undo and per redo";
         EXPECT_EQ(listChanged, 2) << "the selector refreshes once per undo and per redo";
     }
+}
+
+// A deletion of 20,000 rooms of a 100,000-room zone, half of them on one full level of
+// the map and half taken from the middle of the placement list: recording, undo and redo
+// each cost time for those rooms only, and undo puts every entry back at its position.
+TEST(ZoneHistoryTimed, UndoOfALargeDeletionCostsOnlyTheDeletedRooms) {
+    WorldStore store;
+    MapModel map(store);
+    ScriptedPrompts prompts;
+    RoomOperations rooms(store, map, prompts);
+    ZoneHistoryRecorder recorder(store, map);
+    std::vector<RoomIndexNode*> doomed;
+    for (int32_t vnum = 1; vnum <= 100000; ++vnum) {
+        auto room = std::make_unique<RoomDataType>();
+        room->vnum = vnum;
+        room->name = "Room";
+        RoomIndexNode* node = store.appendNode(WorldStore::makeNode(std::move(room)));
+        const int cell = vnum - 1;
+        if (cell < 50000)
+            map.grid.putRoom(*node->room, 1 + cell % 100, 1 + cell / 100 % 100, cell / 10000);
+        else
+            map.placement.registerUnplacedRoom(*node->room);
+        if ((cell >= 20000 && cell < 30000) || (cell >= 50000 && cell % 5 == 0)) doomed.push_back(node);
+    }
+    for (int x = 1; x <= kMapColumns; ++x)
+        for (int y = 1; y <= kMapRows; ++y)
+            for (int z = 0; z < 5; ++z) map.grid.recalcExits(x, y, z);
+    const PlacementEntry* middle = map.placement.placementEntryAt(20001);
+    auto seconds = [](auto from) {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - from).count();
+    };
+
+    auto start = std::chrono::steady_clock::now();
+    recorder.begin();
+    for (RoomIndexNode* node : doomed) rooms.deleteRoom(node, false);
+    std::unique_ptr<ZoneChange> change = recorder.finish();
+    const double recordSeconds = seconds(start);
+    EXPECT_EQ(store.size(), 80000u);
+    EXPECT_EQ(map.placement.size(), 40000u);
+    EXPECT_EQ(change->roomsHeld(), 20000u + 2 * 10000u);  // the deleted rooms and their neighbours above and below
+
+    start = std::chrono::steady_clock::now();
+    change->undo();
+    const double undoSeconds = seconds(start);
+    EXPECT_EQ(store.size(), 100000u);
+    EXPECT_EQ(map.grid.roomCount(), 50000u);
+    EXPECT_EQ(map.placement.placementEntryAt(20001), middle);
+    EXPECT_EQ(map.placement.positionOf(middle), 20001u);
+
+    start = std::chrono::steady_clock::now();
+    change->redo();
+    const double redoSeconds = seconds(start);
+    EXPECT_EQ(store.size(), 80000u);
+    RecordProperty("record_undo_redo_seconds",
+                   std::to_string(recordSeconds) + " " + std::to_string(undoSeconds) + " " + std::to_string(redoSeconds));
+    EXPECT_LT(recordSeconds, 2.0 * kSlowBuildFactor);
+    EXPECT_LT(undoSeconds, 2.0 * kSlowBuildFactor);
+    EXPECT_LT(redoSeconds, 2.0 * kSlowBuildFactor);
 }
 
 }  // namespace
