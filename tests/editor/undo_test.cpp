@@ -56,12 +56,8 @@ protected:
     }
 };
 
-TEST_F(UndoTest, EditMenuHasTheShortcutsAndAnAcceleratorNoOtherControlUses) {
+TEST_F(UndoTest, EditMenuTakesAnAcceleratorNoOtherControlOfTheWindowUses) {
     const QList<QAction*> menus = main->menuBar()->actions();
-    EXPECT_EQ(main->menuEdit->actions(), (QList<QAction*>{main->itemUndo, main->itemRedo}));
-    EXPECT_EQ(main->itemUndo->shortcuts(), (QList<QKeySequence>{QKeySequence("Ctrl+Z")}));
-    EXPECT_EQ(main->itemRedo->shortcuts(), (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
-
     // Every accelerator of the window, its menu bar included: each letter at most once.
     QMap<QChar, QStringList> owners;
     auto note = [&](const QString& text) {
