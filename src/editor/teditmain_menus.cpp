@@ -93,7 +93,10 @@ void TEditMain::buildMenus() {
 void TEditMain::itemLoadClick() {
     const std::string path =
         files_.openFile("Load .wld file", FileFilter{"Quendry World Files (.wld)", "*.wld"});
-    if (path.empty()) return;
+    if (!path.empty()) loadChosenFile(path);
+}
+
+void TEditMain::loadChosenFile(const std::string& path) {
     if (!store_.empty() && !prompts_.confirm("Load new file, DELETING all existing rooms?")) return;
     if (!QFileInfo(QString::fromStdString(path)).isFile()) return;
     setHelpText(QStringLiteral("Deleting Rooms..."));
