@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QThread>
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
@@ -20,7 +21,8 @@ namespace {
 void reportWhenReady(TEditMain* main) {
     QTimer::singleShot(1, main, [main] {
         const QWindow* window = main->windowHandle();
-        if (!window || !window->isExposed() || !main->startupFileHandled()) {
+        // Not from inside a message box's loop either: the window is not usable then.
+        if (!window || !window->isExposed() || !main->startupFileHandled() || QThread::currentThread()->loopLevel() > 1) {
             reportWhenReady(main);
             return;
         }

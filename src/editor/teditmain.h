@@ -60,7 +60,9 @@ public:
     // The world file named on the command line, read at the first activation.
     void setStartupFile(const std::string& path) { startupFile_ = path; }
     void handleFirstActivation();
-    bool startupFileHandled() const { return startupFileDone_; }
+    // The command-line file has been read (or there was none to read); the progress
+    // window lets events through while the read runs, so this turns on only at its end.
+    bool startupFileHandled() const { return startupFileRead_; }
 
     // The one way a room comes into the editor; none does nothing.
     void showRoom(RoomIndexNode* node);
@@ -253,6 +255,10 @@ private:
     std::string startupDir_;
     std::string startupFile_;
     bool startupFileDone_ = false;
+    bool startupFileRead_ = false;
+    // A world file is being read. The progress window lets queued events through while
+    // it reads, so a drop could otherwise start a second read inside the first.
+    bool reading_ = false;
     bool quitConfirmed_ = false;
     bool fieldsCleared_ = true;
     bool navigateMode_ = true;

@@ -27,13 +27,19 @@ bool TEditMain::worldFileDrag(QEvent* event) {
     const QEvent::Type type = event->type();
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) return false;
     auto* drag = static_cast<QDropEvent*>(event);
-    const std::string path = isEnabled() ? droppedWorldFile(drag->mimeData()) : std::string();
+    // One file at a time: nothing is taken while a file is being read.
+    const std::string path = isEnabled() && !reading_ ? droppedWorldFile(drag->mimeData()) : std::string();
     if (path.empty()) return false;
     drag->setDropAction(Qt::CopyAction);
     drag->accept();
     // The load runs once the drop has returned to the window system: the question and
     // the read would otherwise keep the application the file came from waiting.
-    if (type == QEvent::Drop) QTimer::singleShot(0, this, [this, path] { loadChosenFile(path); });
+    // A drop already taken when another read began is let go.
+    if (type == QEvent::Drop) {
+        QTimer::singleShot(0, this, [this, path] {
+            if (!reading_) loadChosenFile(path);
+        });
+    }
     return true;
 }
 

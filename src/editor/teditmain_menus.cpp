@@ -117,8 +117,8 @@ void TEditMain::itemNewAreaClick() {
 void TEditMain::handleFirstActivation() {
     if (startupFileDone_) return;
     startupFileDone_ = true;
-    if (startupFile_.empty() || !QFileInfo(QString::fromStdString(startupFile_)).isFile()) return;
-    readWorld(startupFile_);
+    if (!startupFile_.empty() && QFileInfo(QString::fromStdString(startupFile_)).isFile()) readWorld(startupFile_);
+    startupFileRead_ = true;
 }
 
 // On a display without a window manager the main window is never activated; the

@@ -144,3 +144,24 @@ TEST_F(DropFile, NothingIsTakenWhileAnotherWindowHoldsTheMainWindow) {
     EXPECT_FALSE(dragAndDrop(main, *filesData({QUrl::fromLocalFile(kSample)})));
     EXPECT_TRUE(app->store.empty());
 }
+
+TEST_F(DropFile, ASecondDropDuringARead) {
+    // Two drops before the event loop runs: the first read lets queued events through
+    // for its progress window, and the second must not start a read inside it.
+    const auto sample = filesData({QUrl::fromLocalFile(kSample)});
+    for (int i = 0; i < 2; ++i) {
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, sample.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(main, &enter);  // a drop goes only where the drag was taken
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, sample.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(main, &drop);
+        ASSERT_TRUE(drop.isAccepted()) << i;
+    }
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(prompts.questions.empty());
+    EXPECT_TRUE(prompts.messages.empty()) << prompts.lastMessage();
+    ASSERT_EQ(app->store.size(), 14u);
+    std::vector<int32_t> expected;
+    for (int32_t v = 4201; v <= 4214; ++v) expected.push_back(v);
+    EXPECT_EQ(numbers(), expected);
+}
