@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 #include <QThread>
 #include <QTimer>
 #include <QWindow>
@@ -57,6 +58,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QUENDRY_VERSION);
     // Ties the windows to the installed desktop entry (its icon in a task bar).
     QGuiApplication::setDesktopFileName("quendryedit");
+    // The icon the package installs in the hicolor theme; none when run from the build.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("quendryedit")));
     // Secondary windows may still be open when the main window closes; the program ends anyway.
     QApplication::setQuitOnLastWindowClosed(false);
 
