@@ -4,8 +4,8 @@
 #   2. installs it with apt-get, which pulls in the Qt 6 runtime the package depends on
 #      (this machine stands in for a fresh Debian one: apt resolves the Depends line
 #      from the archive exactly as it would there);
-#   3. checks the installed programs' --version and that the desktop's caches took
-#      the MIME type and the desktop entry (where those tools are installed);
+#   3. checks the installed programs' --version, validates the installed desktop entry
+#      and checks that the desktop's caches took the MIME type and the entry;
 #   4. starts the installed quendryedit under Xvfb on a world file, waits for its main
 #      window (xdotool search --name), checks its size and takes a screenshot;
 #   5. removes the package again, whatever happened before.
@@ -18,7 +18,7 @@ sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
 source scripts/setup.sh
-quendry_install_missing xdotool imagemagick
+quendry_install_missing xdotool imagemagick desktop-file-utils
 quendry_build "$build" >/dev/null
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 rm -rf "$build/packages"
@@ -57,6 +57,8 @@ if command -v update-mime-database >/dev/null; then
         { echo "FAIL: the MIME database has no *.wld"; exit 1; }
     echo "  MIME database: *.wld is application/x-quendry-world"
 fi
+desktop-file-validate /usr/share/applications/quendryedit.desktop
+echo "  desktop-file-validate: /usr/share/applications/quendryedit.desktop passes"
 if command -v update-desktop-database >/dev/null; then
     grep -q '^application/x-quendry-world=.*quendryedit.desktop' /usr/share/applications/mimeinfo.cache ||
         { echo "FAIL: mimeinfo.cache does not open world files with quendryedit.desktop"; exit 1; }
