@@ -23,7 +23,7 @@ quendry_build "$build" >/dev/null
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 rm -rf "$build/packages"
 (cd "$build" && cpack >cpack.log 2>&1) || { cat "$build/cpack.log"; exit 1; }
-deb=$(ls "$PWD/$build"/packages/quendryedit_*.deb)
+deb=$(ls "$(cd "$build" && pwd)"/packages/quendryedit_*.deb)
 echo "== package: $(basename "$deb"), $(du -h "$deb" | cut -f1)"
 dpkg-deb -f "$deb" Package Version Depends Recommends | sed 's/^/  /'
 
