@@ -46,7 +46,8 @@ double timeStartup(const std::string& file, std::size_t rooms) {
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e) {
         const std::string var = *e;
-        if (var.rfind("QT_QPA_PLATFORM=", 0) != 0 && var.rfind("QUENDRY_REPORT_READY=", 0) != 0) env.push_back(var);
+        if (var.rfind("QT_QPA_PLATFORM=", 0) != 0 && var.rfind("QUENDRY_REPORT_READY=", 0) != 0)
+            env.push_back(var);
     }
     // offscreen unless QUENDRY_BENCH_PLATFORM names another (xcb under xvfb-run).
     const char* platform = std::getenv("QUENDRY_BENCH_PLATFORM");
@@ -76,8 +77,8 @@ double timeStartup(const std::string& file, std::size_t rooms) {
 
     const std::string expected = "ready: " + std::to_string(rooms) + " rooms";
     if (line != expected || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "quendryedit said \"%s\" (expected \"%s\"), status %d\n", line.c_str(), expected.c_str(),
-                     status);
+        std::fprintf(stderr, "quendryedit said \"%s\" (expected \"%s\"), status %d\n", line.c_str(),
+                     expected.c_str(), status);
         std::abort();
     }
     return std::chrono::duration<double>(ready - start).count();
@@ -87,7 +88,8 @@ void StartupToUsableWindow(benchmark::State& state) {
     const int rooms = static_cast<int>(state.range(0));
     const std::string file = rooms ? zoneFile(rooms) : std::string();
     // The editor reads its side files from the directory it starts in: an empty one.
-    const auto dir = std::filesystem::temp_directory_path() / ("quendry-startup-" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("quendry-startup-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(dir);

@@ -9,10 +9,11 @@ namespace {
 // QGuiApplication's and QApplication's start-up options, which the toolkit removes
 // from the arguments itself. Qt takes them with one dash or two.
 constexpr std::array<std::string_view, 12> kQtOptionsWithValue = {
-    "platform", "platformpluginpath", "platformtheme", "plugin",  "qwindowgeometry", "qwindowicon",
-    "qwindowtitle", "session", "display", "geometry", "style", "stylesheet"};
-constexpr std::array<std::string_view, 6> kQtFlags = {"reverse", "widgetcount", "nograb", "dograb", "sync",
-                                                      "qmljsdebugger"};
+    "platform",        "platformpluginpath", "platformtheme", "plugin",
+    "qwindowgeometry", "qwindowicon",        "qwindowtitle",  "session",
+    "display",         "geometry",           "style",         "stylesheet"};
+constexpr std::array<std::string_view, 6> kQtFlags = {"reverse", "widgetcount", "nograb",
+                                                      "dograb",  "sync",        "qmljsdebugger"};
 
 // The option's name without its dashes and without an "=value" part.
 std::string_view optionName(std::string_view arg, bool& hasInlineValue) {
@@ -44,7 +45,8 @@ EditorCommandLine parseEditorCommandLine(const std::vector<std::string>& argumen
         const std::string& arg = arguments[i];
         if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
             // A lone "-" is a file name like any other.
-            if (fileSeen) return usageError("only one world file can be opened, '" + arg + "' is one too many");
+            if (fileSeen)
+                return usageError("only one world file can be opened, '" + arg + "' is one too many");
             result.worldFile = arg;
             fileSeen = true;
             continue;
@@ -66,7 +68,8 @@ EditorCommandLine parseEditorCommandLine(const std::vector<std::string>& argumen
         bool inlineValue = false;
         const std::string_view name = optionName(arg, inlineValue);
         if (listed(kQtOptionsWithValue, name)) {
-            if (!inlineValue && ++i >= arguments.size()) return usageError("option " + arg + " needs a value");
+            if (!inlineValue && ++i >= arguments.size())
+                return usageError("option " + arg + " needs a value");
             continue;
         }
         if (listed(kQtFlags, name)) continue;

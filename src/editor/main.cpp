@@ -23,7 +23,8 @@ void reportWhenReady(TEditMain* main) {
     QTimer::singleShot(1, main, [main] {
         const QWindow* window = main->windowHandle();
         // Not from inside a message box's loop either: the window is not usable then.
-        if (!window || !window->isExposed() || !main->startupFileHandled() || QThread::currentThread()->loopLevel() > 1) {
+        if (!window || !window->isExposed() || !main->startupFileHandled() ||
+            QThread::currentThread()->loopLevel() > 1) {
             reportWhenReady(main);
             return;
         }

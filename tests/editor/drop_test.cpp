@@ -37,7 +37,7 @@ bool dragAndDrop(QWidget* target, const QMimeData& data) {
     QApplication::sendEvent(target, &drop);
     EXPECT_TRUE(drop.isAccepted());
     EXPECT_EQ(drop.dropAction(), Qt::CopyAction);  // the file manager must not delete its file
-    QCoreApplication::processEvents();  // the load runs once the drop has returned
+    QCoreApplication::processEvents();             // the load runs once the drop has returned
     return true;
 }
 

@@ -38,8 +38,8 @@ protected:
 
     // env: assignments put before the program, e.g. "env -u DISPLAY QT_QPA_PLATFORM=xcb".
     ProgramRun run(const std::string& env, const std::string& args) const {
-        const std::string command = "cd '" + dir_.string() + "' && " + env + " '" QUENDRYEDIT_BINARY "' " + args +
-                                    " >out.txt 2>err.txt </dev/null";
+        const std::string command = "cd '" + dir_.string() + "' && " + env + " '" QUENDRYEDIT_BINARY "' " +
+                                    args + " >out.txt 2>err.txt </dev/null";
         const int status = std::system(command.c_str());
         ProgramRun result;
         result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -86,7 +86,7 @@ TEST_F(EditorBinary, WrongUsageSaysSoOnStderrAndEndsWithTwo) {
 TEST_F(EditorBinary, StartsAndReadsTheFileNamedOnTheCommandLine) {
     // A name beginning with '-' comes after "--"; the zone is written here.
     std::ofstream(dir_ / "-two.wld", std::ios::binary) << "#101\nHall~\nA hall.\n~\n1 0 0\nS\n"
-                                                        << "#102\nYard~\nA yard.\n~\n1 0 1\nS\n$\n";
+                                                       << "#102\nYard~\nA yard.\n~\n1 0 1\nS\n$\n";
     const std::string env = "env QT_QPA_PLATFORM=offscreen QUENDRY_REPORT_READY=1";
     const ProgramRun loaded = run(env, "-- -two.wld");
     EXPECT_EQ(loaded.exitCode, 0) << loaded.err;

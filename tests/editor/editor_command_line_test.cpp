@@ -1,7 +1,7 @@
 // The editor's command line as the program reads it before Qt starts.
-#include <gtest/gtest.h>
-
 #include "editor/editor_command_line.h"
+
+#include <gtest/gtest.h>
 
 using Action = EditorCommandLine::Action;
 
