@@ -33,3 +33,6 @@ run long-line-100MB generate-long-line $((100 << 20))
 run hashes-10M generate-hashes 10000000
 run chain-50000 generate-chain 50000
 run chain-99999 generate-chain 99999
+
+# The .deb: built, installed with apt-get, started under Xvfb and removed again.
+scripts/package-check.sh

@@ -46,6 +46,7 @@ TEditMain::TEditMain(WorldStore& store, MapModel& map, Prompts& prompts, FileCho
     buildMenus();
     setHelpLines();
     installEventFilters();
+    setAcceptDrops(true);  // world files dropped from a file manager
     store_.addObserver(this);
 
     // The menu bar sits above the client area, so the window is that much taller.

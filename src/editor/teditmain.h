@@ -10,6 +10,7 @@
 //   teditmain_banks.cpp  the link to the flag and sector banks
 //   teditmain_help.cpp   the help line and the window's event filter
 //   teditmain_load.cpp   reading a world file into the editor
+//   teditmain_drop.cpp   loading a world file dropped on the window
 //   teditmain_navigation.cpp  Jump To, search, stepping, direction buttons and letters,
 //                        the default room template's buttons
 #include <QAction>
@@ -68,12 +69,18 @@ public:
     // The world file named on the command line, read at the first activation.
     void setStartupFile(const std::string& path) { startupFile_ = path; }
     void handleFirstActivation();
+    // The command-line file has been read (or there was none to read); the progress
+    // window lets events through while the read runs, so this turns on only at its end.
+    bool startupFileHandled() const { return startupFileRead_; }
 
     // The one way a room comes into the editor; none does nothing.
     void showRoom(RoomIndexNode* node);
 
     // Reads a world file into the (emptied) store and adopts it.
     void readWorld(const std::string& path);
+    // "&Load .wld..." once a file is chosen: the question when rooms exist, the rooms
+    // deleted, the file read. Dropping a world file on the window comes here too.
+    void loadChosenFile(const std::string& path);
     void setHelpText(const QString& text);
 
     WorldStore& store() { return store_; }
@@ -199,6 +206,9 @@ protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
     // StoreObserver
     void editorFieldsCleared() override;
@@ -223,6 +233,9 @@ private:
     RoomIndexNode* searchFrom(RoomIndexNode* start, bool forward) const;
     bool moveThroughExit(int direction);  // false: no exit, or none to a room of this store
     bool directionFieldKey(QEvent* event);
+    // A drag or drop carrying a world file, on the window or any of its controls:
+    // accepted (the drop loads the file) and true; false for every other event.
+    bool worldFileDrag(QEvent* event);
 
     void setFieldsEditable(bool editable);
     void setDirectionButtonsForMode();
@@ -257,6 +270,10 @@ private:
     std::string startupDir_;
     std::string startupFile_;
     bool startupFileDone_ = false;
+    bool startupFileRead_ = false;
+    // A world file is being read. The progress window lets queued events through while
+    // it reads, so a drop could otherwise start a second read inside the first.
+    bool reading_ = false;
     bool quitConfirmed_ = false;
     bool fieldsCleared_ = true;
     bool navigateMode_ = true;

@@ -119,7 +119,10 @@ void TEditMain::recordStep(const std::function<void()>& command, const std::func
 void TEditMain::itemLoadClick() {
     const std::string path =
         files_.openFile("Load .wld file", FileFilter{"Quendry World Files (.wld)", "*.wld"});
-    if (path.empty()) return;
+    if (!path.empty()) loadChosenFile(path);
+}
+
+void TEditMain::loadChosenFile(const std::string& path) {
     if (!store_.empty() && !prompts_.confirm("Load new file, DELETING all existing rooms?")) return;
     if (!QFileInfo(QString::fromStdString(path)).isFile()) return;
     setHelpText(QStringLiteral("Deleting Rooms..."));
@@ -143,8 +146,8 @@ void TEditMain::itemNewAreaClick() {
 void TEditMain::handleFirstActivation() {
     if (startupFileDone_) return;
     startupFileDone_ = true;
-    if (startupFile_.empty() || !QFileInfo(QString::fromStdString(startupFile_)).isFile()) return;
-    readWorld(startupFile_);
+    if (!startupFile_.empty() && QFileInfo(QString::fromStdString(startupFile_)).isFile()) readWorld(startupFile_);
+    startupFileRead_ = true;
 }
 
 // On a display without a window manager the main window is never activated; the
