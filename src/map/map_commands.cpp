@@ -80,9 +80,9 @@ void MapRoomCommands::setKey(RoomDataType& room, int direction, int32_t key) {
 }
 
 void MapRoomCommands::setKeywords(RoomDataType& room, int direction, const std::string& keywords) {
-    room.exits[direction].keywords = keywords;
+    room.exits[direction].keywords = textForWorldFile(keywords);
 }
 
 void MapRoomCommands::setExitDescription(RoomDataType& room, int direction, const std::string& description) {
-    room.exits[direction].description = description;
+    room.exits[direction].description = textForWorldFile(description);
 }

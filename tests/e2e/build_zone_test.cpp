@@ -56,7 +56,7 @@ std::string intendedZone() {
              exitsJson(exitJson(4212), none(), none(), none()) +
              R"(, "extraDescs": [{"keywords": "floor boards", "description": "Loose /cyboards/c0.\r\n"}], )"
              R"("map": [52, 52, 5]}, )";
-    rooms += R"({"vnum": 4214, "name": "Cellar", "description": "Dark and damp.\r\n", "zone": 42, "bitvector": 1, )"
+    rooms += R"({"vnum": 4214, "name": "Cellar", "description": "Dark and damp -- water drips.\r\n", "zone": 42, "bitvector": 1, )"
              R"("sectorType": 0, "exits": )" +
              exitsJson(none(), none(), none(), none()) + R"(, "extraDescs": [], "map": [-1, -1, -1]})";
     return R"({"messages": [], "zoneNumber": 42, "zoneStart": 4200, "nextFreeVnum": 4215, "rooms": [)" + rooms +
@@ -269,8 +269,9 @@ TEST_F(BuildZoneTest, AZoneBuiltFromNothingComesBackExactlyAsBuilt) {
     EXPECT_TRUE(main->isEnabled());
     expectNoMessages("exit panel");
 
-    // A cellar that stays off the map: flag DARK, sector INSIDE.
-    newRoom("Cellar", {"Dark and damp."});
+    // A cellar that stays off the map: flag DARK, sector INSIDE. Its "~~" would end the
+    // description early in the file; it is stored as "--".
+    newRoom("Cellar", {"Dark and damp ~~ water drips."});
     EXPECT_EQ(roomNumberShown(), "4214");
     click(ctl("btnwld_Reset_All"));
     click(ctl("sb1_1"));

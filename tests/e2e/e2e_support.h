@@ -119,15 +119,20 @@ protected:
     // Key presses for every character of the text; a character beyond ASCII comes as the
     // text of a key the keyboard does not name, as an input method delivers it.
     static void typeText(QWidget* field, const QString& text) {
-        for (const QChar c : text) {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text[i];
             if (c.unicode() < 0x80) {
                 QTest::keyClick(field, char(c.unicode()));
-            } else {
-                QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-                QApplication::sendEvent(field, &press);
-                QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-                QApplication::sendEvent(field, &release);
+                continue;
             }
+            // A character beyond the first plane comes as its two halves in one key.
+            const qsizetype length = c.isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+            const QString key = text.mid(i, length);
+            i += length - 1;
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, key);
+            QApplication::sendEvent(field, &press);
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, key);
+            QApplication::sendEvent(field, &release);
         }
     }
     // Replaces a one-line field's text by typing, as the user would.
