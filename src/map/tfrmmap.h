@@ -219,6 +219,7 @@ private:
     bool storeKey();
     void storeKeywords();
     void storeGenDesc();
+    void storeFieldBeingEdited();
     bool panelEditable() const;
     void jump(bool forward);
     void selectFound(RoomIndexNode* node);
