@@ -4,6 +4,9 @@
 // saves it in both line-ending forms, and a fresh program finds it exactly as built.
 #include <QAction>
 #include <QListWidget>
+#include <map>
+
+#include "colour/colour_preview_panel.h"
 
 #include "cli/world_json.h"
 #include "defs/tfrmsetbit.h"
@@ -196,6 +199,15 @@ TEST_F(BuildZoneTest, AZoneBuiltFromNothingComesBackExactlyAsBuilt) {
     type(in<QLineEdit>(extras, "editKey"), "sign");
     typeLines(in<QPlainTextEdit>(extras, "memoRoom"), {"/crDANGER/c0: weir ahead."});
     click(in(extras, "btnUpdate"));
+    // "Show" draws the codes as the game will: DANGER in red, the rest in the colour-off grey.
+    click(in(extras, "sb_Draw"));
+    auto* preview = in<ColourPreviewPanel>(extras, "ColorPanel");
+    ASSERT_TRUE(preview->isVisible());
+    std::map<std::string, ColourValue> drawn;
+    for (const ColourLabel& label : preview->labels()) drawn[label.text] = label.foreground;
+    EXPECT_EQ(drawn["DANGER"], 0x0000FFu);
+    EXPECT_EQ(drawn[": weir ahead."], 0xC0C0C0u);
+    click(in(extras, "sb_Draw"));
     click(in(extras, "btnAdd"));
     type(in<QLineEdit>(extras, "editKey"), "gate oak");
     typeLines(in<QPlainTextEdit>(extras, "memoRoom"), {"Carved /cbblue/c0 runes.", "\tOld."});
