@@ -84,10 +84,10 @@ void MapRoomCommands::setKey(RoomDataType& room, int direction, int32_t key) {
 
 void MapRoomCommands::setKeywords(RoomDataType& room, int direction, const std::string& keywords) {
     store_.aboutToChange(room, kRecordExits);
-    room.exits[direction].keywords = keywords;
+    room.exits[direction].keywords = textForWorldFile(keywords);
 }
 
 void MapRoomCommands::setExitDescription(RoomDataType& room, int direction, const std::string& description) {
     store_.aboutToChange(room, kRecordExits);
-    room.exits[direction].description = description;
+    room.exits[direction].description = textForWorldFile(description);
 }

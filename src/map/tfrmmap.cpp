@@ -304,8 +304,23 @@ void TfrmMap::openMap(QWidget* opener) {
 }
 
 bool TfrmMap::aboutToClose() {
+    storeFieldBeingEdited();
     if (minimap_) minimap_->hide();
     return true;
+}
+
+// Closing the map (Escape, the close box) takes the focus away without the field ever
+// seeing the user leave it; what was typed there counts all the same. A number field
+// is stored only when it was typed into, so an exit field left empty at opening does not
+// complain as the window closes.
+void TfrmMap::storeFieldBeingEdited() {
+    QWidget* field = focusWidget();
+    if (!field || !panelEditable()) return;
+    if (field == editGenDesc) storeGenDesc();
+    if (field == editKeywords) storeKeywords();
+    if (field == editVkey && editVkey->isModified()) storeKey();
+    for (int d = 0; d < kDirectionCount; ++d)
+        if (field == editExit[d] && editExit[d]->isModified()) storeExitField(d);
 }
 
 void TfrmMap::btnDoneClick() {

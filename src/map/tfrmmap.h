@@ -225,6 +225,7 @@ private:
     bool storeKey();
     void storeKeywords();
     void storeGenDesc();
+    void storeFieldBeingEdited();
     bool panelEditable() const;
     void jump(bool forward);
     // Runs a change as one step of the history (just runs it without a history).

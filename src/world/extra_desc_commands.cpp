@@ -47,8 +47,8 @@ bool ExtraDescCommands::update(const std::string& keywords, const std::string& d
         return false;
     }
     store_.aboutToChange(*room_, kRecordExtras);
-    current_->keywords = keywords;
-    current_->description = description;
+    current_->keywords = textForWorldFile(keywords);
+    current_->description = textForWorldFile(description);
     if (current_ == pending_) pending_ = nullptr;
     return true;
 }

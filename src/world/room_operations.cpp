@@ -18,8 +18,8 @@ void RoomOperations::abandonNewRoom() { store_.endNewRoom(); }
 
 void RoomOperations::fill(RoomDataType& room, const RoomEntry& entry, int32_t number) const {
     room.vnum = number;
-    room.name = entry.name;
-    room.description = entry.description;
+    room.name = textForWorldFile(entry.name);
+    room.description = textForWorldFile(entry.description);
     room.zone = store_.zoneNumber;
     room.bitvector = entry.bitvector;
     room.sectorType = entry.sectorType;
