@@ -70,6 +70,9 @@ cp examples/sample.wld "$work/sample.wld"
 cat >"$work/start.sh" <<'INNER'
 set -u
 cd "$1"
+# The X server answers before the editor starts (a busy machine can be slow to).
+for _ in $(seq 1 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+echo "  display $DISPLAY: $(xdotool getdisplaygeometry 2>&1)"
 env -u QT_QPA_PLATFORM quendryedit sample.wld >editor.log 2>&1 &
 pid=$!
 window=""
@@ -91,7 +94,9 @@ kill "$pid" 2>/dev/null
 wait "$pid" 2>/dev/null
 exit $status
 INNER
-xvfb-run -a -s '-screen 0 1280x1024x24' bash "$work/start.sh" "$work"
+# A display number of its own: other runs on this shared machine start their Xvfb on
+# :99 too, and two servers racing for one number left the editor unable to connect.
+xvfb-run -a -n $((100 + RANDOM % 800)) -s '-screen 0 1280x1024x24' bash "$work/start.sh" "$work"
 cp "$work/shot.png" "$shot"
 echo "  screenshot: $shot"
 echo "== package check passed"
