@@ -292,6 +292,12 @@ TEST_F(BuildZoneTest, AZoneBuiltFromNothingComesBackExactlyAsBuilt) {
     update();
     expectNoMessages("cellar");
 
+    // The cellar taken back with Edit → Undo and made again with Redo.
+    main->itemUndo->trigger();
+    EXPECT_EQ(numbers(), (std::vector<int32_t>{4200, 4210, 4211, 4212, 4213}));
+    main->itemRedo->trigger();
+    EXPECT_EQ(numbers(), (std::vector<int32_t>{4200, 4210, 4211, 4212, 4213, 4214}));
+
     // Saved through the output window: DOS, UNIX, and UNIX with the bitvectors as numbers.
     main->itemSavewld->trigger();
     TfrmQuendryOut* output = app->output;
