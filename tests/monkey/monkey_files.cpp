@@ -129,7 +129,7 @@ bool MonkeyPrompts::confirm(const std::string& question) {
     ++questions;
     // Quitting starts the program again: say Yes seldom, so that a run gets deep into a zone.
     const bool quitting = question.rfind("Quit", 0) == 0;
-    const bool yes = chance(random_, quitting ? 15 : 60);
+    const bool yes = chance(random_, quitting ? 5 : 60);
     note("question: " + question.substr(0, 70) + (yes ? " -> Yes" : " -> No"));
     return yes;
 }
