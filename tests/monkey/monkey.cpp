@@ -124,6 +124,7 @@ private:
     void start();
     void stop();
     bool checkInvariants();
+    std::string twoEditorsUsable() const;
     std::vector<QWidget*> shownWindows() const;
     std::vector<QWidget*> controlsOf(QWidget* window) const;
     void closeStrayPopups(QWidget* chosen);
@@ -219,8 +220,25 @@ void Monkey::noteWindows() {
     windowsShown_ = shown;
 }
 
+// The windows that change the zone: only one of them may be usable at a time, or one
+// could change what another holds on to.
+std::string Monkey::twoEditorsUsable() const {
+    static const char* const editors[] = {"TEditMain", "TfrmMap", "TExtraDesc", "TfrmNewZone", "TRlist"};
+    std::vector<std::string> usable;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        for (const char* name : editors)
+            if (w->isVisible() && w->isEnabled() && std::strcmp(w->metaObject()->className(), name) == 0)
+                usable.push_back(name);
+    if (usable.size() < 2) return {};
+    std::sort(usable.begin(), usable.end());
+    std::string text = "windows that change the zone usable at once:";
+    for (const std::string& n : usable) text += " " + n;
+    return text;
+}
+
 bool Monkey::checkInvariants() {
-    const std::vector<std::string> faults = zoneInvariantFaults(app_->store, app_->map);
+    std::vector<std::string> faults = zoneInvariantFaults(app_->store, app_->map);
+    if (std::string two = twoEditorsUsable(); !two.empty()) faults.push_back(two);
     if (faults.empty()) return true;
     std::string reason = "broken invariant:";
     for (const std::string& f : faults) reason += "\n  " + f;
@@ -494,6 +512,14 @@ bool Monkey::run(long events, const QElapsedTimer& clock, double minutes) {
         // After Quit the store has let go of every room while the map still names
         // them: the program is ending, and nothing reads them any more.
         if (app_->mainWindow->isVisible() && !checkInvariants()) return false;
+        // With no more input, the program must fall quiet: messages that keep coming
+        // would be message boxes without end for the user.
+        const long before = prompts_->messages + prompts_->questions;
+        for (int i = 0; i < 6; ++i) QApplication::processEvents();
+        if (prompts_->messages + prompts_->questions - before > 3) {
+            monkey::reportFault("messages keep coming after the event, with no input");
+            return false;
+        }
     }
     stop();
     return true;
