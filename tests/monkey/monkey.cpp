@@ -18,6 +18,9 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -31,6 +34,7 @@
 #include <string>
 #include <vector>
 
+#include "defs/definition_window.h"
 #include "editor/quendry_app.h"
 #include "editor/teditmain.h"
 #include "map/zone_invariants.h"
@@ -154,6 +158,7 @@ private:
     void menuItem();
     void closeWindow(QWidget* window);
     void wheel(QWidget* w);
+    void drop(QWidget* w, const std::vector<QWidget*>& controls);
 
     uint64_t seed_;
     Random random_;
@@ -441,6 +446,38 @@ void Monkey::wheel(QWidget* w) {
     QApplication::sendEvent(w, &event);
 }
 
+// Something dragged from elsewhere and let go over the control: a text, or (in the
+// definition windows) another slot's name field.
+void Monkey::drop(QWidget* w, const std::vector<QWidget*>& controls) {
+    std::unique_ptr<QMimeData> data;
+    std::string what;
+    std::vector<SlotNameField*> nameFields;
+    for (QWidget* c : controls)
+        if (auto* field = qobject_cast<SlotNameField*>(c)) nameFields.push_back(field);
+    if (!nameFields.empty() && chance(random_, 70)) {
+        SlotNameField* from = nameFields[below(random_, nameFields.size())];
+        data.reset(from->dragData());
+        what = "slot " + std::to_string(from->slot());
+        w = nameFields[below(random_, nameFields.size())];
+    } else {
+        data = std::make_unique<QMimeData>();
+        const QString text = randomText();
+        data->setText(text);
+        what = "\"" + shown(text) + "\"";
+    }
+    const QPoint at = randomPoint(w);
+    begin("drop " + what + " on " + widgetName(w) + " at " + std::to_string(at.x()) + "," + std::to_string(at.y()));
+    QPointer<QWidget> target(w);
+    QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &enter);
+    if (!target || !enter.isAccepted()) return;
+    QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+    if (!target) return;
+    QDropEvent dropEvent(QPointF(at), Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &dropEvent);
+}
+
 void Monkey::oneEvent() {
     const std::vector<QWidget*> windows = shownWindows();
     if (windows.empty()) {
@@ -476,10 +513,12 @@ void Monkey::oneEvent() {
         type(w);
     } else if (pick < 86) {
         paste(w);
-    } else if (pick < 93) {
+    } else if (pick < 92) {
         menuItem();
-    } else if (pick < 96) {
+    } else if (pick < 94) {
         wheel(w);
+    } else if (pick < 97) {
+        drop(w, controls);
     } else {
         closeWindow(window);
     }
