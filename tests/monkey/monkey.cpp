@@ -133,6 +133,7 @@ private:
     std::vector<QWidget*> controlsOf(QWidget* window) const;
     void closeStrayPopups(QWidget* chosen);
     void oneEvent();
+    void oneEventOn(QWidget* window, QWidget* w);
     void settle();
     void noteWindows();
     std::string windowsShown_;
@@ -484,7 +485,15 @@ void Monkey::oneEvent() {
         begin("no window is usable");
         return;
     }
-    QWidget* window = windows[below(random_, windows.size())];
+    // The map board holds most of the map's rules: while the map is usable, a third of
+    // the events are clicks and drags on it.
+    QWidget* board = nullptr;
+    for (QWidget* top : windows)
+        if (std::strcmp(top->metaObject()->className(), "TfrmMap") == 0)
+            for (QWidget* c : controlsOf(top))
+                if (c->objectName() == QLatin1String("MapGrid")) board = c;
+    const bool onBoard = board && chance(random_, 33);
+    QWidget* window = onBoard ? board->window() : windows[below(random_, windows.size())];
     closeStrayPopups(window);
     if (!window->isVisible()) return;
     if (!window->isActiveWindow() && !qobject_cast<QMenu*>(window)) {
@@ -492,20 +501,40 @@ void Monkey::oneEvent() {
         QApplication::processEvents();
         if (!window->isVisible() || !window->isEnabled()) return;
     }
+    if (onBoard) {
+        oneEventOn(window, board);
+        return;
+    }
     const std::vector<QWidget*> controls = controlsOf(window);
-    QWidget* w = controls[below(random_, controls.size())];
-    // Half the drags go to the map board while the map is shown.
-    auto board = [&]() -> QWidget* {
+    // The buttons that open another window ("&MAP...") are a few among many: press one
+    // now and then, so the windows behind them get their share of events.
+    if (chance(random_, 6)) {
+        std::vector<QWidget*> openers;
         for (QWidget* c : controls)
-            if (c->objectName() == QLatin1String("MapGrid")) return c;
-        return nullptr;
-    };
+            if (auto* b = qobject_cast<QAbstractButton*>(c); b && b->text().endsWith(QLatin1String("...")))
+                openers.push_back(c);
+        if (!openers.empty()) {
+            click(openers[below(random_, openers.size())]);
+            return;
+        }
+    }
+    oneEventOn(window, controls[below(random_, controls.size())]);
+}
+
+void Monkey::oneEventOn(QWidget* window, QWidget* w) {
+    if (qobject_cast<QAbstractScrollArea*>(w) && w->objectName() == QLatin1String("MapGrid")) {
+        if (chance(random_, 50))
+            click(w);
+        else
+            drag(w);
+        return;
+    }
+    const std::vector<QWidget*> controls = controlsOf(window);
     const uint64_t pick = below(random_, 100);
     if (pick < 38) {
         click(w);
     } else if (pick < 46) {
-        QWidget* b = board();
-        drag(b && chance(random_, 50) ? b : w);
+        drag(w);
     } else if (pick < 64) {
         QWidget* focus = window->focusWidget();
         keys(focus && chance(random_, 70) ? focus : w);
@@ -515,9 +544,9 @@ void Monkey::oneEvent() {
         paste(w);
     } else if (pick < 92) {
         menuItem();
-    } else if (pick < 94) {
+    } else if (pick < 95) {
         wheel(w);
-    } else if (pick < 97) {
+    } else if (pick < 98) {
         drop(w, controls);
     } else {
         closeWindow(window);
