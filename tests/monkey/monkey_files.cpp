@@ -1,5 +1,9 @@
 #include "monkey_files.h"
 
+#include <QApplication>
+#include <QFocusEvent>
+#include <QPointer>
+#include <QWidget>
 #include <fstream>
 
 #include "cli/zone_generator.h"
@@ -120,13 +124,41 @@ std::vector<std::string> writeWorldFiles(const std::string& dir, uint64_t seed) 
             dir + "/noise.wld"};
 }
 
+// A message box takes the keyboard focus from the window under it while it is shown and
+// gives it back when it closes: the control that had the focus sees it go and come back.
+// Inside a box already shown nothing more moves.
+int g_boxDepth = 0;  // boxes shown one inside another
+
+class FocusTakenByBox {
+public:
+    FocusTakenByBox() : depth_(g_boxDepth) {
+        if (depth_++ > 0) return;
+        focus_ = QApplication::focusWidget();
+        if (!focus_) return;
+        QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QApplication::sendEvent(focus_, &out);
+    }
+    ~FocusTakenByBox() {
+        --depth_;
+        if (depth_ > 0 || !focus_) return;
+        QFocusEvent in(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+        QApplication::sendEvent(focus_, &in);
+    }
+
+private:
+    int& depth_;
+    QPointer<QWidget> focus_;
+};
+
 void MonkeyPrompts::message(const std::string& text) {
     ++messages;
     note("message: " + text.substr(0, 80));
+    FocusTakenByBox box;
 }
 
 bool MonkeyPrompts::confirm(const std::string& question) {
     ++questions;
+    FocusTakenByBox box;
     // Quitting starts the program again: say Yes seldom, so that a run gets deep into a zone.
     const bool quitting = question.rfind("Quit", 0) == 0;
     const bool yes = chance(random_, quitting ? 5 : 60);
@@ -135,6 +167,7 @@ bool MonkeyPrompts::confirm(const std::string& question) {
 }
 
 std::string MonkeyFiles::openFile(const std::string& title, const FileFilter&) {
+    FocusTakenByBox dialog;
     std::string path;
     const uint64_t pick = below(random_, 100);
     if (pick < 10)
@@ -151,6 +184,7 @@ std::string MonkeyFiles::openFile(const std::string& title, const FileFilter&) {
 
 std::string MonkeyFiles::saveFile(const std::string& title, const FileFilter&, const std::string&,
                                   const std::string&) {
+    FocusTakenByBox dialog;
     std::string path;
     const uint64_t pick = below(random_, 100);
     if (pick < 10)
@@ -164,6 +198,7 @@ std::string MonkeyFiles::saveFile(const std::string& title, const FileFilter&, c
 }
 
 std::optional<uint32_t> MonkeyColours::pickColour(uint32_t) {
+    FocusTakenByBox dialog;
     if (chance(random_, 20)) {
         note("colour picker: cancelled");
         return std::nullopt;
