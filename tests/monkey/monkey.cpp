@@ -158,6 +158,7 @@ private:
     void paste(QWidget* w);
     void menuItem();
     void closeWindow(QWidget* window);
+    void undoRedo(QWidget* window);
     void wheel(QWidget* w);
     void drop(QWidget* w, const std::vector<QWidget*>& controls);
 
@@ -432,6 +433,28 @@ void Monkey::menuItem() {
     a->trigger();
 }
 
+// Undo and redo, by their keys in the window's focused control or by the main window's
+// Edit menu (itemUndo, itemRedo), several times in a row now and then.
+void Monkey::undoRedo(QWidget* window) {
+    const bool redo = chance(random_, 40);
+    const int times = chance(random_, 20) ? 2 + static_cast<int>(below(random_, 6)) : 1;
+    TEditMain* main = app_->mainWindow.get();
+    QAction* item = main->findChild<QAction*>(QLatin1String(redo ? "itemRedo" : "itemUndo"));
+    if (item && window == main && chance(random_, 50)) {
+        begin(std::string("menu ") + (redo ? "redo" : "undo") + (times > 1 ? " x" + std::to_string(times) : ""));
+        for (int i = 0; i < times && item->isEnabled() && main->isEnabled(); ++i) item->trigger();
+        return;
+    }
+    QWidget* target = window->focusWidget() ? window->focusWidget() : window;
+    const QKeyCombination key = redo ? (chance(random_, 50) ? Qt::CTRL | Qt::Key_Y : Qt::CTRL | Qt::SHIFT | Qt::Key_Z)
+                                     : Qt::CTRL | Qt::Key_Z;
+    begin("key " + keyName(key.key(), key.keyboardModifiers()) + (times > 1 ? " x" + std::to_string(times) : "") +
+          " to " + widgetName(target));
+    QPointer<QWidget> alive(target);
+    for (int i = 0; i < times && alive && alive->isVisible(); ++i)
+        QTest::keyClick(target, key.key(), key.keyboardModifiers());
+}
+
 void Monkey::closeWindow(QWidget* window) {
     begin("close box of " + widgetName(window));
     window->close();
@@ -535,9 +558,11 @@ void Monkey::oneEventOn(QWidget* window, QWidget* w) {
         click(w);
     } else if (pick < 46) {
         drag(w);
-    } else if (pick < 64) {
+    } else if (pick < 58) {
         QWidget* focus = window->focusWidget();
         keys(focus && chance(random_, 70) ? focus : w);
+    } else if (pick < 64) {
+        undoRedo(window);
     } else if (pick < 82) {
         type(w);
     } else if (pick < 86) {
