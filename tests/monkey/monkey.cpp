@@ -536,8 +536,20 @@ void Monkey::oneEvent() {
         for (QWidget* c : controls)
             if (auto* b = qobject_cast<QAbstractButton*>(c); b && b->text().endsWith(QLatin1String("...")))
                 openers.push_back(c);
-        if (!openers.empty()) {
-            click(openers[below(random_, openers.size())]);
+        // The main window's "&Load .wld..." and "&Save .wld..." count among them.
+        std::vector<QAction*> items;
+        if (window == app_->mainWindow.get())
+            for (QAction* a : app_->mainWindow->findChildren<QAction*>())
+                if (a->isEnabled() && a->text().endsWith(QLatin1String("..."))) items.push_back(a);
+        const size_t pick = below(random_, openers.size() + items.size());
+        if (pick < openers.size()) {
+            click(openers[pick]);
+            return;
+        }
+        if (pick < openers.size() + items.size()) {
+            QAction* a = items[pick - openers.size()];
+            begin("menu " + a->text().toStdString() + " (" + a->objectName().toStdString() + ")");
+            a->trigger();
             return;
         }
     }

@@ -120,8 +120,10 @@ std::vector<std::string> writeWorldFiles(const std::string& dir, uint64_t seed) 
     writeFile(dir + "/broken.wld", kBroken);
     writeFile(dir + "/empty.wld", "$\n");
     writeFile(dir + "/noise.wld", std::string("\x01\xff#\n#abc\n~~~\n\0\n", 14));
-    return {generated, dir + "/well.wld", dir + "/order.wld", dir + "/broken.wld", dir + "/empty.wld",
-            dir + "/noise.wld"};
+    // Big enough that the lists scroll and the layout spreads over several levels.
+    writeFile(dir + "/big.wld", generateZone(2500, static_cast<uint32_t>(seed) + 1, 3));
+    return {generated,           dir + "/well.wld",  dir + "/order.wld", dir + "/broken.wld",
+            dir + "/empty.wld",  dir + "/noise.wld", dir + "/big.wld"};
 }
 
 // A message box takes the keyboard focus from the window under it while it is shown and
@@ -174,8 +176,8 @@ std::string MonkeyFiles::openFile(const std::string& title, const FileFilter&) {
         path = {};  // cancelled
     else if (pick < 15)
         path = dir_ + "/missing.wld";
-    else if (pick < 20)
-        path = dir_ + "/out1.wld";  // what a save may have written
+    else if (pick < 30)
+        path = dir_ + "/out" + std::to_string(below(random_, 3)) + ".wld";  // what a save may have written
     else
         path = worlds_[below(random_, worlds_.size())];
     note("open file (" + title + "): " + (path.empty() ? "cancelled" : path.substr(dir_.size())));
