@@ -7,8 +7,10 @@
 #include <QApplication>
 #include <QScrollBar>
 #include <QToolButton>
+#include <chrono>
 #include <cstdlib>
 
+#include "editor/edit_history.h"
 #include "map/tfrmmap.h"
 #include "world/prompts.h"
 #include "zone_files.h"
@@ -177,6 +179,37 @@ void BM_Draw100x100Delete(benchmark::State& state) {
     b.map.close();
 }
 BENCHMARK(BM_Draw100x100Delete)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Edit | Undo and Redo of a DELETE over a whole level (10,000 rooms of the zone), each
+// with the map window showing the zone again: board, selector and exit panel.
+void BM_UndoRedoDraw100x100Delete(benchmark::State& state) {
+    MapBench& b = bench();
+    EditHistory history(b.world->store, b.world->map);
+    QObject::connect(&history, &EditHistory::zoneRestored, &b.map, &TfrmMap::showRestoredZone);
+    b.map.setHistory(&history);
+    b.open();
+    b.drawLevel(TfrmMap::DrawMode::On);
+    b.drawLevel(TfrmMap::DrawMode::Delete);
+    using Clock = std::chrono::steady_clock;
+    double undoSeconds = 0, redoSeconds = 0;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        history.stack().undo();
+        b.paint();
+        const auto t1 = Clock::now();
+        history.stack().redo();
+        b.paint();
+        const auto t2 = Clock::now();
+        undoSeconds += std::chrono::duration<double>(t1 - t0).count();
+        redoSeconds += std::chrono::duration<double>(t2 - t1).count();
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["undo_ms"] = undoSeconds * 1000 / n;
+    state.counters["redo_ms"] = redoSeconds * 1000 / n;
+    b.map.setHistory(nullptr);
+    b.map.close();
+}
+BENCHMARK(BM_UndoRedoDraw100x100Delete)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 

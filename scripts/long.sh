@@ -34,6 +34,9 @@ run hashes-10M generate-hashes 10000000
 run chain-50000 generate-chain 50000
 run chain-99999 generate-chain 99999
 
+# The .deb: built, installed with apt-get, started under Xvfb and removed again.
+scripts/package-check.sh
+
 # The monkey for ten minutes on the sanitizer build (./test.sh builds build-asan first):
 # seeds 1, 2, ... with 20,000 events each until the time is up. Any crash, sanitizer
 # report, hang or broken invariant stops the run with the seed and event that replay it.

@@ -12,6 +12,7 @@
 #include "colour/colour_preview_panel.h"
 #include "colour/preview_painter.h"
 #include "editor/byte_text.h"
+#include "editor/edit_history.h"
 #include "editor/multiline_text.h"
 #include "editor/terminal_font.h"
 #include "world/prompts.h"
@@ -247,6 +248,10 @@ void TfrmSetColor::takeIntoUse() {
     // The current lists are what every preview draws with from now on; the main window
     // comes to the front, whichever window opened this one.
     if (mainWindow_) mainWindow_->raise();
+    if (!history() || scheme_.onOpen == scheme_.current) return;
+    history()->pushDone(new TakeBackCommand<ColourLists>(
+        QStringLiteral("Use Colors"), scheme_.onOpen, scheme_.current,
+        [this](const ColourLists& lists) { scheme_.current = lists; }));
 }
 
 void TfrmSetColor::opened() { memoSample->setFocus(Qt::OtherFocusReason); }

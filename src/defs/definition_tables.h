@@ -17,6 +17,7 @@ struct namelisttype {
     std::array<std::string, kTableSlots + 1> entries;
     std::string& operator[](int slot) { return entries.at(static_cast<size_t>(slot)); }
     const std::string& operator[](int slot) const { return entries.at(static_cast<size_t>(slot)); }
+    bool operator==(const namelisttype&) const = default;
 };
 
 struct BitvectorTable {
@@ -27,6 +28,7 @@ struct BitvectorTable {
     std::array<char, kTableSlots + 1> letters{};    // letter of the value's bit; '-' in a free slot
 
     BitvectorTable() { clear(); }
+    bool operator==(const BitvectorTable&) const = default;
     // Every slot empty: no name or description, value 0, letter '-', count 0.
     void clear();
 };
@@ -38,6 +40,7 @@ struct SectorTable {
     std::array<int32_t, kTableSlots + 1> values{};  // sector number of a room; -1 in a free slot
 
     SectorTable() { clear(); }
+    bool operator==(const SectorTable&) const = default;
     // Every slot empty: no name or description, value -1, count 0.
     void clear();
 };

@@ -5,6 +5,7 @@
 
 #include "defs/definition_files.h"
 #include "editor/byte_text.h"
+#include "editor/edit_history.h"
 #include "editor/flag_banks.h"
 #include "editor/terminal_font.h"
 #include "editor/widget_factory.h"
@@ -127,7 +128,18 @@ void TfrmSetBit::valueButtonRightClick(int slot) {
 void TfrmSetBit::btnNoteClick() { prompts().message(kBitvectorLimitNote); }
 
 void TfrmSetBit::takeIntoUse() {
+    const TableInUse before{table_, slots_.onOpen};
     // With every slot free the table is left empty and the banks keep what they show;
     // the next refresh brings back the built-in set.
     if (useBitvectorSlots(slots_.working, table_) > 0) banks_.refreshBitvectorBank();
+    const TableInUse after{table_, slots_.working};
+    if (!history() || before == after) return;
+    // Undo and redo take the other table into use as Use does, and the window opens next
+    // time on the slots that made it.
+    history()->pushDone(new TakeBackCommand<TableInUse>(
+        QStringLiteral("Use Bitvectors"), before, after, [this](const TableInUse& state) {
+            table_ = state.table;
+            slots_.working = state.working;
+            if (table_.count > 0) banks_.refreshBitvectorBank();
+        }));
 }

@@ -47,6 +47,12 @@ protected:
     void takeIntoUse() override;
 
 private:
+    // What Use takes into use, and the slots it came from.
+    struct TableInUse {
+        BitvectorTable table;
+        DefinitionSlots working;
+        bool operator==(const TableInUse&) const = default;
+    };
     BitvectorTable& table_;
     FlagBanks& banks_;
     Copies<DefinitionSlots> slots_;

@@ -4,6 +4,7 @@
 
 #include "defs/definition_files.h"
 #include "editor/byte_text.h"
+#include "editor/edit_history.h"
 #include "editor/flag_banks.h"
 #include "editor/terminal_font.h"
 #include "editor/widget_factory.h"
@@ -85,5 +86,16 @@ bool TfrmSetSect::storeValueField(int slot) {
 }
 
 void TfrmSetSect::takeIntoUse() {
+    const TableInUse before{table_, slots_.onOpen};
     if (useSectorSlots(slots_.working, table_) > 0) banks_.refreshSectorBank();
+    const TableInUse after{table_, slots_.working};
+    if (!history() || before == after) return;
+    // Undo and redo take the other table into use as Use does, and the window opens next
+    // time on the slots that made it.
+    history()->pushDone(new TakeBackCommand<TableInUse>(
+        QStringLiteral("Use Sector Types"), before, after, [this](const TableInUse& state) {
+            table_ = state.table;
+            slots_.working = state.working;
+            if (table_.count > 0) banks_.refreshSectorBank();
+        }));
 }

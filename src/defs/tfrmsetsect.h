@@ -24,6 +24,12 @@ protected:
     void takeIntoUse() override;
 
 private:
+    // What Use takes into use, and the slots it came from.
+    struct TableInUse {
+        SectorTable table;
+        DefinitionSlots working;
+        bool operator==(const TableInUse&) const = default;
+    };
     SectorTable& table_;
     FlagBanks& banks_;
     Copies<DefinitionSlots> slots_;

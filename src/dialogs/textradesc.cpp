@@ -12,6 +12,7 @@
 #include "colour/colour_preview_panel.h"
 #include "colour/colour_scheme.h"
 #include "editor/byte_text.h"
+#include "editor/edit_history.h"
 #include "editor/multiline_text.h"
 #include "editor/terminal_font.h"
 #include "editor/widget_factory.h"
@@ -21,7 +22,7 @@ TExtraDesc::TExtraDesc(WorldStore& store, Prompts& prompts, const ColourScheme& 
     : SecondaryWindow(parent, Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       store_(store),
       colours_(colours),
-      commands_(prompts) {
+      commands_(store, prompts) {
     setObjectName("TExtraDesc");
     setWindowTitle(QStringLiteral("Extra Descriptions"));
     setFixedSize(671, 505);
@@ -105,6 +106,7 @@ void TExtraDesc::openOn(QWidget* opener, RoomDataType& room, bool fromMap) {
         return;
     }
     openedFromMap_ = fromMap;
+    roomVnum_ = room.vnum;
     commands_.open(room);
     Panel1->setText(QStringLiteral("Room: ") + bytesToQString(room.name) + QStringLiteral(" (") +
                     QString::number(room.vnum) + QStringLiteral(")"));
@@ -160,8 +162,29 @@ void TExtraDesc::noCurrentEntry() {
     showCurrentEntry();
 }
 
+QString TExtraDesc::stepText(const char* what) const {
+    return QString::fromLatin1(what) + QStringLiteral(" Extra Description of Room ") +
+           QString::number(room() ? room()->vnum : roomVnum_);
+}
+
+void TExtraDesc::endAddStep() {
+    if (!recordingAdd_ || commands_.addPending()) return;
+    recordingAdd_ = false;
+    // Completed by UPDATE: the step. Gone again (Delete, another line, closing): the
+    // chain is as it was before "&Add".
+    if (history_) history_->finishUnchanged();
+}
+
 void TExtraDesc::btnAddClick() {
-    if (!commands_.add()) return;
+    if (commands_.addPending() || !room()) return;
+    // The entry is in the chain from now on, but a step only once UPDATE completes it.
+    const bool record = history_ && !history_->recording();
+    if (record) history_->begin();
+    if (!commands_.add()) {
+        if (record) history_->finishUnchanged();
+        return;
+    }
+    recordingAdd_ = record;
     // The list is drawn again by UPDATE; until then the new entry is not listed.
     editKey->clear();
     memoRoom->clear();
@@ -171,13 +194,35 @@ void TExtraDesc::btnAddClick() {
 }
 
 void TExtraDesc::btnUpdateClick() {
-    if (!commands_.update(qStringToBytes(editKey->text()), multiLineFieldBytes(*memoRoom))) return;
+    const std::string keywords = qStringToBytes(editKey->text());
+    const std::string description = multiLineFieldBytes(*memoRoom);
+    bool updated = false;
+    if (recordingAdd_) {
+        updated = commands_.update(keywords, description);
+        if (updated) {
+            recordingAdd_ = false;
+            history_->finish(stepText("Add"));
+        }
+    } else if (history_) {
+        history_->record([&] { updated = commands_.update(keywords, description); },
+                         [this] { return stepText("Update"); });
+    } else {
+        updated = commands_.update(keywords, description);
+    }
+    if (!updated) return;
     listChain();
     selectCurrentLine();
 }
 
 void TExtraDesc::btnDeleteClick() {
-    if (!commands_.deleteCurrent()) return;
+    bool deleted = false;
+    if (recordingAdd_ || !history_) {
+        deleted = commands_.deleteCurrent();  // an entry from "&Add" goes again
+        endAddStep();
+    } else {
+        history_->record([&] { deleted = commands_.deleteCurrent(); }, [this] { return stepText("Delete"); });
+    }
+    if (!deleted) return;
     listChain();
     showCurrentEntry();
     selectCurrentLine();
@@ -186,6 +231,7 @@ void TExtraDesc::btnDeleteClick() {
 void TExtraDesc::ListBox1Click(int row) {
     const ExtraDescType* before = commands_.currentEntry();
     if (commands_.clickLine(row)) listChain();
+    endAddStep();
     selectCurrentLine();
     if (commands_.currentEntry() == before && editKey->isEnabled()) return;
     showCurrentEntry();
@@ -235,6 +281,7 @@ bool TExtraDesc::aboutToClose() {
         listChain();
         showCurrentEntry();
     }
+    endAddStep();
     if (previewShown()) hidePreview();
     return true;
 }
@@ -244,5 +291,26 @@ void TExtraDesc::roomDeleting(RoomDataType& room) {
     commands_.forgetRoom();
     Panel1->setText(QStringLiteral("Room:"));
     ListBox1->clear();
+    showCurrentEntry();
+}
+
+void TExtraDesc::showRestoredZone() {
+    RoomDataType* room = commands_.editedRoom();
+    if (!isVisible() || !room) {
+        commands_.forgetRoom();
+        return;
+    }
+    // The room is still the zone's when a node of its number owns this very record (the
+    // record itself is not read: it may be one the history holds).
+    RoomIndexNode* node = store_.findByVnum(roomVnum_);
+    while (node && node->vnum == roomVnum_ && node->room.get() != room) node = node->next;
+    if (node && node->vnum == roomVnum_) {
+        commands_.open(*room);
+        listChain();
+    } else {
+        commands_.forgetRoom();
+        Panel1->setText(QStringLiteral("Room:"));
+        ListBox1->clear();
+    }
     showCurrentEntry();
 }

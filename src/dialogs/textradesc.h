@@ -11,6 +11,7 @@
 // The editing itself is ExtraDescCommands (core); this window gathers the fields and
 // shows the result. Every route of closing (Done, Escape, the window system) removes
 // an entry still pending from Add and enables the window that opened it.
+#include <cstdint>
 #include <functional>
 
 #include "editor/secondary_window.h"
@@ -18,6 +19,7 @@
 #include "world/world_store.h"
 
 class ColourPreviewPanel;
+class EditHistory;
 class ColourScheme;
 class Prompts;
 class QGroupBox;
@@ -43,6 +45,13 @@ public:
     void setColourSetup(std::function<void(QWidget* opener)> openColourSetup) {
         openColourSetup_ = std::move(openColourSetup);
     }
+
+    // The history Add, UPDATE and Delete become steps of. An entry from "&Add" becomes a
+    // step with its UPDATE; an entry that goes without one leaves no step.
+    void setHistory(EditHistory* history) { history_ = history; }
+    // After an undo or redo: the dialog lets go of its entries and lists its room again,
+    // or nothing when the room has left the zone.
+    void showRestoredZone();
 
     // The entry the dialog was on is gone (its room changed or its chain was freed, a
     // room was deleted). While the dialog is open its fields are emptied and disabled
@@ -98,10 +107,17 @@ private:
     void renderPreview();
     void hidePreview();
     void selectCurrentLine();
+    // An "&Add" being recorded ends: as a step once its entry was completed, without one
+    // when the entry went again.
+    void endAddStep();
+    QString stepText(const char* what) const;
 
     WorldStore& store_;
     const ColourScheme& colours_;
     ExtraDescCommands commands_;
     std::function<void(QWidget*)> openColourSetup_;
     bool openedFromMap_ = false;
+    EditHistory* history_ = nullptr;
+    bool recordingAdd_ = false;
+    int32_t roomVnum_ = 0;  // the edited room's number when the dialog opened
 };

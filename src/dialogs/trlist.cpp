@@ -109,6 +109,14 @@ void TRlist::chooseSelectedLine() {
 
 void TRlist::btnCancelClick() { close(); }
 
+void TRlist::showRestoredZone() {
+    if (model_->rowCount() == 0) return;  // hidden: nothing is listed
+    if (store_.empty())
+        model_->clear();
+    else
+        model_->fill(store_);
+}
+
 bool TRlist::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ListBox1 && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();

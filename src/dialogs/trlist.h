@@ -31,6 +31,8 @@ public:
     RoomListModel& model() const { return *model_; }
 
     void btnCancelClick();
+    // After an undo or redo: lines that are shown are listed again from the store.
+    void showRestoredZone();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,22 +1,75 @@
 #include <QApplication>
+#include <QIcon>
+#include <QThread>
+#include <QTimer>
+#include <QWindow>
+#include <cstdio>
+#include <cstdlib>
 
+#include "editor/editor_command_line.h"
 #include "editor/qt_prompts.h"
 #include "editor/quendry_app.h"
 #include "editor/teditmain.h"
+#include "quendry_version.h"
 #include "world/platform_files.h"
 
+namespace {
+
+// Start-up timing (bench/startup_bench.cpp): with QUENDRY_REPORT_READY set in the
+// environment the program prints "ready: N rooms" on stdout and ends as soon as the main window
+// is on screen (exposed), the command-line file has been read and the events queued
+// until then have been handled. It is not an option, so --help does not show it.
+void reportWhenReady(TEditMain* main) {
+    QTimer::singleShot(1, main, [main] {
+        const QWindow* window = main->windowHandle();
+        // Not from inside a message box's loop either: the window is not usable then.
+        if (!window || !window->isExposed() || !main->startupFileHandled() ||
+            QThread::currentThread()->loopLevel() > 1) {
+            reportWhenReady(main);
+            return;
+        }
+        QCoreApplication::processEvents();
+        std::printf("ready: %zu rooms\n", main->store().size());
+        std::fflush(stdout);
+        QCoreApplication::exit(0);
+    });
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    // Read before QApplication exists: --help and --version need no display.
+    const EditorCommandLine command = parseEditorCommandLine(platform::commandLineArguments(argc, argv));
+    switch (command.action) {
+    case EditorCommandLine::Action::Help:
+        std::fputs(editorHelpText(), stdout);
+        return EXIT_SUCCESS;
+    case EditorCommandLine::Action::Version:
+        std::printf("quendryedit %s (Qt %s)\n", QUENDRY_VERSION, qVersion());
+        return EXIT_SUCCESS;
+    case EditorCommandLine::Action::UsageError:
+        std::fputs(editorUsageErrorText(command.error).c_str(), stderr);
+        return 2;
+    case EditorCommandLine::Action::Run:
+        break;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName("QuendryEdit");
+    QApplication::setApplicationVersion(QUENDRY_VERSION);
+    // Ties the windows to the installed desktop entry (its icon in a task bar).
+    QGuiApplication::setDesktopFileName("quendryedit");
+    // The icon the package installs in the hicolor theme; none when run from the build.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("quendryedit")));
     // Secondary windows may still be open when the main window closes; the program ends anyway.
     QApplication::setQuitOnLastWindowClosed(false);
 
     QtPrompts prompts;
     QtFileChooser files;
     QuendryApp quendry(prompts, files);
-    const std::vector<std::string> arguments = platform::commandLineArguments(argc, argv);
-    quendry.createWindows(arguments.size() > 1 ? arguments[1] : std::string());
+    quendry.createWindows(command.worldFile);
     QObject::connect(quendry.mainWindow.get(), &TEditMain::programEnding, &app, &QApplication::quit,
                      Qt::QueuedConnection);
+    if (std::getenv("QUENDRY_REPORT_READY")) reportWhenReady(quendry.mainWindow.get());
     return app.exec();
 }

@@ -11,6 +11,7 @@
 #include "dialogs/trlist.h"
 #include "editor/qt_prompts.h"
 #include "editor/teditmain.h"
+#include "editor/text_redo_keys.h"
 #include "editor/tfrmversioninfo.h"
 #include "map/cell_drawing.h"
 #include "map/tfrmmap.h"
@@ -61,9 +62,33 @@ void QuendryApp::createWindows(const std::string& startupFile) {
                                                 main->startupDirectory()));
 
     main->attachWindows(*this);
+    connectHistory();
     main->setProgress(*loading);
     main->setColourScheme(colours);
     extraDesc->setColourSetup([this](QWidget* opener) { setColor->openFrom(opener); });
     main->setStartupFile(startupFile);
     main->show();
 }
+
+void QuendryApp::connectHistory() {
+    TEditMain* main = mainWindow.get();
+    main->setHistory(history);
+    mapWindow->setHistory(&history);
+    extraDesc->setHistory(&history);
+    setBit->setHistory(&history);
+    setSect->setHistory(&history);
+    setColor->setHistory(&history);
+    // The same Undo and Redo, with their shortcuts, while the map is the active window.
+    mapWindow->addAction(main->itemUndo);
+    mapWindow->addAction(main->itemRedo);
+    keepRedoKeysInTextFields(*main);
+    keepRedoKeysInTextFields(*mapWindow);
+    QObject::connect(&history, &EditHistory::zoneRestored, main, &TEditMain::showRestoredZone);
+    QObject::connect(&history, &EditHistory::zoneRestored, mapWindow, &TfrmMap::showRestoredZone);
+    QObject::connect(&history, &EditHistory::zoneRestored, extraDesc, &TExtraDesc::showRestoredZone);
+    QObject::connect(&history, &EditHistory::zoneRestored, roomList, &TRlist::showRestoredZone);
+    QObject::connect(output, &TfrmQuendryOut::outputBuilt, &history, &EditHistory::outputBuilt);
+    QObject::connect(output, &TfrmQuendryOut::worldSaved, &history, &EditHistory::outputSaved);
+}
+
+void QuendryApp::setHistoryLimit(int steps) { history.setLimit(steps); }

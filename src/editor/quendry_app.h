@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "colour/colour_scheme.h"
+#include "editor/edit_history.h"
 #include "editor/editor_windows.h"
 #include "map/map_model.h"
 #include "world/prompts.h"
@@ -35,10 +36,17 @@ public:
     MapModel map{store};
     // The one colour scheme: the colour scheme dialog edits it, every preview reads it.
     ColourScheme colours;
+    // Edit | Undo and Redo over every window's changes; it goes before the zone it holds
+    // rooms of.
+    EditHistory history{store, map};
 
     std::unique_ptr<TEditMain> mainWindow;
 
+    // How many steps Undo can go back (EditHistory::kDefaultLimit); empties the history.
+    void setHistoryLimit(int steps);
+
 private:
+    void connectHistory();
     template <typename W>
     W* own(std::unique_ptr<W> window) {
         W* raw = window.get();

@@ -14,6 +14,7 @@
 
 class QPushButton;
 class Prompts;
+class EditHistory;
 
 class SettingsWindow : public SecondaryWindow {
     Q_OBJECT
@@ -37,6 +38,9 @@ public:
     void btnUseClick();
     void btnCancelClick();
 
+    // The history "&Use" becomes a step of; undoing it takes the earlier data back into use.
+    void setHistory(EditHistory* history) { history_ = history; }
+
     // The file Save writes.
     const std::string& filePath() const { return filePath_; }
     bool fileLoaded() const { return copies_.fileLoaded(); }
@@ -58,6 +62,7 @@ protected:
     virtual void opened() {}
 
     Prompts& prompts() { return prompts_; }
+    EditHistory* history() const { return history_; }
 
     void aboutToOpen() override;
     bool aboutToClose() override;
@@ -66,6 +71,7 @@ protected:
 private:
     EditedCopies& copies_;
     Prompts& prompts_;
+    EditHistory* history_ = nullptr;
     SettingsQuestions questions_;
     std::string filePath_;
     bool keepWorkingCopy_ = false;  // set by Use for the close that follows

@@ -38,13 +38,15 @@ TEditMain::TEditMain(WorldStore& store, MapModel& map, Prompts& prompts, FileCho
     : QMainWindow(parent), store_(store), map_(map), prompts_(prompts), rooms_(store, map, prompts), files_(files) {
     setObjectName("EditMain");
     startupDir_ = QDir::currentPath().toStdString();
-    setWindowTitle(QStringLiteral("Quendry Editor 32-bit ") + QStringLiteral(QUENDRY_VERSION));
+    setWindowTitle(QStringLiteral("Quendry Editor 32-bit ") + QStringLiteral(QUENDRY_VERSION) +
+                   QStringLiteral("[*]"));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     buildLayout();
     buildMenus();
     setHelpLines();
     installEventFilters();
+    setAcceptDrops(true);  // world files dropped from a file manager
     store_.addObserver(this);
 
     // The menu bar sits above the client area, so the window is that much taller.

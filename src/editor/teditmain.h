@@ -10,12 +10,14 @@
 //   teditmain_banks.cpp  the link to the flag and sector banks
 //   teditmain_help.cpp   the help line and the window's event filter
 //   teditmain_load.cpp   reading a world file into the editor
+//   teditmain_drop.cpp   loading a world file dropped on the window
 //   teditmain_navigation.cpp  Jump To, search, stepping, direction buttons and letters,
 //                        the default room template's buttons
 #include <QAction>
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "defs/definition_tables.h"
@@ -34,6 +36,8 @@ class QToolButton;
 class QWidget;
 
 class ColourPreviewPanel;
+class EditHistory;
+class QMenu;
 class ColourScheme;
 class FileChooser;
 class LoadProgress;
@@ -49,6 +53,12 @@ public:
     ~TEditMain() override;
 
     void attachWindows(const EditorWindows& windows);
+    // The history behind the Edit menu: every room command becomes a step of it, its
+    // clean state is the title bar's modified mark, and Load and New Area empty it.
+    void setHistory(EditHistory& history);
+    // After an undo or redo: the room page shows the store's current room (or nothing)
+    // as after any other change; a New Room being typed is dropped.
+    void showRestoredZone();
     void setProgress(LoadProgress& progress) { progress_ = &progress; }
     // The scheme the description preview draws with (the colour scheme dialog's).
     void setColourScheme(const ColourScheme& scheme) { colours_ = &scheme; }
@@ -59,12 +69,18 @@ public:
     // The world file named on the command line, read at the first activation.
     void setStartupFile(const std::string& path) { startupFile_ = path; }
     void handleFirstActivation();
+    // The command-line file has been read (or there was none to read); the progress
+    // window lets events through while the read runs, so this turns on only at its end.
+    bool startupFileHandled() const { return startupFileRead_; }
 
     // The one way a room comes into the editor; none does nothing.
     void showRoom(RoomIndexNode* node);
 
     // Reads a world file into the (emptied) store and adopts it.
     void readWorld(const std::string& path);
+    // "&Load .wld..." once a file is chosen: the question when rooms exist, the rooms
+    // deleted, the file read. Dropping a world file on the window comes here too.
+    void loadChosenFile(const std::string& path);
     void setHelpText(const QString& text);
 
     WorldStore& store() { return store_; }
@@ -125,6 +141,9 @@ public:
     QAction* itemLoad = nullptr;
     QAction* itemSavewld = nullptr;
     QAction* itemQuit = nullptr;
+    QMenu* menuEdit = nullptr;
+    QAction* itemUndo = nullptr;  // "&Undo <what>", Ctrl+Z
+    QAction* itemRedo = nullptr;  // "&Redo <what>", Ctrl+Y and Ctrl+Shift+Z
     QAction* itemNewArea = nullptr;
     QAction* itemNewProject = nullptr;
     QAction* itemSelectProject = nullptr;
@@ -187,6 +206,9 @@ protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
     // StoreObserver
     void editorFieldsCleared() override;
@@ -211,6 +233,9 @@ private:
     RoomIndexNode* searchFrom(RoomIndexNode* start, bool forward) const;
     bool moveThroughExit(int direction);  // false: no exit, or none to a room of this store
     bool directionFieldKey(QEvent* event);
+    // A drag or drop carrying a world file, on the window or any of its controls:
+    // accepted (the drop loads the file) and true; false for every other event.
+    bool worldFileDrag(QEvent* event);
 
     void setFieldsEditable(bool editable);
     void setDirectionButtonsForMode();
@@ -219,6 +244,8 @@ private:
     // Draws the description field's text into the preview panel and shows it.
     void showPreview();
     void tellExtraDescNoCurrentEntry();
+    // Runs a room command as one step of the history (just runs it without a history).
+    void recordStep(const std::function<void()>& command, const std::function<QString()>& text);
 
     // The link to the banks.
     int32_t flagsBitvector() const;
@@ -234,6 +261,7 @@ private:
     LoadProgress* progress_ = nullptr;
     const ColourScheme* colours_ = nullptr;
     EditorWindows windows_;
+    EditHistory* history_ = nullptr;
     std::array<QPushButton*, kDirectionCount> directionButtons_{};
     BitvectorTable bitvectors_;
     SectorTable sectors_;
@@ -242,6 +270,10 @@ private:
     std::string startupDir_;
     std::string startupFile_;
     bool startupFileDone_ = false;
+    bool startupFileRead_ = false;
+    // A world file is being read. The progress window lets queued events through while
+    // it reads, so a drop could otherwise start a second read inside the first.
+    bool reading_ = false;
     bool quitConfirmed_ = false;
     bool fieldsCleared_ = true;
     bool navigateMode_ = true;

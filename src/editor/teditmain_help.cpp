@@ -45,6 +45,8 @@ void TEditMain::setHelpText(const QString& text) {
 }
 
 bool TEditMain::eventFilter(QObject* watched, QEvent* event) {
+    // A world file dropped on a text field loads it rather than pasting its name.
+    if (worldFileDrag(event)) return true;
     switch (event->type()) {
     case QEvent::Enter: {
         const QString help = helpLineOf(watched);

@@ -8,6 +8,12 @@
 #include "wldfile/world_reader.h"
 
 void TEditMain::readWorld(const std::string& path) {
+    if (reading_) return;
+    reading_ = true;
+    struct ReadEnds {
+        bool& reading;
+        ~ReadEnds() { reading = false; }
+    } readEnds{reading_};
     NoProgress silent;
     LoadRoad road{store_, map_, prompts_, progress_ ? *progress_ : silent, itemcheckorder->isChecked(),
                   [this](const std::string& text) { setHelpText(bytesToQString(text)); }};

@@ -16,9 +16,8 @@
 #include "defs/tfrmsetsect.h"
 #include "dialogs/textradesc.h"
 #include "dialogs/tfrmnewzone.h"
+#include "editor/edit_history.h"
 #include "editor/teditmain.h"
-
-#include <QTimer>
 #include "editor/tfrmversioninfo.h"
 #include "map/tfrmmap.h"
 #include "wldfile/tfrmquendryout.h"
@@ -49,6 +48,10 @@ void TEditMain::buildMenus() {
     itemSavewld->setEnabled(false);
     file->addSeparator();
     itemQuit = item(file, "itemQuit", "&Quit");
+
+    // "Ed&it": Alt+E already goes to "Room D&escription" and Alt+D to "Make &Default".
+    menuEdit = menuBar()->addMenu(QStringLiteral("Ed&it"));
+    menuEdit->setObjectName(QStringLiteral("menuEdit"));
 
     QMenu* project = menuBar()->addMenu(QStringLiteral("&Project"));
     itemNewArea = item(project, "itemNewArea", "&New Area");
@@ -90,13 +93,41 @@ void TEditMain::buildMenus() {
     connect(itemVersionInfo, &QAction::triggered, this, &TEditMain::itemVersionInfoClick);
 }
 
+void TEditMain::setHistory(EditHistory& history) {
+    history_ = &history;
+    QUndoStack& stack = history.stack();
+    itemUndo = stack.createUndoAction(this, QStringLiteral("&Undo"));
+    itemUndo->setObjectName(QStringLiteral("itemUndo"));
+    itemUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    itemRedo = stack.createRedoAction(this, QStringLiteral("&Redo"));
+    itemRedo->setObjectName(QStringLiteral("itemRedo"));
+    itemRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    menuEdit->addAction(itemUndo);
+    menuEdit->addAction(itemRedo);
+    // The title bar's mark: changes since the last load, New Area or save.
+    connect(&stack, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
+    setWindowModified(!stack.isClean());
+}
+
+void TEditMain::recordStep(const std::function<void()>& command, const std::function<QString()>& text) {
+    if (history_)
+        history_->record(command, text);
+    else
+        command();
+}
+
 void TEditMain::itemLoadClick() {
     const std::string path =
         files_.openFile("Load .wld file", FileFilter{"Quendry World Files (.wld)", "*.wld"});
-    if (path.empty()) return;
+    if (!path.empty()) loadChosenFile(path);
+}
+
+void TEditMain::loadChosenFile(const std::string& path) {
     if (!store_.empty() && !prompts_.confirm("Load new file, DELETING all existing rooms?")) return;
     if (!QFileInfo(QString::fromStdString(path)).isFile()) return;
     setHelpText(QStringLiteral("Deleting Rooms..."));
+    // The steps of the old zone go with it.
+    if (history_) history_->clear();
     store_.deleteAllRooms();
     setHelpText(QString());
     readWorld(path);
@@ -104,6 +135,7 @@ void TEditMain::itemLoadClick() {
 
 void TEditMain::itemNewAreaClick() {
     if (!store_.empty() && !prompts_.confirm("Create NEW area, deleting all current rooms?")) return;
+    if (history_) history_->clear();
     store_.deleteAllRooms();
     clearFlagsAndDefaults();
     if (!windows_.newZone) return;
@@ -114,8 +146,8 @@ void TEditMain::itemNewAreaClick() {
 void TEditMain::handleFirstActivation() {
     if (startupFileDone_) return;
     startupFileDone_ = true;
-    if (startupFile_.empty() || !QFileInfo(QString::fromStdString(startupFile_)).isFile()) return;
-    readWorld(startupFile_);
+    if (!startupFile_.empty() && QFileInfo(QString::fromStdString(startupFile_)).isFile()) readWorld(startupFile_);
+    startupFileRead_ = true;
 }
 
 // On a display without a window manager the main window is never activated; the
@@ -135,6 +167,7 @@ void TEditMain::changeEvent(QEvent* event) {
 
 void TEditMain::itemQuitClick() {
     if (!prompts_.confirm("Quit: Are you sure?")) return;
+    if (history_) history_->clear();  // the steps hold rooms of the zone being released
     store_.releaseAll(&prompts_);
     quitConfirmed_ = true;
     close();
@@ -146,6 +179,7 @@ void TEditMain::closeEvent(QCloseEvent* event) {
             event->ignore();
             return;
         }
+        if (history_) history_->clear();
         store_.releaseAll(&prompts_);
     }
     event->accept();

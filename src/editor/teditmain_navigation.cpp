@@ -48,9 +48,13 @@ void TEditMain::connectNavigation() {
     });
 }
 
-void TEditMain::btnwld_MakeDefaultClick() { rooms_.makeDefault(); }
+void TEditMain::btnwld_MakeDefaultClick() {
+    recordStep([this] { rooms_.makeDefault(); }, [] { return QStringLiteral("Make Default"); });
+}
 
-void TEditMain::btnwld_ClearDefaultClick() { rooms_.clearDefault(); }
+void TEditMain::btnwld_ClearDefaultClick() {
+    recordStep([this] { rooms_.clearDefault(); }, [] { return QStringLiteral("Clear Default"); });
+}
 
 void TEditMain::btnwld_JumptoClick() {
     if (store_.empty() || !windows_.roomList) return;
@@ -101,7 +105,18 @@ void TEditMain::directionClick(int direction) {
         moveThroughExit(direction);
         return;
     }
-    RoomIndexNode* added = rooms_.addDefaultRoom(direction);
+    const int32_t from = store_.current() ? store_.current()->vnum : 0;
+    RoomIndexNode* added = nullptr;
+    recordStep(
+        [&] {
+            added = rooms_.addDefaultRoom(direction);
+            if (added) store_.setCurrent(added);  // shown next, also after a redo
+        },
+               [&] {
+                   return QStringLiteral("Add Room ") + QString::number(added ? added->vnum : 0) + QLatin1Char(' ') +
+                          QString::fromLatin1(kDirectionWords[direction]) + QStringLiteral(" of ") +
+                          QString::number(from);
+               });
     if (added) showRoom(added);
 }
 

@@ -65,8 +65,27 @@ RoomEntry TEditMain::roomEntry() const {
     return entry;
 }
 
+namespace {
+QString roomStepText(const char* what, int32_t vnum) {
+    return QString::fromLatin1(what) + QStringLiteral(" Room ") + QString::number(vnum);
+}
+}  // namespace
+
 void TEditMain::btnwld_UpdateClick() {
-    switch (rooms_.update(roomEntry())) {
+    const int32_t numberBefore = store_.current() ? store_.current()->vnum : 0;
+    UpdateOutcome outcome = UpdateOutcome::Ignored;
+    recordStep([&] { outcome = rooms_.update(roomEntry()); },
+               [&] {
+                   const int32_t number = store_.current() ? store_.current()->vnum : 0;
+                   switch (outcome) {
+                   case UpdateOutcome::Created: return roomStepText("New", number);
+                   case UpdateOutcome::Renumbered:
+                       return roomStepText("Renumber", numberBefore) + QStringLiteral(" to ") +
+                              QString::number(number);
+                   default: return roomStepText("Update", number);
+                   }
+               });
+    switch (outcome) {
     case UpdateOutcome::Created:
     case UpdateOutcome::Renumbered:
         btnwld_NewRoom->setEnabled(true);
@@ -80,7 +99,11 @@ void TEditMain::btnwld_UpdateClick() {
 
 void TEditMain::btnwld_ClearClick() {
     const bool pending = store_.newRoomPending();
-    if (!rooms_.clearRoom(sb_confirm->isChecked())) return;
+    const int32_t number = store_.current() ? store_.current()->vnum : 0;
+    bool cleared = false;
+    recordStep([&] { cleared = rooms_.clearRoom(sb_confirm->isChecked()); },
+               [&] { return roomStepText("Clear", number); });
+    if (!cleared) return;
     editRoomName->clear();
     memoRoom->clear();
     // The preview showed the text that is gone.
@@ -89,7 +112,15 @@ void TEditMain::btnwld_ClearClick() {
 }
 
 void TEditMain::btnwld_DeleteRoomClick() {
-    const std::optional<RoomIndexNode*> before = rooms_.deleteRoom(store_.current(), sb_confirm->isChecked());
+    const int32_t number = store_.current() ? store_.current()->vnum : 0;
+    std::optional<RoomIndexNode*> before;
+    recordStep(
+        [&] {
+            before = rooms_.deleteRoom(store_.current(), sb_confirm->isChecked());
+            // The room shown next is part of the step, so that a redo shows it too.
+            if (before && *before) store_.setCurrent(*before);
+        },
+        [&] { return roomStepText("Delete", number); });
     if (!before) return;
     hidePreview();
     if (*before) showRoom(*before);

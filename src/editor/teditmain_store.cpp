@@ -33,3 +33,21 @@ void TEditMain::zoneHeaderChanged() {
 }
 
 void TEditMain::worldAdopted() { showRoom(store_.first()); }
+
+void TEditMain::showRestoredZone() {
+    // The page shows the zone as it now is, not a room half typed over another one.
+    if (store_.newRoomPending()) rooms_.abandonNewRoom();
+    btnwld_NewRoom->setEnabled(true);
+    tellExtraDescNoCurrentEntry();
+    if (RoomIndexNode* node = store_.current()) {
+        // Undone from the map, the main window stays disabled while the map is open;
+        // showRoom would enable it.
+        const bool enabled = isEnabled();
+        showRoom(node);
+        setEnabled(enabled);
+        return;
+    }
+    hidePreview();
+    fieldsCleared_ = false;
+    editorFieldsCleared();
+}

@@ -9,7 +9,12 @@
 #include "world/platform_files.h"
 
 std::string mapFilePath(const std::string& worldPath) {
-    const size_t keep = worldPath.size() >= 3 ? worldPath.size() - 3 : 0;
+    // The replaced characters never reach into the directory: a file name shorter than
+    // three characters is replaced whole, so its map file stays in the same directory
+    // (and "/zones/ab" does not become the file "/zonemap" of another directory).
+    const size_t nameStart = worldPath.find_last_of(platform::kSeparator == '/' ? "/" : "/\\");
+    const size_t nameBegin = nameStart == std::string::npos ? 0 : nameStart + 1;
+    const size_t keep = worldPath.size() >= nameBegin + 3 ? worldPath.size() - 3 : nameBegin;
     return worldPath.substr(0, keep) + "map";
 }
 

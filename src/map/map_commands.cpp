@@ -68,21 +68,26 @@ bool MapRoomCommands::deleteRoom(int x, int y, int z) {
 }
 
 void MapRoomCommands::setExitTo(RoomDataType& room, int direction, int32_t destination) {
+    store_.aboutToChange(room, 0);
     room.exitTo[direction] = destination;
 }
 
 void MapRoomCommands::setDoorFlag(RoomDataType& room, int direction, int32_t doorFlag) {
+    store_.aboutToChange(room, kRecordExits);
     room.exits[direction].doorFlag = doorFlag;
 }
 
 void MapRoomCommands::setKey(RoomDataType& room, int direction, int32_t key) {
+    store_.aboutToChange(room, kRecordExits);
     room.exits[direction].key = key;
 }
 
 void MapRoomCommands::setKeywords(RoomDataType& room, int direction, const std::string& keywords) {
-    room.exits[direction].keywords = keywords;
+    store_.aboutToChange(room, kRecordExits);
+    room.exits[direction].keywords = textForWorldFile(keywords);
 }
 
 void MapRoomCommands::setExitDescription(RoomDataType& room, int direction, const std::string& description) {
-    room.exits[direction].description = description;
+    store_.aboutToChange(room, kRecordExits);
+    room.exits[direction].description = textForWorldFile(description);
 }

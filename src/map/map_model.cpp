@@ -40,6 +40,8 @@ void MapGrid::putRoom(RoomDataType& room, int x, int y, int z) {
     if (cell == &room) return;
     if (cell) takeRoom(x, y, z);
     if (cellAt(room.mapX, room.mapY, room.mapZ) == &room) takeRoom(room.mapX, room.mapY, room.mapZ);
+    touch(room, 0);
+    touchCell(index(x, y, z));
     cell = &room;
     ++occupied_;
     room.mapX = x;
@@ -51,6 +53,8 @@ void MapGrid::takeRoom(int x, int y, int z) {
     if (!insideMap(x, y, z)) return;
     RoomDataType*& cell = cells_[index(x, y, z)];
     if (!cell) return;
+    touch(*cell, 0);
+    touchCell(index(x, y, z));
     cell->mapX = cell->mapY = cell->mapZ = -1;
     cell = nullptr;
     --occupied_;
@@ -63,6 +67,7 @@ void MapGrid::recalcExits(int x, int y, int z) {
     RoomDataType blank;
     RoomDataType* here = cellAt(x, y, z);
     RoomDataType& r = here ? *here : blank;
+    if (here) touch(*here, kRecordExits);  // its exit numbers and the doors it takes over
     for (int d = 0; d < kDirectionCount; ++d) {
         const MapStep step = directionStep(d);
         const int nx = x + step.dx, ny = y + step.dy, nz = z + step.dz;
@@ -73,6 +78,7 @@ void MapGrid::recalcExits(int x, int y, int z) {
             continue;
         }
         const int back = reverseDirection(d);
+        touch(*neighbour, 0);
         r.exitTo[d] = neighbour->vnum;
         neighbour->exitTo[back] = r.vnum;
         // A door belongs to both sides: the neighbour's door is taken over, but a door of
@@ -130,7 +136,9 @@ size_t PlacementList::takeSlot(PlacementEntry* entry) {
 
 void PlacementList::registerUnplacedRoom(RoomDataType& room) {
     if (PlacementEntry* entry = findByRoom(&room)) {
+        const int32_t oldVnum = entry->vnum;
         entry->vnum = room.vnum;
+        if (journal_ && oldVnum != entry->vnum) journal_->entryRenumbered(*entry, oldVnum);
         notify(PlacementChange::Refreshed, positionOf(entry), *entry);
         return;
     }
@@ -146,6 +154,7 @@ void PlacementList::registerUnplacedRoom(RoomDataType& room) {
     last_ = entry;
     ++size_;
     byRoom_.emplace(&room, entry);
+    if (journal_) journal_->entryAdded(*entry);
     notify(PlacementChange::Added, size_ - 1, *entry);
 }
 
@@ -173,6 +182,7 @@ size_t PlacementList::positionOf(const PlacementEntry* entry) const {
 void PlacementList::unlinkPlacementEntry(PlacementEntry* entry) {
     if (!entry) return;
     const size_t position = positionOf(entry);
+    if (journal_) journal_->entryRemoving(*entry);
     if (entry->prev)
         entry->prev->next = entry->next;
     else
@@ -189,6 +199,7 @@ void PlacementList::unlinkPlacementEntry(PlacementEntry* entry) {
     std::unique_ptr<PlacementEntry> owned(entry);
     owned->prev = owned->next = nullptr;
     notify(PlacementChange::Removed, position, *owned);
+    if (journal_) (void)owned.release();  // a recording keeps the entry to put it back
 }
 
 std::string PlacementList::lineText(const PlacementEntry& entry) {
@@ -221,6 +232,7 @@ void MapModel::roomDeleting(RoomDataType& room) {
             grid.takeRoom(x, y, z);
             if (recalcOnChange) grid.recalcExits(x, y, z);
         } else {
+            store_.aboutToChange(room, 0);
             room.mapX = room.mapY = room.mapZ = -1;  // never empty a cell that holds another room
         }
     }

@@ -43,8 +43,20 @@ public:
     static size_t index(int x, int y, int z);
     // Called for every cell that recalcExits redraws (the window draws those in view).
     std::function<void(int x, int y, int z)> cellRedrawn;
+    // The recording told about every cell and record this grid changes; none when nothing records.
+    void setJournal(ZoneJournal* journal) { journal_ = journal; }
 
 private:
+    friend struct ZoneReplay;  // undo and redo set cells back
+    // Announces a change of a record and of a cell to a recording.
+    void touch(RoomDataType& room, unsigned char texts) {
+        if (journal_) journal_->roomTouched(room, texts);
+    }
+    void touchCell(size_t cell) {
+        if (journal_) journal_->cellTouched(cell, cells_[cell]);
+    }
+
+    ZoneJournal* journal_ = nullptr;
     std::vector<RoomDataType*> cells_;  // one allocation, non-owning
     size_t occupied_ = 0;
 };
@@ -90,9 +102,14 @@ public:
     // so a selector can change just its line position + 1 instead of refilling itself.
     std::function<void(PlacementChange, size_t position, const PlacementEntry& entry)> entryChanged;
     // Raised after every change, after entryChanged, so a selector can refresh itself.
+    // An undo or redo raises only this, once, after putting back many entries.
     std::function<void()> changed;
+    // The recording told about every entry added, removed or renumbered; none when nothing records.
+    void setJournal(ZoneJournal* journal) { journal_ = journal; }
 
 private:
+    friend struct ZoneReplay;  // undo and redo put entries back where they stood
+
     void notify(PlacementChange change, size_t position, const PlacementEntry& entry);
     size_t takeSlot(PlacementEntry* entry);
     void renumberSlots(size_t capacity);
@@ -104,6 +121,7 @@ private:
     // Positions in O(log n): entries take slots in append order; counter_ counts the live ones.
     std::vector<PlacementEntry*> bySlot_;
     SlotCounter counter_;
+    ZoneJournal* journal_ = nullptr;
 };
 
 // The map window's model: grid and placement list, and the store's deletion step that

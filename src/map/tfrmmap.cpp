@@ -16,6 +16,7 @@
 #include <QToolButton>
 
 #include "editor/byte_text.h"
+#include "editor/edit_history.h"
 #include "editor/terminal_font.h"
 #include "editor/widget_factory.h"
 #include "map/tminimap.h"
@@ -196,6 +197,11 @@ public:
         const PlacementEntry* entry = list_.placementEntryAt(static_cast<size_t>(index.row() - 1));
         return entry ? QVariant(bytesToQString(PlacementList::lineText(*entry))) : QVariant();
     }
+    // The list was put back as a whole (undo, redo): every line may differ.
+    void reset() {
+        beginResetModel();
+        endResetModel();
+    }
     void setDefaultLine(const QString& text) {
         defaultLine_ = text;
         emit dataChanged(index(0), index(0));
@@ -298,8 +304,23 @@ void TfrmMap::openMap(QWidget* opener) {
 }
 
 bool TfrmMap::aboutToClose() {
+    storeFieldBeingEdited();
     if (minimap_) minimap_->hide();
     return true;
+}
+
+// Closing the map (Escape, the close box) takes the focus away without the field ever
+// seeing the user leave it; what was typed there counts all the same. A number field
+// is stored only when it was typed into, so an exit field left empty at opening does not
+// complain as the window closes.
+void TfrmMap::storeFieldBeingEdited() {
+    QWidget* field = focusWidget();
+    if (!field || !panelEditable()) return;
+    if (field == editGenDesc) storeGenDesc();
+    if (field == editKeywords) storeKeywords();
+    if (field == editVkey && editVkey->isModified()) storeKey();
+    for (int d = 0; d < kDirectionCount; ++d)
+        if (field == editExit[d] && editExit[d]->isModified()) storeExitField(d);
 }
 
 void TfrmMap::btnDoneClick() {
@@ -309,6 +330,34 @@ void TfrmMap::btnDoneClick() {
 void TfrmMap::btnRefreshClick() {
     redrawView();
     showMapRoom(selectedRoom_);
+}
+
+void TfrmMap::recordStep(const std::function<void()>& command, const std::function<QString()>& text) {
+    if (history_)
+        history_->record(command, text);
+    else
+        command();
+}
+
+void TfrmMap::showRestoredZone() {
+    // Records the window pointed at may have left the zone: nothing is kept but the cell.
+    framedRoom_ = nullptr;
+    selectedRoom_ = nullptr;
+    panelRoom_ = nullptr;
+    panelAfterDraw_ = PanelAfterDraw::Unchanged;
+    const int choice = placeChoice();
+    lines_->reset();
+    selboxPlaceRoom->setCurrentIndex(choice < selboxPlaceRoom->count() ? choice : 0);
+    setDefaultLine();
+    if (!isVisible()) return;  // the next opening fills the window
+    redrawView();
+    if (RoomDataType* room = map_.grid.cellAt(selectedCell_.x(), selectedCell_.y(), currentLevel_)) {
+        enableExitPanel();
+        showMapRoom(room);
+    } else {
+        showMapRoom(nullptr);
+        disableExitPanel();
+    }
 }
 
 void TfrmMap::roomDeleting(RoomDataType& room) {

@@ -34,6 +34,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 class TfrmMap;
+class EditHistory;
 class PlacementLines;
 class Tminimap;
 struct BoardView;
@@ -102,6 +103,11 @@ public:
     }
     // The minimap window that "&minimap" shows and hides.
     void setMinimap(Tminimap* minimap);
+    // The history every change of the map and the exit panel becomes a step of.
+    void setHistory(EditHistory* history) { history_ = history; }
+    // After an undo or redo: the board, minimap and selector show the zone as it now is;
+    // the selection follows the selected cell, the exit panel shows its room or nothing.
+    void showRestoredZone();
 
     // Operations used by the main window, the minimap and the extra descriptions dialog.
     void openMap(QWidget* opener);
@@ -219,14 +225,25 @@ private:
     bool storeKey();
     void storeKeywords();
     void storeGenDesc();
+    void storeFieldBeingEdited();
     bool panelEditable() const;
     void jump(bool forward);
+    // Runs a change as one step of the history (just runs it without a history).
+    void recordStep(const std::function<void()>& command, const std::function<QString()>& text);
+    QString drawStepText() const;
+    QString exitStepText(const char* what, int direction) const;
     void selectFound(RoomIndexNode* node);
 
     WorldStore& store_;
     MapModel& map_;
     Prompts& prompts_;
     MapRoomCommands commands_;
+    EditHistory* history_ = nullptr;
+    // What a Draw command did, to name its step.
+    struct DrawTally {
+        int placed = 0, removed = 0, deleted = 0;
+        int32_t vnum = 0;  // the last room it touched
+    } tally_;
     std::function<bool()> searchChecksDescription_;
     std::function<void(RoomDataType&)> openExtraDescs_;
     QPointer<Tminimap> minimap_;  // destroyed before this window when the program ends

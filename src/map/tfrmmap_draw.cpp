@@ -19,8 +19,14 @@ void TfrmMap::MapGridMouseUp(QPoint pressCell, QPoint releaseCell) {
     // can be seen, so the panel is filled once, after the last cell visited.
     panelAfterDraw_ = PanelAfterDraw::Unchanged;
     bool completed = true;
-    for (int x = x0; x <= x1 && completed; ++x)
-        for (int y = y0; y <= y1 && completed; ++y) completed = drawAt(x, y);
+    // The whole rectangle is one step of the history.
+    tally_ = {};
+    recordStep(
+        [&] {
+            for (int x = x0; x <= x1 && completed; ++x)
+                for (int y = y0; y <= y1 && completed; ++y) completed = drawAt(x, y);
+        },
+        [this] { return drawStepText(); });
     if (panelAfterDraw_ == PanelAfterDraw::Room) {
         enableExitPanel();
         showMapRoom(panelRoom_);
@@ -34,6 +40,22 @@ void TfrmMap::MapGridMouseUp(QPoint pressCell, QPoint releaseCell) {
         minimap_->showMinimap(currentLevel_);
         minimap_->drawViewFrame(leftCol(), topRow());
     }
+}
+
+QString TfrmMap::drawStepText() const {
+    const int kinds = (tally_.placed > 0) + (tally_.removed > 0) + (tally_.deleted > 0);
+    const int total = tally_.placed + tally_.removed + tally_.deleted;
+    if (kinds != 1) return QStringLiteral("Draw on Map");
+    const QString number = QString::number(tally_.vnum);
+    const QString count = QString::number(total);
+    if (tally_.placed > 0)
+        return total == 1 ? QStringLiteral("Place Room ") + number + QStringLiteral(" on Map")
+                          : QStringLiteral("Place ") + count + QStringLiteral(" Rooms on Map");
+    if (tally_.removed > 0)
+        return total == 1 ? QStringLiteral("Remove Room ") + number + QStringLiteral(" from Map")
+                          : QStringLiteral("Remove ") + count + QStringLiteral(" Rooms from Map");
+    return total == 1 ? QStringLiteral("Delete Room ") + number
+                      : QStringLiteral("Delete ") + count + QStringLiteral(" Rooms");
 }
 
 void TfrmMap::selectAt(int x, int y) {
@@ -85,13 +107,19 @@ bool TfrmMap::drawAt(int x, int y) {
             selectedCell_ = {x, y};
             panelAfterDraw_ = PanelAfterDraw::Room;
             panelRoom_ = placed;
+            ++tally_.placed;
+            tally_.vnum = placed->vnum;
             break;
         }
         case Action::Remove:
+            ++tally_.removed;
+            tally_.vnum = room->vnum;
             commands_.removeRoom(x, y, z);
             panelAfterDraw_ = PanelAfterDraw::None;
             break;
         case Action::Delete:
+            ++tally_.deleted;
+            tally_.vnum = room->vnum;
             commands_.deleteRoom(x, y, z);
             panelAfterDraw_ = PanelAfterDraw::None;
             break;

@@ -252,7 +252,10 @@ bool TfrmMap::storeExitField(int d) {
         refusalShown_ = true;
         return false;
     }
-    commands_.setExitTo(*selectedRoom_, d, *value);
+    RoomDataType& room = *selectedRoom_;
+    // Leaving a field that was not edited is no change and no step of the history.
+    if (room.exitTo[d] != *value)
+        recordStep([&] { commands_.setExitTo(room, d, *value); }, [&] { return exitStepText("Exit", d); });
     drawExitMark(selectedCell_.x(), selectedCell_.y(), d, *value, currentLevel_);
     return true;
 }
@@ -264,18 +267,42 @@ bool TfrmMap::storeKey() {
         refusalShown_ = true;
         return false;
     }
-    commands_.setKey(*selectedRoom_, exitDirection_, *value);
+    RoomDataType& room = *selectedRoom_;
+    const int d = exitDirection_;
+    if (room.exits[d].key != *value)
+        recordStep([&] { commands_.setKey(room, d, *value); }, [&] { return exitStepText("Key", d); });
     return true;
 }
 
 void TfrmMap::storeKeywords() {
     if (!panelEditable()) return;
-    commands_.setKeywords(*selectedRoom_, exitDirection_, qStringToBytes(editKeywords->text()));
+    RoomDataType& room = *selectedRoom_;
+    const int d = exitDirection_;
+    const std::string keywords = qStringToBytes(editKeywords->text());
+    if (room.exits[d].keywords != keywords)
+        recordStep([&] { commands_.setKeywords(room, d, keywords); }, [&] { return exitStepText("Keywords", d); });
 }
 
 void TfrmMap::storeGenDesc() {
     if (!panelEditable()) return;
-    commands_.setExitDescription(*selectedRoom_, exitDirection_, multiLineFieldBytes(*editGenDesc));
+    RoomDataType& room = *selectedRoom_;
+    const int d = exitDirection_;
+    const std::string description = multiLineFieldBytes(*editGenDesc);
+    if (room.exits[d].description != description)
+        recordStep([&] { commands_.setExitDescription(room, d, description); },
+                   [&] { return exitStepText("Description", d); });
+}
+
+namespace {
+const char* const kDirectionWords[kDirectionCount] = {"North", "East", "South", "West", "Up", "Down"};
+}
+
+// "Set North Door of Room 4201"; "Exit" stands for the destination.
+QString TfrmMap::exitStepText(const char* what, int direction) const {
+    const QString word = QString::fromLatin1(kDirectionWords[direction]);
+    const QString part = QString::fromLatin1(what);
+    const QString room = selectedRoom_ ? QString::number(selectedRoom_->vnum) : QString();
+    return QStringLiteral("Set ") + word + QLatin1Char(' ') + part + QStringLiteral(" of Room ") + room;
 }
 
 void TfrmMap::directionButtonClick(int direction) {
@@ -287,7 +314,10 @@ void TfrmMap::directionButtonClick(int direction) {
 void TfrmMap::doorFlagButtonClick(int flag) {
     pressExclusive(sbDoorFlag, flag);
     if (!panelEditable()) return;
-    commands_.setDoorFlag(*selectedRoom_, exitDirection_, flag);
+    RoomDataType& room = *selectedRoom_;
+    const int d = exitDirection_;
+    if (room.exits[d].doorFlag != flag)
+        recordStep([&] { commands_.setDoorFlag(room, d, flag); }, [&] { return exitStepText("Door", d); });
     drawExitMark(selectedCell_.x(), selectedCell_.y(), exitDirection_, selectedRoom_->exitTo[exitDirection_],
                  currentLevel_);
 }

@@ -159,6 +159,7 @@ void TfrmQuendryOut::buildOutput() {
 
     titleTimer_.invalidate();
     outputText_ = buildWorldText(store_, lettersMode_, [this](int32_t vnum) { showRoomTitle(vnum); });
+    emit outputBuilt();
     setWindowTitle(QString::fromLatin1(kTitle));
 
     outputTooLarge_ = outputText_.size() > viewCapacity_ ||
@@ -195,7 +196,11 @@ void TfrmQuendryOut::saveOutput() {
     std::error_code ignored;
     if (std::filesystem::exists(path, ignored) && !prompts_.confirm("File exists.  Replace?")) return;
     const std::string error = saveWorld(path, textToSave(), unixFormat_, saveMapFile_, store_);
-    if (!error.empty()) prompts_.message(error);
+    if (!error.empty()) {
+        prompts_.message(error);
+        return;
+    }
+    emit worldSaved();
 }
 
 void TfrmQuendryOut::sb_editClick() {

@@ -61,6 +61,12 @@ public:
     QPushButton* btnREMAKE;
     QPushButton* btnDONE;
 
+signals:
+    // The text was built from the zone as it is now.
+    void outputBuilt();
+    // The built text was written to a world file.
+    void worldSaved();
+
 private:
     void sb_editClick();
     void sb_mapClick();

@@ -10,13 +10,18 @@ void makeDefaultRoom(WorldStore& store, Prompts& prompts) {
         return;
     }
     if (!store.current() || !store.current()->room) return;
+    store.aboutToChange(store.defaultRoom);
     copyRoom(store.defaultRoom, *store.current()->room);
     // A room may carry the number -1, which would otherwise read as "no template"; the
     // template keeps the number only to say that it exists.
     if (store.defaultRoom.vnum == -1) store.defaultRoom.vnum = 0;
 }
 
-void clearDefaultRoom(WorldStore& store) { store.defaultRoom.vnum = -1; }
+void clearDefaultRoom(WorldStore& store) {
+    if (store.defaultRoom.vnum == -1) return;
+    store.aboutToChange(store.defaultRoom, 0);
+    store.defaultRoom.vnum = -1;
+}
 
 bool nextDefaultVnum(const WorldStore& store, int32_t& vnum) {
     const int32_t highest = store.highestVnum();
@@ -48,6 +53,7 @@ RoomIndexNode* addDefaultRoom(WorldStore& store, Prompts& prompts, int direction
     if (!from || !from->room || store.empty()) return nullptr;
     RoomIndexNode* added = createDefaultRoomNode(store, prompts);
     if (!added) return nullptr;
+    store.aboutToChange(*from->room, 0);
     from->room->exitTo[direction] = added->vnum;
     added->room->exitTo[reverseDirection(direction)] = from->vnum;
     return added;

@@ -1,6 +1,7 @@
 #include "world/extra_desc_commands.h"
 
 #include "world/prompts.h"
+#include "world/world_store.h"
 
 void ExtraDescCommands::open(RoomDataType& room) {
     room_ = &room;
@@ -31,6 +32,7 @@ bool ExtraDescCommands::add() {
     if (!room_ || pending_) return false;
     // After lastEntry, which is the chain's last entry whenever the chain is not empty;
     // the room's own append also copes with a chain emptied behind the dialog's back.
+    store_.aboutToChange(*room_, kRecordExtras);
     ExtraDescType* entry = room_->appendExtraDesc({}, {});
     pending_ = entry;
     current_ = entry;
@@ -44,8 +46,9 @@ bool ExtraDescCommands::update(const std::string& keywords, const std::string& d
         prompts_.message(kNoKeywordsMessage);
         return false;
     }
-    current_->keywords = keywords;
-    current_->description = description;
+    store_.aboutToChange(*room_, kRecordExtras);
+    current_->keywords = textForWorldFile(keywords);
+    current_->description = textForWorldFile(description);
     if (current_ == pending_) pending_ = nullptr;
     return true;
 }
@@ -53,6 +56,7 @@ bool ExtraDescCommands::update(const std::string& keywords, const std::string& d
 bool ExtraDescCommands::deleteCurrent() {
     if (!room_ || !current_) return false;
     if (current_ == pending_) pending_ = nullptr;
+    store_.aboutToChange(*room_, kRecordExtras);
     room_->removeExtraDesc(current_);
     current_ = room_->extraDescs;
     last_ = room_->lastExtraDesc();
@@ -61,6 +65,7 @@ bool ExtraDescCommands::deleteCurrent() {
 
 void ExtraDescCommands::discardPending() {
     if (!room_ || !pending_) return;
+    store_.aboutToChange(*room_, kRecordExtras);
     room_->removeExtraDesc(pending_);
     if (current_ == pending_) current_ = room_->extraDescs;
     pending_ = nullptr;

@@ -2,19 +2,21 @@
 // The editing of one room's chain of extra descriptions, as the extra descriptions
 // dialog does it: the dialog gathers its two fields and calls these operations, which
 // change the chain in place and report through Prompts. There is no undo and no
-// confirmation; every change goes straight into the room.
+// confirmation; every change goes straight into the room (and into a recording of the
+// store's changes when one runs).
 #include <string>
 #include <vector>
 
 #include "world/room.h"
 
 class Prompts;
+class WorldStore;
 
 inline constexpr const char* kNoKeywordsMessage = "No Keywords -- Not a valid Extra Description.";
 
 class ExtraDescCommands {
 public:
-    explicit ExtraDescCommands(Prompts& prompts) : prompts_(prompts) {}
+    ExtraDescCommands(WorldStore& store, Prompts& prompts) : store_(store), prompts_(prompts) {}
 
     // Starts editing a room's chain: no entry is current, nothing is pending.
     void open(RoomDataType& room);
@@ -65,6 +67,7 @@ private:
     void discardPending();
     ExtraDescType* entryAt(int position) const;
 
+    WorldStore& store_;
     Prompts& prompts_;
     RoomDataType* room_ = nullptr;
     ExtraDescType* current_ = nullptr;

@@ -1,5 +1,7 @@
 #include "world/room.h"
 
+#include <algorithm>
+
 ExtraDescType* RoomDataType::appendExtraDesc(std::string keywords, std::string description) {
     auto* entry = new ExtraDescType{std::move(keywords), std::move(description), nullptr, nullptr};
     ExtraDescType* tail = extraDescTail_;
@@ -77,4 +79,10 @@ bool sameRoomContent(const RoomDataType& a, const RoomDataType& b) {
     for (; x && y; x = x->next, y = y->next)
         if (x->keywords != y->keywords || x->description != y->description) return false;
     return !x && !y;
+}
+
+std::string textForWorldFile(std::string text) {
+    std::erase_if(text, [](char c) { return c == '\0' || c == '\x1a'; });
+    std::replace(text.begin(), text.end(), '~', '-');
+    return text;
 }

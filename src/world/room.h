@@ -69,6 +69,12 @@ private:
 // descriptions, off the map. Number, name, description, zone, bitvector and sector stay.
 void initNewRoom(RoomDataType& room);
 
+// A text typed into the editor, made fit for a world file, which ends a text at its
+// first "~", a line at a byte 0 and the whole file at a byte 26: every "~" becomes "-"
+// (as MUD servers treat what players type) and bytes 0 and 26 are left out. Without
+// this, one "~" in a description makes the saved zone unreadable from that room on.
+std::string textForWorldFile(std::string text);
+
 // Copies every field of source into target; target gets its own copy of the chain.
 void copyRoom(RoomDataType& target, const RoomDataType& source);
 

@@ -18,8 +18,8 @@ void RoomOperations::abandonNewRoom() { store_.endNewRoom(); }
 
 void RoomOperations::fill(RoomDataType& room, const RoomEntry& entry, int32_t number) const {
     room.vnum = number;
-    room.name = entry.name;
-    room.description = entry.description;
+    room.name = textForWorldFile(entry.name);
+    room.description = textForWorldFile(entry.description);
     room.zone = store_.zoneNumber;
     room.bitvector = entry.bitvector;
     room.sectorType = entry.sectorType;
@@ -83,6 +83,7 @@ UpdateOutcome RoomOperations::update(const RoomEntry& entry) {
     }
     RoomDataType& room = *node->room;
     // The record keeps its old number until the index has moved it.
+    store_.aboutToChange(room, kRecordName | kRecordDescription);
     fill(room, entry, oldNumber);
     if (number != oldNumber) store_.renumber(node, number);
     if (!room.onMap()) registerUnplaced(room);
@@ -94,6 +95,7 @@ bool RoomOperations::clearRoom(bool askFirst) {
     if (askFirst && !prompts_.confirm("CLEAR all descriptions for this room?")) return false;
     if (store_.newRoomPending()) return true;
     RoomDataType& room = *store_.current()->room;
+    store_.aboutToChange(room, kRecordName | kRecordDescription | kRecordExtras);
     room.name.clear();
     room.description.clear();
     room.freeExtraDescs();

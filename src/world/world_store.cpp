@@ -93,6 +93,7 @@ RoomIndexNode* WorldStore::insertOrdered(std::unique_ptr<RoomIndexNode> owned) {
     }
     linkBefore(node, before);
     indexNumber(node, passedSameNumber);
+    if (journal_) journal_->nodeLinked(*node);
     return node;
 }
 
@@ -102,10 +103,41 @@ RoomIndexNode* WorldStore::appendNode(std::unique_ptr<RoomIndexNode> owned) {
     const bool passedSameNumber = firstByVnumDirect_.get(node->vnum) != nullptr;
     linkBefore(node, nullptr);
     indexNumber(node, passedSameNumber);
+    if (journal_) journal_->nodeLinked(*node);
     return node;
 }
 
+// Whether a node with the same number stands before this linked node. In a sorted index
+// equal numbers stand together, so the predecessor tells; an unsorted one is walked back.
+bool WorldStore::samePrecedes(const RoomIndexNode* node) const {
+    if (!firstByVnumDirect_.get(node->vnum)) return false;
+    if (sorted_) return node->prev && node->prev->vnum == node->vnum;
+    for (const RoomIndexNode* p = node->prev; p; p = p->prev)
+        if (p->vnum == node->vnum) return true;
+    return false;
+}
+
+void WorldStore::relinkBefore(RoomIndexNode* node, RoomIndexNode* before) {
+    linkBefore(node, before);
+    if ((node->prev && node->prev->vnum > node->vnum) || (node->next && node->next->vnum < node->vnum))
+        sorted_ = false;
+    indexNumber(node, samePrecedes(node));
+}
+
+void WorldStore::setNodeVnum(RoomIndexNode* node, int32_t vnum) {
+    if (!linked(node)) {
+        node->vnum = vnum;
+        return;
+    }
+    unindexNumber(node);
+    node->vnum = vnum;
+    if ((node->prev && node->prev->vnum > node->vnum) || (node->next && node->next->vnum < node->vnum))
+        sorted_ = false;
+    indexNumber(node, samePrecedes(node));
+}
+
 std::unique_ptr<RoomIndexNode> WorldStore::unlinkNode(RoomIndexNode* node) {
+    if (journal_) journal_->nodeUnlinking(*node);
     unindexNumber(node);
     if (node->prev)
         node->prev->next = node->next;
@@ -143,14 +175,18 @@ int32_t WorldStore::lowestVnum() const { return firstByVnum_.empty() ? 0 : first
 int32_t WorldStore::highestVnum() const { return firstByVnum_.empty() ? 0 : firstByVnum_.rbegin()->first; }
 
 void WorldStore::renumber(RoomIndexNode* node, int32_t vnum) {
+    aboutToChange(*node->room, 0);
+    const int32_t oldVnum = node->vnum;
     if (size_ > 1) {
         std::unique_ptr<RoomIndexNode> owned = unlinkNode(node);
         owned->vnum = owned->room->vnum = vnum;
+        if (journal_) journal_->nodeRenumbered(*owned, oldVnum);
         insertOrdered(std::move(owned));
     } else {
         unindexNumber(node);
         node->vnum = node->room->vnum = vnum;
         indexNumber(node, false);
+        if (journal_) journal_->nodeRenumbered(*node, oldVnum);
     }
     setNextFreeAfterLast();
 }
@@ -171,11 +207,13 @@ void WorldStore::deleteCurrentRoom() {
 void WorldStore::deleteRoom(RoomIndexNode* node) {
     if (!node) return;
     RoomDataType& room = *node->room;
+    aboutToChange(room, kRecordExtras);  // the map takes its position next
     room.freeExtraDescs();
     notify([&](StoreObserver& o) { o.extraDescsReleased(room); });
     notify([&](StoreObserver& o) { o.roomDeleting(room); });
     if (node == current_) current_ = nullptr;
-    unlinkNode(node);  // the returned owner frees node and record
+    std::unique_ptr<RoomIndexNode> owned = unlinkNode(node);  // frees node and record...
+    if (journal_) (void)owned.release();                       // ...unless a recording keeps them for undo
 }
 
 void WorldStore::endNewRoom() {
@@ -231,6 +269,10 @@ void WorldStore::adoptLoadedWorld() {
     setNextFreeAfterLast();
     notify([](StoreObserver& o) { o.zoneHeaderChanged(); });
     notify([](StoreObserver& o) { o.worldAdopted(); });
+}
+
+void WorldStore::announceZoneRestored() {
+    notify([](StoreObserver& o) { o.zoneRestored(); });
 }
 
 void WorldStore::addObserver(StoreObserver* observer) { observers_.push_back(observer); }

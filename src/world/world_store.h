@@ -15,6 +15,7 @@
 
 #include "world/room.h"
 #include "world/vnum_table.h"
+#include "world/zone_journal.h"
 
 class Prompts;
 
@@ -35,6 +36,9 @@ public:
     virtual void roomDeleting(RoomDataType&) {}                 // empty its map cell, drop its placement entry
     virtual void zoneHeaderChanged() {}                         // setZone or a read: panels, editor page
     virtual void worldAdopted() {}                              // a read was adopted: show the first room
+    // An undo or redo has put the zone back as it was at some point: let go of every
+    // record, node and extra description held, and show the zone again from the store.
+    virtual void zoneRestored() {}
 };
 
 class WorldStore {
@@ -83,6 +87,18 @@ public:
     // After a read that produced rooms: header from the first room, cursor on first.
     void adoptLoadedWorld();
 
+    // Every change to a record in place (a room of the index or the template) is
+    // announced first, so that a recording can keep the record as it was: its numbers
+    // and the texts named (RecordTexts), all of them unless told otherwise.
+    void aboutToChange(RoomDataType& room, unsigned char texts = kRecordAllTexts) {
+        if (journal_) journal_->roomTouched(room, texts);
+    }
+    // The recording that primitives report to; none when nothing records.
+    void setJournal(ZoneJournal* journal) { journal_ = journal; }
+    ZoneJournal* journal() const { return journal_; }
+    // Tells the observers that an undo or redo has restored the zone.
+    void announceZoneRestored();
+
     void addObserver(StoreObserver* observer);
     void removeObserver(StoreObserver* observer);
 
@@ -103,6 +119,8 @@ public:
     RoomDataType defaultRoom;  // vnum -1: no template
 
 private:
+    friend struct ZoneReplay;  // undo and redo put nodes back where they stood
+
     template <typename F>
     void notify(F&& call) {
         for (StoreObserver* o : observers_) call(*o);
@@ -111,6 +129,13 @@ private:
     void linkBefore(RoomIndexNode* node, RoomIndexNode* before);  // before none: at the end
     void indexNumber(RoomIndexNode* node, bool passedSameNumber);
     void unindexNumber(RoomIndexNode* node);
+    // Links an unlinked node in front of `before` (none: at the end) wherever that is,
+    // keeping the number look-up and the sorted flag right.
+    void relinkBefore(RoomIndexNode* node, RoomIndexNode* before);
+    // Gives a node another number where it stands (linked or not).
+    void setNodeVnum(RoomIndexNode* node, int32_t vnum);
+    bool linked(const RoomIndexNode* node) const { return node->prev || node->next || first_ == node; }
+    bool samePrecedes(const RoomIndexNode* node) const;
 
     RoomIndexNode* first_ = nullptr;
     RoomIndexNode* last_ = nullptr;
@@ -124,4 +149,5 @@ private:
     RoomIndexNode* current_ = nullptr;
     int32_t nextFreeVnum_ = 0;
     bool newRoomPending_ = false;
+    ZoneJournal* journal_ = nullptr;
 };

@@ -12,6 +12,17 @@
 // After ZoneChange::undo or redo the store tells its observers zoneRestored(): every
 // window then lets go of the records, nodes and extra descriptions it points at and
 // shows the zone again from the store.
+//
+// What a window may rely on:
+// - Undo and redo put back the very node and record objects a command unlinked or
+//   linked; a change owns the ones that are out of the zone in its present state and
+//   frees them when it is destroyed. Extra description entries are made anew.
+// - The placement list raises only `changed`, once, after an undo or redo, never
+//   `entryChanged`: a selector mirroring it fills itself again on zoneRestored.
+// - A change starts done; undo of an undone change and redo of a done one do nothing
+//   (so the redo that QUndoStack::push makes is harmless).
+// - Undo and redo must not run while a recording is running; load and New Area free
+//   every room, so the history is cleared with them.
 #include <cstddef>
 #include <memory>
 

@@ -100,6 +100,8 @@ TEST_F(StartUp, MenusHaveTheirItemsAndStates) {
         {"itemLoad", "&Load .wld...", true, -1},
         {"itemSavewld", "&Save .wld...", false, -1},
         {"itemQuit", "&Quit", true, -1},
+        {"itemUndo", "&Undo", false, -1},
+        {"itemRedo", "&Redo", false, -1},
         {"itemNewArea", "&New Area", true, -1},
         {"itemNewProject", "&New Project", false, -1},
         {"itemSelectProject", "&Select Project...", false, -1},
@@ -125,7 +127,7 @@ TEST_F(StartUp, MenusHaveTheirItemsAndStates) {
     }
     QStringList menus;
     for (QAction* m : main->menuBar()->actions()) menus << m->text();
-    EXPECT_EQ(menus, QStringList({"&File", "&Project", "&View", "&Options", "&ReadMe", "&Help"}));
+    EXPECT_EQ(menus, QStringList({"&File", "Ed&it", "&Project", "&View", "&Options", "&ReadMe", "&Help"}));
 }
 
 TEST_F(StartUp, HelpLineFollowsThePointerAndLabelsFocusTheirFields) {

@@ -75,6 +75,10 @@ TEST(MapFile, PathReplacesTheLastThreeCharacters) {
     EXPECT_EQ(mapFilePath("/zones/Castle.WLD"), "/zones/Castle.map");
     EXPECT_EQ(mapFilePath("zone.world"), "zone.womap");
     EXPECT_EQ(mapFilePath("ab"), "map");
+    // A name shorter than three characters is replaced whole, in its own directory.
+    EXPECT_EQ(mapFilePath("/zones/ab"), "/zones/map");
+    EXPECT_EQ(mapFilePath("/zones/"), "/zones/map");
+    EXPECT_EQ(mapFilePath("/zones/abc"), "/zones/map");
 }
 
 TEST(MapFile, ReaderTakesFourTokensAndSkipsTheRestOfTheLine) {

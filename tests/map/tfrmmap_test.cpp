@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <fstream>
+#include <functional>
 
 #include "editor_fixture.h"
 #include "map/tminimap.h"
@@ -569,6 +570,50 @@ TEST_F(MapWindowTest, DirectionButtonsShowEachExitsDetailsAndEditsStayWithTheirE
     QTest::mouseClick(map->labelExit[Up], Qt::LeftButton);
     EXPECT_EQ(map->exitDirection(), Up);
     EXPECT_TRUE(focused(map->editExit[Up]));
+}
+
+// Closing the map with Escape, its close box or Done while a panel field still holds
+// what was typed keeps it, as leaving the field would; a number field nobody typed into
+// (an exit shown empty) says nothing as the map closes.
+TEST_F(MapWindowTest, WhatIsTypedInThePanelCountsWhenTheMapCloses) {
+    RoomDataType& r = room(3001, "Temple", 50, 50);
+    r.exitTo[East] = 3002;
+    struct Case {
+        const char* what;
+        std::function<void()> typeIt;
+        std::function<bool()> kept;
+    };
+    const Case cases[] = {
+        {"general description",
+         [&] {
+             map->editGenDesc->setFocus();
+             map->editGenDesc->clear();
+             QTest::keyClicks(map->editGenDesc, "A gate.");
+         },
+         [&] { return r.exits[North].description == "A gate."; }},
+        {"keywords", [&] { type(map->editKeywords, "gate"); }, [&] { return r.exits[North].keywords == "gate"; }},
+        {"key", [&] { type(map->editVkey, "3099"); }, [&] { return r.exits[North].key == 3099; }},
+        {"exit", [&] { type(map->editExit[Up], "3005"); }, [&] { return r.exitTo[Up] == 3005; }},
+    };
+    const std::function<void()> closes[] = {[&] { QTest::keyClick(map, Qt::Key_Escape); }, [&] { map->close(); }};
+    for (const Case& c : cases) {
+        for (const auto& close : closes) {
+            r.exits[North] = RoomExitType{};
+            r.exitTo[Up] = 0;
+            open();
+            c.typeIt();
+            close();
+            EXPECT_FALSE(map->isVisible());
+            EXPECT_TRUE(c.kept()) << c.what;
+        }
+    }
+    // An exit shown empty (exit 0), focused but untouched, is not stored.
+    prompts.clear();
+    open();
+    map->editExit[South]->setFocus();
+    QTest::keyClick(map, Qt::Key_Escape);
+    EXPECT_TRUE(prompts.messages.empty()) << prompts.lastMessage();
+    EXPECT_EQ(r.exitTo[South], 0);
 }
 
 TEST_F(MapWindowTest, DoorFlagButtonsSetTheDoorAndDoorFlagStepsRound) {

@@ -12,11 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "map/map_commands.h"
 #include "map/map_model.h"
 #include "scripted_prompts.h"
 #include "wldfile/world_reader.h"
 #include "wldfile/world_save.h"
 #include "wldfile/world_writer.h"
+#include "world/extra_desc_commands.h"
+#include "world/room_operations.h"
 #include "world/world_store.h"
 
 namespace {
@@ -163,4 +166,45 @@ TEST(ByteExactness, EveryCarriedByteSurvivesASavedFile) {
         expectSameTexts(zone, read, unixForm ? "UNIX file" : "DOS file");
     }
     std::filesystem::remove(path);
+}
+
+// A builder may type what a file cannot carry: a "~" (it would end the text early, and
+// the rest of the room would be read as the wrong fields), a byte 26 or a byte 0. Every
+// command that stores typed text keeps the saved zone readable: "~" becomes "-", the
+// two bytes are left out, everything else stays.
+TEST(ByteExactness, TypedTextsKeepTheSavedZoneReadable) {
+    WorldStore store;
+    MapModel map{store};
+    ScriptedPrompts prompts;
+    store.setZone(1, "Z", 100);
+    RoomOperations rooms(store, map, prompts);
+    rooms.beginNewRoom();
+    const char typed[] = "~~~ waves ~~~\r\n\x1a" "end\0!\r\n";
+    ASSERT_EQ(rooms.update({"100", "Bay~of~Waves", std::string(typed, sizeof typed - 1), 0, 0}), UpdateOutcome::Created);
+    RoomDataType& room = *store.first()->room;
+    room.exitTo[North] = 100;
+    MapRoomCommands exits(store, map, prompts);
+    exits.setKeywords(room, North, "door~");
+    exits.setExitDescription(room, North, "~\r\nA door.~\r\n");
+    ExtraDescCommands extras(prompts);
+    extras.open(room);
+    ASSERT_TRUE(extras.add());
+    ASSERT_TRUE(extras.update("sign~", "Read ~me~\r\n"));
+    EXPECT_TRUE(prompts.messages.empty());
+
+    EXPECT_EQ(room.name, "Bay-of-Waves");
+    EXPECT_EQ(room.description, "--- waves ---\r\nend!\r\n");
+    EXPECT_EQ(room.exits[North].keywords, "door-");
+    EXPECT_EQ(room.exits[North].description, "-\r\nA door.-\r\n");
+    ASSERT_NE(room.extraDescs, nullptr);
+    EXPECT_EQ(room.extraDescs->keywords, "sign-");
+    EXPECT_EQ(room.extraDescs->description, "Read -me-\r\n");
+
+    const std::string dos = buildWorldText(store, true);
+    for (const auto& [form, text] : {std::pair{"DOS", dos}, std::pair{"UNIX", stripCarriageReturns(dos)}}) {
+        WorldStore read;
+        MapModel readMap{read};
+        readBack(text, read, readMap);
+        expectSameTexts(store, read, form);
+    }
 }

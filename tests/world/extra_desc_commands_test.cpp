@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "scripted_prompts.h"
+#include "world/world_store.h"
 
 namespace {
 
@@ -29,8 +30,9 @@ protected:
     using Lines = std::vector<std::string>;
 
     RoomDataType room;
+    WorldStore store;
     ScriptedPrompts prompts;
-    ExtraDescCommands commands{prompts};
+    ExtraDescCommands commands{store, prompts};
 };
 
 }  // namespace
@@ -89,7 +91,7 @@ TEST_F(ExtraDescEditing, DeleteMakesTheFirstEntryCurrent) {
     for (const Case& c : cases) {
         RoomDataType r;
         for (const char* k : {"trees", "stone", "well"}) r.appendExtraDesc(k, "");
-        ExtraDescCommands edit(prompts);
+        ExtraDescCommands edit(store, prompts);
         edit.open(r);
         edit.listLines();
         edit.clickLine(c.clicked);
@@ -104,7 +106,7 @@ TEST_F(ExtraDescEditing, DeleteMakesTheFirstEntryCurrent) {
     // Deleting the only entry empties the chain; Add then starts a new one.
     RoomDataType single;
     single.appendExtraDesc("door", "");
-    ExtraDescCommands edit(prompts);
+    ExtraDescCommands edit(store, prompts);
     edit.open(single);
     edit.listLines();
     edit.clickLine(0);
