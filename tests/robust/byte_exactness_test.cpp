@@ -186,7 +186,7 @@ TEST(ByteExactness, TypedTextsKeepTheSavedZoneReadable) {
     MapRoomCommands exits(store, map, prompts);
     exits.setKeywords(room, North, "door~");
     exits.setExitDescription(room, North, "~\r\nA door.~\r\n");
-    ExtraDescCommands extras(prompts);
+    ExtraDescCommands extras(store, prompts);
     extras.open(room);
     ASSERT_TRUE(extras.add());
     ASSERT_TRUE(extras.update("sign~", "Read ~me~\r\n"));
