@@ -36,3 +36,16 @@ run chain-99999 generate-chain 99999
 
 # The .deb: built, installed with apt-get, started under Xvfb and removed again.
 scripts/package-check.sh
+
+# The monkey for ten minutes on the sanitizer build (./test.sh builds build-asan first):
+# seeds 1, 2, ... with 20,000 events each until the time is up. Any crash, sanitizer
+# report, hang or broken invariant stops the run with the seed and event that replay it.
+monkey_build=${QUENDRY_MONKEY_BUILD:-build-asan}
+if [ -d "$monkey_build" ]; then
+    cmake --build "$monkey_build" --target quendry_monkey >/dev/null
+    echo "== monkey: ten minutes on $monkey_build"
+    QT_QPA_PLATFORM=offscreen "$monkey_build/tests/monkey/quendry_monkey" --seed 1 --events 20000 --minutes 10
+else
+    echo "== monkey: no $monkey_build (run ./test.sh --long, which builds it)"
+    exit 1
+fi

@@ -223,10 +223,16 @@ bool DefinitionWindow::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusOut:
         if (!leavesWithinWindow(event)) break;
         if (nameSlot) storeName(nameSlot);
-        if (valueSlot && valueField(valueSlot) == watched && !storeValueField(valueSlot) && isVisible()) {
+        // A field the focus leaves only because a refused number takes it back is not
+        // checked: with two refused texts (one dropped into a field without the focus)
+        // each would otherwise refuse in turn, without end.
+        if (valueSlot && valueField(valueSlot) == watched && !returningFocus_ && !storeValueField(valueSlot) &&
+            isVisible()) {
             // A refused number keeps the focus, so the user corrects it where it was typed.
-            QTimer::singleShot(0, valueField(valueSlot), [field = valueField(valueSlot)] {
+            QTimer::singleShot(0, valueField(valueSlot), [this, field = valueField(valueSlot)] {
+                returningFocus_ = true;
                 field->setFocus(Qt::OtherFocusReason);
+                returningFocus_ = false;
             });
         }
         if (watched == editDescription) storeDescription();

@@ -101,6 +101,7 @@ private:
     int slotCount_;
     Layout layout_;
     int currentSlot_ = 1;
+    bool returningFocus_ = false;  // a refused number is taking the focus back
     std::vector<SlotNameField*> nameFields_;   // 1..slotCount
     std::vector<QWidget*> valueControls_;      // 1..slotCount
 };

@@ -4,6 +4,27 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QScreen>
+#include <algorithm>
+
+namespace {
+// How many shown windows hold an opener disabled. Two may: a button's accelerator
+// clicks a moment after its key, so a window can open from a window that another has
+// just disabled. The opener is enabled again only when the last of them lets go, so a
+// window that shows a snapshot of the zone (the room list) never sees the zone change
+// behind it.
+const char* const kHoldCount = "quendryHeldDisabledBy";
+
+void holdDisabled(QWidget& opener) {
+    opener.setProperty(kHoldCount, opener.property(kHoldCount).toInt() + 1);
+    opener.setEnabled(false);
+}
+
+void letGo(QWidget& opener) {
+    const int holds = std::max(0, opener.property(kHoldCount).toInt() - 1);
+    opener.setProperty(kHoldCount, holds);
+    if (holds == 0) opener.setEnabled(true);
+}
+}  // namespace
 
 SecondaryWindow::SecondaryWindow(QWidget* parent, Qt::WindowFlags extraFlags)
     : QWidget(parent, Qt::Window | extraFlags) {}
@@ -17,7 +38,7 @@ void SecondaryWindow::openFrom(QWidget* opener) {
             centred_ = true;
         }
         opener_ = opener;
-        if (opener_) opener_->setEnabled(false);
+        if (opener_) holdDisabled(*opener_);
     }
     show();
     raise();
@@ -25,7 +46,7 @@ void SecondaryWindow::openFrom(QWidget* opener) {
 }
 
 void SecondaryWindow::releaseOpener() {
-    if (opener_) opener_->setEnabled(true);
+    if (opener_) letGo(*opener_);
     opener_ = nullptr;
 }
 

@@ -74,6 +74,22 @@ TEST_F(SetSect, ANumberThatIsNotAnIntegerIsRefusedAndTheSlotKeepsItsNumber) {
     EXPECT_EQ(w.workingSlots()[4].value, 31);
 }
 
+// A text dropped into a number field does not give it the focus: with two refused texts
+// the focus goes back to the one refused first, once, and no refusal follows another.
+TEST_F(SetSect, TwoRefusedNumbersDoNotRefuseEachOtherInTurn) {
+    start();
+    TfrmSetSect& w = open();
+    typeInto(w.numberField(5), "a");
+    w.numberField(6)->setText("b");  // as a drop leaves it
+    prompts.clear();
+    w.numberField(6)->setFocus();
+    for (int i = 0; i < 20; ++i) QApplication::processEvents();
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{"'a' is not a valid integer value"});
+    EXPECT_TRUE(focused(w.numberField(5)));
+    typeNumber(w, 5, "9");
+    EXPECT_EQ(w.workingSlots()[5].value, 9);
+}
+
 TEST_F(SetSect, DragsSwapSlotsWithTheirNumbersAndKeysWrapInTheirColumn) {
     start();
     TfrmSetSect& w = open();

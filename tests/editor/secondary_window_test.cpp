@@ -66,3 +66,25 @@ TEST(SecondaryWindowBase, EveryCloseRouteReEnablesTheOpenerUnlessTheWindowRefuse
     window.close();
     EXPECT_TRUE(opener.isEnabled());
 }
+
+// A button's accelerator clicks a moment after its key, so a second window can open from
+// an opener the first has already disabled: the opener stays disabled until both close.
+TEST(SecondaryWindowBase, TheOpenerStaysDisabledUntilTheLastWindowHoldingItCloses) {
+    testApplication();
+    QWidget opener;
+    opener.show();
+    Probe first, second;
+    first.openFrom(&opener);
+    second.openFrom(&opener);
+    first.close();
+    EXPECT_FALSE(opener.isEnabled());
+    second.close();
+    EXPECT_TRUE(opener.isEnabled());
+    // Reopened in the other order, the count starts again from nothing.
+    second.openFrom(&opener);
+    first.openFrom(&opener);
+    second.close();
+    EXPECT_FALSE(opener.isEnabled());
+    first.close();
+    EXPECT_TRUE(opener.isEnabled());
+}

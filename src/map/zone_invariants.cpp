@@ -1,5 +1,6 @@
-#include "store_invariants.h"
+#include "map/zone_invariants.h"
 
+#include <climits>
 #include <map>
 #include <sstream>
 #include <unordered_set>
@@ -15,7 +16,7 @@ std::string describe(const Parts&... parts) {
 
 }  // namespace
 
-std::string storeProblem(const WorldStore& store) {
+std::string indexFault(const WorldStore& store) {
     if ((store.first() == nullptr) != (store.last() == nullptr)) return "first and last disagree about emptiness";
     if (store.first() && store.first()->prev) return "first has a predecessor";
     if (store.last() && store.last()->next) return "last has a successor";
@@ -23,13 +24,14 @@ std::string storeProblem(const WorldStore& store) {
     bool currentSeen = store.current() == nullptr;
     bool nonDecreasing = true;
     std::map<int32_t, const RoomIndexNode*> firstOf;
+    std::unordered_set<const RoomDataType*> rooms;
     const RoomIndexNode* previous = nullptr;
     for (const RoomIndexNode* n = store.first(); n; previous = n, n = n->next) {
         if (++count > store.size()) return describe("walk from first passes size ", store.size());
         if (n->prev != previous) return describe("node ", n->vnum, " at ", count - 1, " has a wrong prev");
         if (!n->room) return describe("node ", n->vnum, " has no room");
-        if (n->vnum != n->room->vnum)
-            return describe("node ", n->vnum, " holds room ", n->room->vnum);
+        if (n->vnum != n->room->vnum) return describe("node ", n->vnum, " holds room ", n->room->vnum);
+        if (!rooms.insert(n->room.get()).second) return describe("room ", n->vnum, " is in the index twice");
         if (previous && previous->vnum > n->vnum) nonDecreasing = false;
         if (n == store.current()) currentSeen = true;
         firstOf.try_emplace(n->vnum, n);
@@ -47,7 +49,23 @@ std::string storeProblem(const WorldStore& store) {
     return {};
 }
 
-std::string gridProblem(const WorldStore& store, const MapGrid& grid, bool fullScan) {
+std::string extraDescFault(const WorldStore& store) {
+    for (const RoomIndexNode* n = store.first(); n; n = n->next) {
+        const RoomDataType& r = *n->room;
+        const ExtraDescType* previous = nullptr;
+        std::unordered_set<const ExtraDescType*> seen;
+        for (const ExtraDescType* e = r.extraDescs; e; previous = e, e = e->next) {
+            if (!seen.insert(e).second) return describe("room ", r.vnum, ": its extra descriptions form a loop");
+            if (e->prev != previous)
+                return describe("room ", r.vnum, ": extra description ", seen.size() - 1, " has a wrong prev");
+        }
+        if (r.lastExtraDesc() != previous)
+            return describe("room ", r.vnum, ": the extra description chain does not end at its tail");
+    }
+    return {};
+}
+
+std::string gridFault(const WorldStore& store, const MapGrid& grid, bool fullScan) {
     std::unordered_set<const RoomDataType*> rooms;
     size_t onMap = 0;
     for (const RoomIndexNode* n = store.first(); n; n = n->next) {
@@ -83,7 +101,7 @@ std::string gridProblem(const WorldStore& store, const MapGrid& grid, bool fullS
     return {};
 }
 
-std::string placementProblem(const WorldStore& store, const PlacementList& list) {
+std::string placementFault(const WorldStore& store, const PlacementList& list, bool offMapRoomsListed) {
     std::unordered_set<const RoomDataType*> rooms;
     for (const RoomIndexNode* n = store.first(); n; n = n->next) rooms.insert(n->room.get());
     std::unordered_set<const RoomDataType*> listed;
@@ -102,12 +120,25 @@ std::string placementProblem(const WorldStore& store, const PlacementList& list)
     if (previous != list.last()) return "the placement list does not end at last";
     if (position != list.size()) return describe("placement size ", list.size(), " but ", position, " entries");
     if (list.placementEntryAt(position)) return "placementEntryAt finds an entry past the end";
+    if (offMapRoomsListed)
+        for (const RoomIndexNode* n = store.first(); n; n = n->next)
+            if (!n->room->onMap() && !listed.count(n->room.get()))
+                return describe("room ", n->vnum, " is off the map but not in the placement list");
     return {};
 }
 
-std::string worldProblem(const WorldStore& store, const MapModel& map, bool fullScan) {
-    std::string problem = storeProblem(store);
-    if (problem.empty()) problem = gridProblem(store, map.grid, fullScan);
-    if (problem.empty()) problem = placementProblem(store, map.placement);
-    return problem;
+std::vector<std::string> zoneInvariantFaults(const WorldStore& store, const MapModel& map, ZoneCheck check) {
+    std::vector<std::string> faults;
+    const bool indexSound = [&] {
+        std::string fault = indexFault(store);
+        if (fault.empty()) return true;
+        faults.push_back(std::move(fault));
+        return false;
+    }();
+    // The other parts walk the index: with broken links they could loop or stray.
+    if (!indexSound) return faults;
+    for (std::string fault : {extraDescFault(store), gridFault(store, map.grid, check.fullScan),
+                              placementFault(store, map.placement, check.offMapRoomsListed)})
+        if (!fault.empty()) faults.push_back(std::move(fault));
+    return faults;
 }
