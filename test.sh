@@ -4,7 +4,8 @@
 #   2. the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer
 #      (any report fails the run);
 #   3. short fuzz runs of every reader when clang is present.
-# --long also runs the big and hostile inputs (minutes, not seconds) and the core's
+# --long also runs the big and hostile inputs (minutes, not seconds), ten minutes of the
+# monkey on the sanitizer build, the package check (scripts/long.sh) and the core's
 # tests built for Windows and run under Wine (scripts/windows-core.sh).
 set -euo pipefail
 cd "$(dirname "$0")"

@@ -5,7 +5,8 @@
 #   - world files of 256 MB and 1 GB (time and memory must grow linearly);
 #   - one description line of 100 MB without a line break;
 #   - 10 million lines of "#";
-#   - chains of 50,000 and 99,999 rooms (every possible room number) for the automatic layout.
+#   - chains of 50,000 and 99,999 rooms (every possible room number) for the automatic layout;
+# then ten minutes of the monkey under the sanitizers and the package check (blocks at the end).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
