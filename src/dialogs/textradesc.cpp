@@ -203,11 +203,9 @@ void TExtraDesc::btnUpdateClick() {
             recordingAdd_ = false;
             history_->finish(stepText("Add"));
         }
-    } else if (history_) {
-        history_->record([&] { updated = commands_.update(keywords, description); },
-                         [this] { return stepText("Update"); });
     } else {
-        updated = commands_.update(keywords, description);
+        recordStep(history_, [&] { updated = commands_.update(keywords, description); },
+                   [this] { return stepText("Update"); });
     }
     if (!updated) return;
     listChain();
@@ -220,7 +218,8 @@ void TExtraDesc::btnDeleteClick() {
         deleted = commands_.deleteCurrent();  // an entry from "&Add" goes again
         endAddStep();
     } else {
-        history_->record([&] { deleted = commands_.deleteCurrent(); }, [this] { return stepText("Delete"); });
+        recordStep(history_, [&] { deleted = commands_.deleteCurrent(); },
+                   [this] { return stepText("Delete"); });
     }
     if (!deleted) return;
     listChain();

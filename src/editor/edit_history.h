@@ -84,6 +84,16 @@ private:
     long builtAt_ = -1;
 };
 
+// Runs a window's command as one step of the history; a window built without a history
+// (alone, in a test) just runs it.
+inline void recordStep(EditHistory* history, const std::function<void()>& command,
+                       const std::function<QString()>& text) {
+    if (history)
+        history->record(command, text);
+    else
+        command();
+}
+
 // A step that swaps a value between what it was before a command and what the command
 // made it: redo applies `after`, undo `before`. The command has run when the step is
 // pushed, so the first redo does nothing.

@@ -244,8 +244,6 @@ private:
     // Draws the description field's text into the preview panel and shows it.
     void showPreview();
     void tellExtraDescNoCurrentEntry();
-    // Runs a room command as one step of the history (just runs it without a history).
-    void recordStep(const std::function<void()>& command, const std::function<QString()>& text);
 
     // The link to the banks.
     int32_t flagsBitvector() const;

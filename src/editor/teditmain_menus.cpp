@@ -109,13 +109,6 @@ void TEditMain::setHistory(EditHistory& history) {
     setWindowModified(!stack.isClean());
 }
 
-void TEditMain::recordStep(const std::function<void()>& command, const std::function<QString()>& text) {
-    if (history_)
-        history_->record(command, text);
-    else
-        command();
-}
-
 void TEditMain::itemLoadClick() {
     const std::string path =
         files_.openFile("Load .wld file", FileFilter{"Quendry World Files (.wld)", "*.wld"});

@@ -9,6 +9,7 @@
 
 #include "dialogs/trlist.h"
 #include "editor/byte_text.h"
+#include "editor/edit_history.h"
 #include "editor/find_match.h"
 #include "editor/teditmain.h"
 #include "map/map_model.h"
@@ -49,11 +50,11 @@ void TEditMain::connectNavigation() {
 }
 
 void TEditMain::btnwld_MakeDefaultClick() {
-    recordStep([this] { rooms_.makeDefault(); }, [] { return QStringLiteral("Make Default"); });
+    recordStep(history_, [this] { rooms_.makeDefault(); }, [] { return QStringLiteral("Make Default"); });
 }
 
 void TEditMain::btnwld_ClearDefaultClick() {
-    recordStep([this] { rooms_.clearDefault(); }, [] { return QStringLiteral("Clear Default"); });
+    recordStep(history_, [this] { rooms_.clearDefault(); }, [] { return QStringLiteral("Clear Default"); });
 }
 
 void TEditMain::btnwld_JumptoClick() {
@@ -108,7 +109,7 @@ void TEditMain::directionClick(int direction) {
     const int32_t from = store_.current() ? store_.current()->vnum : 0;
     RoomIndexNode* added = nullptr;
     recordStep(
-        [&] {
+        history_, [&] {
             added = rooms_.addDefaultRoom(direction);
             if (added) store_.setCurrent(added);  // shown next, also after a redo
         },

@@ -9,6 +9,7 @@
 #include "colour/colour_preview_panel.h"
 #include "colour/colour_scheme.h"
 #include "dialogs/textradesc.h"
+#include "editor/edit_history.h"
 #include "editor/byte_text.h"
 #include "editor/multiline_text.h"
 #include "editor/teditmain.h"
@@ -74,7 +75,7 @@ QString roomStepText(const char* what, int32_t vnum) {
 void TEditMain::btnwld_UpdateClick() {
     const int32_t numberBefore = store_.current() ? store_.current()->vnum : 0;
     UpdateOutcome outcome = UpdateOutcome::Ignored;
-    recordStep([&] { outcome = rooms_.update(roomEntry()); },
+    recordStep(history_, [&] { outcome = rooms_.update(roomEntry()); },
                [&] {
                    const int32_t number = store_.current() ? store_.current()->vnum : 0;
                    switch (outcome) {
@@ -101,7 +102,7 @@ void TEditMain::btnwld_ClearClick() {
     const bool pending = store_.newRoomPending();
     const int32_t number = store_.current() ? store_.current()->vnum : 0;
     bool cleared = false;
-    recordStep([&] { cleared = rooms_.clearRoom(sb_confirm->isChecked()); },
+    recordStep(history_, [&] { cleared = rooms_.clearRoom(sb_confirm->isChecked()); },
                [&] { return roomStepText("Clear", number); });
     if (!cleared) return;
     editRoomName->clear();
@@ -115,7 +116,7 @@ void TEditMain::btnwld_DeleteRoomClick() {
     const int32_t number = store_.current() ? store_.current()->vnum : 0;
     std::optional<RoomIndexNode*> before;
     recordStep(
-        [&] {
+        history_, [&] {
             before = rooms_.deleteRoom(store_.current(), sb_confirm->isChecked());
             // The room shown next is part of the step, so that a redo shows it too.
             if (before && *before) store_.setCurrent(*before);

@@ -332,13 +332,6 @@ void TfrmMap::btnRefreshClick() {
     showMapRoom(selectedRoom_);
 }
 
-void TfrmMap::recordStep(const std::function<void()>& command, const std::function<QString()>& text) {
-    if (history_)
-        history_->record(command, text);
-    else
-        command();
-}
-
 void TfrmMap::showRestoredZone() {
     // Records the window pointed at may have left the zone: nothing is kept but the cell.
     framedRoom_ = nullptr;
@@ -351,13 +344,7 @@ void TfrmMap::showRestoredZone() {
     setDefaultLine();
     if (!isVisible()) return;  // the next opening fills the window
     redrawView();
-    if (RoomDataType* room = map_.grid.cellAt(selectedCell_.x(), selectedCell_.y(), currentLevel_)) {
-        enableExitPanel();
-        showMapRoom(room);
-    } else {
-        showMapRoom(nullptr);
-        disableExitPanel();
-    }
+    showSelectedCellRoom();
 }
 
 void TfrmMap::roomDeleting(RoomDataType& room) {
@@ -389,14 +376,21 @@ void TfrmMap::showLevel(int level) {
     currentLevel_ = level;
     pnlZ->setText(QString::number(currentLevel_));
     redrawView();
-    if (RoomDataType* room = map_.grid.cellAt(selectedCell_.x(), selectedCell_.y(), currentLevel_)) {
-        enableExitPanel();
-        showMapRoom(room);
-    } else {
+    if (!showSelectedCellRoom()) showNoRoomSelected();
+}
+
+// The exit panel takes the room at the selected cell of the level shown; false, and the
+// panel disabled, when that cell is empty.
+bool TfrmMap::showSelectedCellRoom() {
+    RoomDataType* room = map_.grid.cellAt(selectedCell_.x(), selectedCell_.y(), currentLevel_);
+    if (!room) {
         showMapRoom(nullptr);
         disableExitPanel();
-        showNoRoomSelected();
+        return false;
     }
+    enableExitPanel();
+    showMapRoom(room);
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------

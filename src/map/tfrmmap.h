@@ -145,6 +145,7 @@ public:
     void btnPlusZClick();
     void btnMinusZClick();
     void showLevel(int level);
+    bool showSelectedCellRoom();
     void btnRefreshClick();
     void btnDoneClick();
     void btnDFCClick();
@@ -228,8 +229,6 @@ private:
     void storeFieldBeingEdited();
     bool panelEditable() const;
     void jump(bool forward);
-    // Runs a change as one step of the history (just runs it without a history).
-    void recordStep(const std::function<void()>& command, const std::function<QString()>& text);
     QString drawStepText() const;
     QString exitStepText(const char* what, int direction) const;
     void selectFound(RoomIndexNode* node);

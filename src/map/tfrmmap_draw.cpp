@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <algorithm>
 
+#include "editor/edit_history.h"
 #include "map/tfrmmap.h"
 #include "map/tminimap.h"
 #include "world/default_room.h"
@@ -22,7 +23,7 @@ void TfrmMap::MapGridMouseUp(QPoint pressCell, QPoint releaseCell) {
     // The whole rectangle is one step of the history.
     tally_ = {};
     recordStep(
-        [&] {
+        history_, [&] {
             for (int x = x0; x <= x1 && completed; ++x)
                 for (int y = y0; y <= y1 && completed; ++y) completed = drawAt(x, y);
         },

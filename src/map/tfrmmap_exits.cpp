@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "editor/byte_text.h"
+#include "editor/edit_history.h"
 #include "editor/multiline_text.h"
 #include "editor/widget_factory.h"
 #include "map/tfrmmap.h"
@@ -255,7 +256,8 @@ bool TfrmMap::storeExitField(int d) {
     RoomDataType& room = *selectedRoom_;
     // Leaving a field that was not edited is no change and no step of the history.
     if (room.exitTo[d] != *value)
-        recordStep([&] { commands_.setExitTo(room, d, *value); }, [&] { return exitStepText("Exit", d); });
+        recordStep(history_, [&] { commands_.setExitTo(room, d, *value); },
+                   [&] { return exitStepText("Exit", d); });
     drawExitMark(selectedCell_.x(), selectedCell_.y(), d, *value, currentLevel_);
     return true;
 }
@@ -270,7 +272,8 @@ bool TfrmMap::storeKey() {
     RoomDataType& room = *selectedRoom_;
     const int d = exitDirection_;
     if (room.exits[d].key != *value)
-        recordStep([&] { commands_.setKey(room, d, *value); }, [&] { return exitStepText("Key", d); });
+        recordStep(history_, [&] { commands_.setKey(room, d, *value); },
+                   [&] { return exitStepText("Key", d); });
     return true;
 }
 
@@ -280,7 +283,8 @@ void TfrmMap::storeKeywords() {
     const int d = exitDirection_;
     const std::string keywords = qStringToBytes(editKeywords->text());
     if (room.exits[d].keywords != keywords)
-        recordStep([&] { commands_.setKeywords(room, d, keywords); }, [&] { return exitStepText("Keywords", d); });
+        recordStep(history_, [&] { commands_.setKeywords(room, d, keywords); },
+                   [&] { return exitStepText("Keywords", d); });
 }
 
 void TfrmMap::storeGenDesc() {
@@ -289,7 +293,7 @@ void TfrmMap::storeGenDesc() {
     const int d = exitDirection_;
     const std::string description = multiLineFieldBytes(*editGenDesc);
     if (room.exits[d].description != description)
-        recordStep([&] { commands_.setExitDescription(room, d, description); },
+        recordStep(history_, [&] { commands_.setExitDescription(room, d, description); },
                    [&] { return exitStepText("Description", d); });
 }
 
@@ -317,7 +321,8 @@ void TfrmMap::doorFlagButtonClick(int flag) {
     RoomDataType& room = *selectedRoom_;
     const int d = exitDirection_;
     if (room.exits[d].doorFlag != flag)
-        recordStep([&] { commands_.setDoorFlag(room, d, flag); }, [&] { return exitStepText("Door", d); });
+        recordStep(history_, [&] { commands_.setDoorFlag(room, d, flag); },
+                   [&] { return exitStepText("Door", d); });
     drawExitMark(selectedCell_.x(), selectedCell_.y(), exitDirection_, selectedRoom_->exitTo[exitDirection_],
                  currentLevel_);
 }

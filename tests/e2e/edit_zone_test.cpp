@@ -343,8 +343,11 @@ TEST_F(EditZoneTest, ThreeRoomsEditedAndNothingElseChangedByAByte) {
     const auto before = dumpedRooms(originalDump);
     const auto after = dumpedRooms(savedDump);
     ASSERT_EQ(after.size(), before.size());
-    for (const auto& [vnum, json] : before)
-        if (!kEditedRooms.count(vnum)) EXPECT_EQ(after.at(vnum), json) << "room " << vnum;
+    for (const auto& [vnum, json] : before) {
+        if (!kEditedRooms.count(vnum)) {
+            EXPECT_EQ(after.at(vnum), json) << "room " << vnum;
+        }
+    }
     EXPECT_NE(after.at(5103).find("\"name\": \"Old Crossroads \xC3\xA9\""), std::string::npos) << after.at(5103);
     EXPECT_NE(savedDump.find("\"placementList\": [5110]"), std::string::npos);
 
