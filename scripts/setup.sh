@@ -5,7 +5,7 @@ set -euo pipefail
 
 QUENDRY_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
                   libgtest-dev libgmock-dev googletest libbenchmark-dev fonts-dejavu-core
-                  xvfb xauth python3 clang-14 libclang-rt-14-dev ccache)
+                  xvfb xauth python3 clang-14 libclang-rt-14-dev ccache librsvg2-bin)
 
 quendry_install_missing() {
     local missing=()
