@@ -10,8 +10,8 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "editor/edit_history.h"
 #include "map/tfrmmap.h"
+#include "uibase/edit_history.h"
 #include "world/prompts.h"
 #include "zone_files.h"
 

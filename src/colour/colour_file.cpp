@@ -7,7 +7,7 @@
 #include <istream>
 #include <optional>
 
-#include "wldfile/file_replace.h"
+#include "world/file_replace.h"
 #include "world/platform_files.h"
 #include "world/prompts.h"
 #include "world/strict_int.h"

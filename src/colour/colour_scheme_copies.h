@@ -6,7 +6,7 @@
 
 #include "colour/colour_file.h"
 #include "colour/colour_scheme.h"
-#include "defs/settings_copies.h"
+#include "uibase/settings_copies.h"
 
 class ColourSchemeCopies : public EditedCopies {
 public:

@@ -7,8 +7,8 @@
 #include <climits>
 #include <cstdlib>
 
-#include "editor/byte_text.h"
-#include "editor/terminal_font.h"
+#include "uibase/byte_text.h"
+#include "uibase/terminal_font.h"
 
 namespace {
 

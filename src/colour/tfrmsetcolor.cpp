@@ -11,10 +11,10 @@
 #include "colour/colour_file.h"
 #include "colour/colour_preview_panel.h"
 #include "colour/preview_painter.h"
-#include "editor/byte_text.h"
-#include "editor/edit_history.h"
-#include "editor/multiline_text.h"
-#include "editor/terminal_font.h"
+#include "uibase/byte_text.h"
+#include "uibase/edit_history.h"
+#include "uibase/multiline_text.h"
+#include "uibase/terminal_font.h"
 #include "world/prompts.h"
 
 namespace {

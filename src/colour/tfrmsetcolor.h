@@ -10,7 +10,7 @@
 
 #include "colour/colour_scheme.h"
 #include "colour/colour_scheme_copies.h"
-#include "editor/settings_window.h"
+#include "uibase/settings_window.h"
 
 class ColourPicker;
 class ColourPreviewPanel;

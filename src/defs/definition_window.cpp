@@ -9,8 +9,8 @@
 #include <QTimer>
 
 #include "defs/definition_files.h"
-#include "editor/byte_text.h"
-#include "editor/terminal_font.h"
+#include "uibase/byte_text.h"
+#include "uibase/terminal_font.h"
 
 namespace {
 const QString kSlotMimeType = QStringLiteral("application/x-quendryedit-slot");

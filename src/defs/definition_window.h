@@ -10,7 +10,7 @@
 class QMimeData;
 
 #include "defs/definition_slots.h"
-#include "editor/settings_window.h"
+#include "uibase/settings_window.h"
 
 // A slot's name field. It can be dragged onto another name field of the same window,
 // which swaps the two slots; nothing else can be dropped on it.

@@ -1,14 +1,15 @@
 #include "defs/tfrmsetbit.h"
 
+#include <utility>
+
 #include <QLabel>
 #include <QMouseEvent>
 
 #include "defs/definition_files.h"
-#include "editor/byte_text.h"
-#include "editor/edit_history.h"
-#include "editor/flag_banks.h"
-#include "editor/terminal_font.h"
-#include "editor/widget_factory.h"
+#include "uibase/byte_text.h"
+#include "uibase/edit_history.h"
+#include "uibase/terminal_font.h"
+#include "uibase/widget_factory.h"
 #include "world/prompts.h"
 
 namespace {
@@ -46,14 +47,14 @@ void FlagValueButton::mouseReleaseEvent(QMouseEvent* event) {
     QPushButton::mouseReleaseEvent(event);
 }
 
-TfrmSetBit::TfrmSetBit(BitvectorTable& table, FlagBanks& banks, Prompts& prompts, const std::string& startupDirectory,
+TfrmSetBit::TfrmSetBit(BitvectorTable& table, std::function<void()> refreshBank, Prompts& prompts, const std::string& startupDirectory,
                        QWidget* parent)
     : DefinitionWindow(kFlagSlots, slots_, prompts, bitvectorQuestions(),
                        definitionFilePath(startupDirectory, kBitvectorFileName),
                        {QStringLiteral("Use &Defaults"), QStringLiteral("&Revert to Saved")},
                        {kLeftRows, kFirstRowY, {kNameX[0], kNameX[1]}, kNameWidth}, parent),
       table_(table),
-      banks_(banks),
+      refreshBank_(std::move(refreshBank)),
       slots_(bitvectorSlotsFileText),
       valueButtons_(kFlagSlots + 1, nullptr) {
     setObjectName("TfrmSetBit");
@@ -105,7 +106,7 @@ TfrmSetBit::TfrmSetBit(BitvectorTable& table, FlagBanks& banks, Prompts& prompts
     table_.clear();
     loadBitvectorFile(filePath(), table_, prompts);
     slots_.loaded = table_.count > 0;
-    banks_.refreshBitvectorBank();
+    refreshBank_();
     slots_.setAll(bitvectorSlots(table_));
     slots_.defaults = builtin;
     showWorkingCopy();
@@ -131,7 +132,7 @@ void TfrmSetBit::takeIntoUse() {
     const TableInUse before{table_, slots_.onOpen};
     // With every slot free the table is left empty and the banks keep what they show;
     // the next refresh brings back the built-in set.
-    if (useBitvectorSlots(slots_.working, table_) > 0) banks_.refreshBitvectorBank();
+    if (useBitvectorSlots(slots_.working, table_) > 0) refreshBank_();
     const TableInUse after{table_, slots_.working};
     if (!history() || before == after) return;
     // Undo and redo take the other table into use as Use does, and the window opens next
@@ -140,6 +141,6 @@ void TfrmSetBit::takeIntoUse() {
         QStringLiteral("Use Bitvectors"), before, after, [this](const TableInUse& state) {
             table_ = state.table;
             slots_.working = state.working;
-            if (table_.count > 0) banks_.refreshBitvectorBank();
+            if (table_.count > 0) refreshBank_();
         }));
 }

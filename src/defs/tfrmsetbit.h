@@ -3,11 +3,11 @@
 // flags. Created once at start-up (which reads rmbitvec.txt of the start-up directory into
 // the table and refreshes the banks), then only shown and hidden.
 #include <QPushButton>
+#include <functional>
 #include <string>
 
 #include "defs/definition_window.h"
 
-class FlagBanks;
 class Prompts;
 class QLabel;
 
@@ -31,7 +31,7 @@ private:
 class TfrmSetBit : public DefinitionWindow {
     Q_OBJECT
 public:
-    TfrmSetBit(BitvectorTable& table, FlagBanks& banks, Prompts& prompts, const std::string& startupDirectory,
+    TfrmSetBit(BitvectorTable& table, std::function<void()> refreshBank, Prompts& prompts, const std::string& startupDirectory,
                QWidget* parent = nullptr);
 
     FlagValueButton* valueButton(int slot) const { return valueButtons_.at(static_cast<size_t>(slot)); }
@@ -54,7 +54,7 @@ private:
         bool operator==(const TableInUse&) const = default;
     };
     BitvectorTable& table_;
-    FlagBanks& banks_;
+    std::function<void()> refreshBank_;  // redraws the main window's bank of this table
     Copies<DefinitionSlots> slots_;
     std::vector<FlagValueButton*> valueButtons_;  // 1..31
 };

@@ -1,13 +1,14 @@
 #include "defs/tfrmsetsect.h"
 
+#include <utility>
+
 #include <QLabel>
 
 #include "defs/definition_files.h"
-#include "editor/byte_text.h"
-#include "editor/edit_history.h"
-#include "editor/flag_banks.h"
-#include "editor/terminal_font.h"
-#include "editor/widget_factory.h"
+#include "uibase/byte_text.h"
+#include "uibase/edit_history.h"
+#include "uibase/terminal_font.h"
+#include "uibase/widget_factory.h"
 #include "world/prompts.h"
 #include "world/strict_int.h"
 
@@ -25,14 +26,14 @@ SettingsQuestions sectorQuestions() {
 }
 }  // namespace
 
-TfrmSetSect::TfrmSetSect(SectorTable& table, FlagBanks& banks, Prompts& prompts, const std::string& startupDirectory,
+TfrmSetSect::TfrmSetSect(SectorTable& table, std::function<void()> refreshBank, Prompts& prompts, const std::string& startupDirectory,
                          QWidget* parent)
     : DefinitionWindow(kSectorSlots, slots_, prompts, sectorQuestions(),
                        definitionFilePath(startupDirectory, kSectorFileName),
                        {QStringLiteral("Use &Defaults"), QStringLiteral("&Revert to Saved")},
                        {kLeftRows, kFirstRowY, {kNameX[0], kNameX[1]}, kNameWidth}, parent),
       table_(table),
-      banks_(banks),
+      refreshBank_(std::move(refreshBank)),
       slots_(sectorSlotsFileText),
       numberFields_(kSectorSlots + 1, nullptr) {
     setObjectName("TfrmSetSect");
@@ -68,7 +69,7 @@ TfrmSetSect::TfrmSetSect(SectorTable& table, FlagBanks& banks, Prompts& prompts,
     table_.clear();
     loadSectorFile(filePath(), table_, prompts);
     slots_.loaded = table_.count > 0;
-    banks_.refreshSectorBank();
+    refreshBank_();
     slots_.setAll(sectorSlots(table_));
     slots_.defaults = builtin;
     showWorkingCopy();
@@ -87,7 +88,7 @@ bool TfrmSetSect::storeValueField(int slot) {
 
 void TfrmSetSect::takeIntoUse() {
     const TableInUse before{table_, slots_.onOpen};
-    if (useSectorSlots(slots_.working, table_) > 0) banks_.refreshSectorBank();
+    if (useSectorSlots(slots_.working, table_) > 0) refreshBank_();
     const TableInUse after{table_, slots_.working};
     if (!history() || before == after) return;
     // Undo and redo take the other table into use as Use does, and the window opens next
@@ -96,6 +97,6 @@ void TfrmSetSect::takeIntoUse() {
         QStringLiteral("Use Sector Types"), before, after, [this](const TableInUse& state) {
             table_ = state.table;
             slots_.working = state.working;
-            if (table_.count > 0) banks_.refreshSectorBank();
+            if (table_.count > 0) refreshBank_();
         }));
 }

@@ -2,17 +2,17 @@
 // The "Edit Sector Types" window: names, numbers and descriptions of up to 30 sector
 // types. Created once at start-up (which reads rsectype.txt of the start-up directory into
 // the table and refreshes the banks), then only shown and hidden.
+#include <functional>
 #include <string>
 
 #include "defs/definition_window.h"
 
-class FlagBanks;
 class Prompts;
 
 class TfrmSetSect : public DefinitionWindow {
     Q_OBJECT
 public:
-    TfrmSetSect(SectorTable& table, FlagBanks& banks, Prompts& prompts, const std::string& startupDirectory,
+    TfrmSetSect(SectorTable& table, std::function<void()> refreshBank, Prompts& prompts, const std::string& startupDirectory,
                 QWidget* parent = nullptr);
 
     QLineEdit* numberField(int slot) const { return numberFields_.at(static_cast<size_t>(slot)); }
@@ -31,7 +31,7 @@ private:
         bool operator==(const TableInUse&) const = default;
     };
     SectorTable& table_;
-    FlagBanks& banks_;
+    std::function<void()> refreshBank_;  // redraws the main window's bank of this table
     Copies<DefinitionSlots> slots_;
     std::vector<QLineEdit*> numberFields_;  // 1..30
 };

@@ -1,6 +1,6 @@
 #include "dialogs/room_list_model.h"
 
-#include "editor/byte_text.h"
+#include "uibase/byte_text.h"
 #include "world/room_line.h"
 
 void RoomListModel::fill(const WorldStore& store) {

@@ -11,11 +11,11 @@
 
 #include "colour/colour_preview_panel.h"
 #include "colour/colour_scheme.h"
-#include "editor/byte_text.h"
-#include "editor/edit_history.h"
-#include "editor/multiline_text.h"
-#include "editor/terminal_font.h"
-#include "editor/widget_factory.h"
+#include "uibase/byte_text.h"
+#include "uibase/edit_history.h"
+#include "uibase/multiline_text.h"
+#include "uibase/terminal_font.h"
+#include "uibase/widget_factory.h"
 
 TExtraDesc::TExtraDesc(WorldStore& store, Prompts& prompts, const ColourScheme& colours, QWidget* parent)
     // No close box: Done (or Escape) closes the window.

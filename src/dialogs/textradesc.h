@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "editor/secondary_window.h"
+#include "uibase/secondary_window.h"
 #include "world/extra_desc_commands.h"
 #include "world/world_store.h"
 

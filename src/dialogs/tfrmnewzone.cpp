@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "editor/byte_text.h"
+#include "uibase/byte_text.h"
 #include "world/prompts.h"
 #include "world/strict_int.h"
 #include "world/world_store.h"

@@ -3,7 +3,7 @@
 // zone and hands them to the store. The main window is disabled while it is shown.
 #include <QString>
 
-#include "editor/secondary_window.h"
+#include "uibase/secondary_window.h"
 
 class QLineEdit;
 class QPushButton;

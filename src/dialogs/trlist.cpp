@@ -9,8 +9,8 @@
 #include <QToolButton>
 
 #include "dialogs/room_list_model.h"
-#include "editor/terminal_font.h"
-#include "editor/widget_factory.h"
+#include "uibase/terminal_font.h"
+#include "uibase/widget_factory.h"
 #include "world/room_line.h"
 #include "world/world_store.h"
 

@@ -4,7 +4,7 @@
 // then only shown and hidden; the main window is disabled while it is shown.
 #include <functional>
 
-#include "editor/secondary_window.h"
+#include "uibase/secondary_window.h"
 
 class QListView;
 class QPushButton;

@@ -9,9 +9,9 @@
 #include <algorithm>
 #include <tuple>
 
-#include "editor/byte_text.h"
-#include "editor/terminal_font.h"
-#include "editor/widget_factory.h"
+#include "uibase/byte_text.h"
+#include "uibase/terminal_font.h"
+#include "uibase/widget_factory.h"
 #include "wldfile/bitvector_format.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <cstdlib>
 
 #include "editor/editor_command_line.h"
-#include "editor/qt_prompts.h"
 #include "editor/quendry_app.h"
 #include "editor/teditmain.h"
 #include "quendry_version.h"
+#include "uibase/qt_prompts.h"
 #include "world/platform_files.h"
 
 namespace {

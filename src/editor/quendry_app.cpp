@@ -9,13 +9,14 @@
 #include "dialogs/textradesc.h"
 #include "dialogs/tfrmnewzone.h"
 #include "dialogs/trlist.h"
-#include "editor/qt_prompts.h"
+#include "editor/flag_banks.h"
 #include "editor/teditmain.h"
-#include "editor/text_redo_keys.h"
 #include "editor/tfrmversioninfo.h"
 #include "map/cell_drawing.h"
 #include "map/tfrmmap.h"
 #include "map/tminimap.h"
+#include "uibase/qt_prompts.h"
+#include "uibase/text_redo_keys.h"
 #include "wldfile/tfrmloading.h"
 #include "wldfile/tfrmquendryout.h"
 
@@ -56,9 +57,11 @@ void QuendryApp::createWindows(const std::string& startupFile) {
     mapWindow->setSearchChecksDescription([main] { return main->itemCheckDesc->isChecked(); });
     output = own(std::make_unique<TfrmQuendryOut>(store, prompts, files));
     loading = own(std::make_unique<TfrmLoading>());
-    setBit = own(std::make_unique<TfrmSetBit>(main->bitvectorTable(), main->flagBanks(), prompts,
+    setBit = own(std::make_unique<TfrmSetBit>(
+        main->bitvectorTable(), [main] { main->flagBanks().refreshBitvectorBank(); }, prompts,
                                               main->startupDirectory()));
-    setSect = own(std::make_unique<TfrmSetSect>(main->sectorTable(), main->flagBanks(), prompts,
+    setSect = own(std::make_unique<TfrmSetSect>(
+        main->sectorTable(), [main] { main->flagBanks().refreshSectorBank(); }, prompts,
                                                 main->startupDirectory()));
 
     main->attachWindows(*this);

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "colour/colour_scheme.h"
-#include "editor/edit_history.h"
 #include "editor/editor_windows.h"
 #include "map/map_model.h"
+#include "uibase/edit_history.h"
 #include "world/prompts.h"
 #include "world/world_store.h"
 

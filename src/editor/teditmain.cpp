@@ -16,11 +16,11 @@
 #include <algorithm>
 
 #include "colour/colour_preview_panel.h"
-#include "editor/help_line.h"
-#include "editor/secondary_window.h"
-#include "editor/widget_factory.h"
 #include "map/map_model.h"
 #include "quendry_version.h"
+#include "uibase/help_line.h"
+#include "uibase/secondary_window.h"
+#include "uibase/widget_factory.h"
 
 namespace {
 constexpr int kClientWidth = 792;

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "editor/help_line.h"
 #include "editor/teditmain.h"
+#include "uibase/help_line.h"
 
 void TEditMain::setHelpLines() {
     // The bank controls carry their own texts; the direction buttons, the three room

@@ -2,9 +2,9 @@
 // world (which shows its first room), lays it out on the map and lists the rooms left off.
 #include <QAction>
 
-#include "editor/byte_text.h"
 #include "editor/teditmain.h"
 #include "map/map_model.h"
+#include "uibase/byte_text.h"
 #include "wldfile/world_reader.h"
 
 void TEditMain::readWorld(const std::string& path) {

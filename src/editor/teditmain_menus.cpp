@@ -16,10 +16,10 @@
 #include "defs/tfrmsetsect.h"
 #include "dialogs/textradesc.h"
 #include "dialogs/tfrmnewzone.h"
-#include "editor/edit_history.h"
 #include "editor/teditmain.h"
 #include "editor/tfrmversioninfo.h"
 #include "map/tfrmmap.h"
+#include "uibase/edit_history.h"
 #include "wldfile/tfrmquendryout.h"
 #include "world/prompts.h"
 

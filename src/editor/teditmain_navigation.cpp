@@ -8,12 +8,12 @@
 #include <QToolButton>
 
 #include "dialogs/trlist.h"
-#include "editor/byte_text.h"
-#include "editor/edit_history.h"
-#include "editor/find_match.h"
 #include "editor/teditmain.h"
 #include "map/map_model.h"
+#include "uibase/byte_text.h"
+#include "uibase/edit_history.h"
 #include "world/default_room.h"
+#include "world/find_match.h"
 
 namespace {
 const char* const kDirectionWords[kDirectionCount] = {"North", "East", "South", "West", "Up", "Down"};

@@ -9,11 +9,11 @@
 #include "colour/colour_preview_panel.h"
 #include "colour/colour_scheme.h"
 #include "dialogs/textradesc.h"
-#include "editor/edit_history.h"
-#include "editor/byte_text.h"
-#include "editor/multiline_text.h"
 #include "editor/teditmain.h"
 #include "map/map_model.h"
+#include "uibase/byte_text.h"
+#include "uibase/edit_history.h"
+#include "uibase/multiline_text.h"
 #include "world/prompts.h"
 
 void TEditMain::showRoom(RoomIndexNode* node) {

@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-#include "editor/byte_text.h"
 #include "editor/teditmain.h"
+#include "uibase/byte_text.h"
 
 void TEditMain::editorFieldsCleared() {
     // Deleting every room of a large zone passes here once per room: only the first

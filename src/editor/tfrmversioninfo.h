@@ -1,6 +1,6 @@
 #pragma once
 // The version information window: a fixed text about the program and its history.
-#include "editor/secondary_window.h"
+#include "uibase/secondary_window.h"
 
 class QPlainTextEdit;
 class QPushButton;

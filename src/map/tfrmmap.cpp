@@ -15,11 +15,11 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "editor/byte_text.h"
-#include "editor/edit_history.h"
-#include "editor/terminal_font.h"
-#include "editor/widget_factory.h"
 #include "map/tminimap.h"
+#include "uibase/byte_text.h"
+#include "uibase/edit_history.h"
+#include "uibase/terminal_font.h"
+#include "uibase/widget_factory.h"
 #include "world/default_room.h"
 
 namespace {

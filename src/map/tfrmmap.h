@@ -18,9 +18,9 @@
 #include <functional>
 #include <memory>
 
-#include "editor/secondary_window.h"
 #include "map/map_commands.h"
 #include "map/map_model.h"
+#include "uibase/secondary_window.h"
 #include "world/prompts.h"
 #include "world/world_store.h"
 

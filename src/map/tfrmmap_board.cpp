@@ -7,10 +7,10 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "editor/byte_text.h"
 #include "map/cell_drawing.h"
 #include "map/tfrmmap.h"
 #include "map/tminimap.h"
+#include "uibase/byte_text.h"
 
 namespace {
 const QColor kBandColour(0x00, 0x00, 0xC0);  // the rectangle a Draw drag covers

@@ -3,9 +3,9 @@
 #include <QComboBox>
 #include <algorithm>
 
-#include "editor/edit_history.h"
 #include "map/tfrmmap.h"
 #include "map/tminimap.h"
+#include "uibase/edit_history.h"
 #include "world/default_room.h"
 
 void TfrmMap::MapGridMouseUp(QPoint pressCell, QPoint releaseCell) {

@@ -9,11 +9,11 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "editor/byte_text.h"
-#include "editor/edit_history.h"
-#include "editor/multiline_text.h"
-#include "editor/widget_factory.h"
 #include "map/tfrmmap.h"
+#include "uibase/byte_text.h"
+#include "uibase/edit_history.h"
+#include "uibase/multiline_text.h"
+#include "uibase/widget_factory.h"
 #include "world/strict_int.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // The map window's search field with its jump buttons, and "E&xtra Descriptions...".
 #include <QLineEdit>
 
-#include "editor/byte_text.h"
-#include "editor/find_match.h"
 #include "map/tfrmmap.h"
+#include "uibase/byte_text.h"
+#include "world/find_match.h"
 
 namespace {
 

@@ -16,8 +16,8 @@
 //                          put "&minimap" up
 #include <QPoint>
 
-#include "editor/secondary_window.h"
 #include "map/minimap_image.h"
+#include "uibase/secondary_window.h"
 
 class MapGrid;
 class QWidget;

@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "editor/byte_text.h"
+#include "uibase/byte_text.h"
 
 TfrmLoading::TfrmLoading(QWidget* parent) : SecondaryWindow(parent, Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmLoading"));

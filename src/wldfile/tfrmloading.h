@@ -5,7 +5,7 @@
 #include <QElapsedTimer>
 #include <string>
 
-#include "editor/secondary_window.h"
+#include "uibase/secondary_window.h"
 #include "world/prompts.h"
 
 class QFrame;

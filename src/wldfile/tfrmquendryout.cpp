@@ -14,10 +14,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "editor/byte_text.h"
-#include "editor/multiline_text.h"
-#include "editor/terminal_font.h"
-#include "editor/widget_factory.h"
+#include "uibase/byte_text.h"
+#include "uibase/multiline_text.h"
+#include "uibase/terminal_font.h"
+#include "uibase/widget_factory.h"
 #include "wldfile/world_save.h"
 #include "wldfile/world_writer.h"
 #include "world/prompts.h"

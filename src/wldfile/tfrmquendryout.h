@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string>
 
-#include "editor/secondary_window.h"
+#include "uibase/secondary_window.h"
 
 class QFrame;
 class QPlainTextEdit;

@@ -9,8 +9,8 @@
 #include <system_error>
 
 #include "map/auto_placement.h"
-#include "wldfile/file_replace.h"
 #include "wldfile/world_writer.h"
+#include "world/file_replace.h"
 #include "world/platform_files.h"
 #include "world/world_store.h"
 

@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "scripted_prompts.h"
-#include "wldfile/file_replace.h"
+#include "world/file_replace.h"
 
 namespace fs = std::filesystem;
 

@@ -8,9 +8,9 @@
 
 #include "defs/definition_files.h"
 #include "defs/definition_slots.h"
-#include "defs/settings_copies.h"
 #include "scripted_prompts.h"
-#include "wldfile/file_replace.h"
+#include "uibase/settings_copies.h"
+#include "world/file_replace.h"
 
 namespace fs = std::filesystem;
 

@@ -8,8 +8,8 @@
 
 #include "colour/colour_preview_panel.h"
 #include "colour/tfrmsetcolor.h"
-#include "editor/multiline_text.h"
 #include "editor_fixture.h"
+#include "uibase/multiline_text.h"
 
 class ExtraDescDialog : public EditorTest {
 protected:

@@ -1,9 +1,9 @@
 // Texts travel between the store's bytes and the editor fields without loss.
 #include <QTextBlock>
 
-#include "editor/byte_text.h"
-#include "editor/multiline_text.h"
 #include "editor_fixture.h"
+#include "uibase/byte_text.h"
+#include "uibase/multiline_text.h"
 
 using RoomTexts = EditorTest;
 

@@ -6,8 +6,8 @@
 #include <QWindow>
 #include <functional>
 
-#include "editor/secondary_window.h"
 #include "editor_fixture.h"
+#include "uibase/secondary_window.h"
 
 namespace {
 class Probe : public SecondaryWindow {

@@ -15,10 +15,10 @@
 #include "defs/definition_tables.h"
 #include "map/map_model.h"
 #include "scripted_prompts.h"
-#include "wldfile/file_replace.h"
 #include "wldfile/world_reader.h"
 #include "wldfile/world_save.h"
 #include "wldfile/world_writer.h"
+#include "world/file_replace.h"
 #include "world/platform_files.h"
 #include "world/world_store.h"
 

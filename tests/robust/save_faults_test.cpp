@@ -30,9 +30,9 @@
 #include <memory>
 #include <sstream>
 
-#include "wldfile/file_replace.h"
 #include "wldfile/world_save.h"
 #include "wldfile/world_writer.h"
+#include "world/file_replace.h"
 #include "world/world_store.h"
 
 namespace fs = std::filesystem;

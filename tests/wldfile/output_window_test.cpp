@@ -20,11 +20,11 @@
 #include <sstream>
 #include <unistd.h>
 
-#include "editor/byte_text.h"
-#include "wldfile/file_replace.h"
+#include "uibase/byte_text.h"
 #include "wldfile/tfrmloading.h"
 #include "wldfile/tfrmquendryout.h"
 #include "wldfile/world_writer.h"
+#include "world/file_replace.h"
 #include "world/prompts.h"
 #include "world/world_store.h"
 

@@ -1,9 +1,9 @@
-#include "editor/multiline_text.h"
+#include "uibase/multiline_text.h"
 
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
-#include "editor/byte_text.h"
+#include "uibase/byte_text.h"
 
 QString multiLineToQString(std::string_view bytes) {
     std::string joined;

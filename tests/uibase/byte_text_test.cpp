@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "editor/byte_text.h"
+#include "uibase/byte_text.h"
 
 TEST(ByteText, EveryByteAndRandomStringsSurviveTheRoundTrip) {
     std::string all;

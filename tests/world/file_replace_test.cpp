@@ -9,9 +9,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "wldfile/file_replace.h"
 #include "wldfile/world_save.h"
 #include "wldfile/world_writer.h"
+#include "world/file_replace.h"
 #include "world/world_store.h"
 
 namespace fs = std::filesystem;

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "editor/find_match.h"
+#include "world/find_match.h"
 #include "world/world_store.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "editor/text_redo_keys.h"
+#include "uibase/text_redo_keys.h"
 
 #include <QEvent>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "editor/find_match.h"
+#include "world/find_match.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "editor/secondary_window.h"
+#include "uibase/secondary_window.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "editor/byte_text.h"
+#include "uibase/byte_text.h"
 
 #include "world/utf8.h"
 

@@ -1,4 +1,4 @@
-#include "editor/terminal_font.h"
+#include "uibase/terminal_font.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>

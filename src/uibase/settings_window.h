@@ -9,8 +9,8 @@
 #include <QString>
 #include <string>
 
-#include "defs/settings_copies.h"
-#include "editor/secondary_window.h"
+#include "uibase/secondary_window.h"
+#include "uibase/settings_copies.h"
 
 class QPushButton;
 class Prompts;

@@ -1,11 +1,11 @@
-#include "editor/qt_prompts.h"
+#include "uibase/qt_prompts.h"
 
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
-#include "editor/byte_text.h"
+#include "uibase/byte_text.h"
 
 namespace {
 QString applicationTitle() { return QApplication::applicationName(); }

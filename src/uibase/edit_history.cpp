@@ -1,4 +1,4 @@
-#include "editor/edit_history.h"
+#include "uibase/edit_history.h"
 
 namespace {
 

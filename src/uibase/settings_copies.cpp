@@ -1,8 +1,8 @@
-#include "defs/settings_copies.h"
+#include "uibase/settings_copies.h"
 
 #include <filesystem>
 
-#include "wldfile/file_replace.h"
+#include "world/file_replace.h"
 #include "world/prompts.h"
 
 bool askRestoreDefaults(EditedCopies& copies, Prompts& prompts, const SettingsQuestions& questions) {

@@ -1,4 +1,4 @@
-#include "wldfile/file_replace.h"
+#include "world/file_replace.h"
 
 #include <algorithm>
 #include <cerrno>

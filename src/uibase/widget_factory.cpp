@@ -1,4 +1,4 @@
-#include "editor/widget_factory.h"
+#include "uibase/widget_factory.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "editor/settings_window.h"
+#include "uibase/settings_window.h"
 
 #include <QPushButton>
 #include <QShowEvent>
