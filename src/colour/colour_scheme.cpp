@@ -1,5 +1,7 @@
 #include "colour/colour_scheme.h"
 
+#include "world/utf8.h"
+
 namespace {
 
 struct BuiltInEntry {
@@ -77,7 +79,12 @@ std::string hexText(ColourValue colour) {
 
 ColourValue parseHex(std::string_view field) {
     ColourValue value = 0;
-    for (size_t i = 0; i < field.size() && i < 6; ++i)
-        value = value * 16 + static_cast<ColourValue>(hexDigit(field[i]));
+    size_t i = 0;
+    for (int digits = 0; digits < 6 && i < field.size(); ++digits) {
+        // A character of several bytes is one digit, and counts 0 like every non-digit.
+        const int length = utf8CharacterLength(field, i);
+        value = value * 16 + static_cast<ColourValue>(length == 1 ? hexDigit(field[i]) : 0);
+        i += static_cast<size_t>(length);
+    }
     return value;
 }

@@ -76,6 +76,7 @@ public:
 // digits of the value ("0000FF" is pure red).
 std::string hexText(ColourValue colour);
 
-// A colour field as typed: its first six characters at most, each a hexadecimal digit
-// of either case; any other character counts as digit 0. An empty field gives 0.
+// A colour field as typed: its first six characters at most (a UTF-8 sequence is one
+// character), each a hexadecimal digit of either case; any other character counts as
+// digit 0. An empty field gives 0.
 ColourValue parseHex(std::string_view field);

@@ -9,6 +9,7 @@
 #include "world/flag_letters.h"
 #include "world/platform_files.h"
 #include "world/strict_int.h"
+#include "world/utf8.h"
 
 const char* const kBitvectorLimitNote =
     "The maximum positive number is (2^31)-1, which means there is a maximum of 31 bitvector values, "
@@ -28,7 +29,8 @@ bool isLineEnd(int c) { return c == '\r' || c == '\n'; }
 bool isAsciiLetter(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 // Walks a definition file byte by byte, so that a line of any length costs no memory
-// beyond the fields that are kept. Knows the file's own line number.
+// beyond the fields that are kept; the few bytes of one character are looked at ahead,
+// so that a field is cut after a whole character. Knows the file's own line number.
 class DefinitionLineReader {
 public:
     static constexpr int kEnd = -1;
@@ -39,15 +41,7 @@ public:
 
     int line() const { return line_; }
 
-    int peek() {
-        if (ended_) return kEnd;
-        const auto c = in_.peek();
-        if (c == std::char_traits<char>::eof() || c == kEndOfFileByte) {
-            ended_ = true;
-            return kEnd;
-        }
-        return static_cast<unsigned char>(c);
-    }
+    int peek() { return byteAt(0); }
     bool atEnd() { return peek() == kEnd; }
     bool atLineEnd() {
         const int c = peek();
@@ -55,14 +49,14 @@ public:
     }
 
     void skipBlanks() {
-        while (isBlank(peek())) advance();
+        while (isBlank(peek())) advance(1);
     }
     // Blanks, tabs and whole empty lines, up to the start of the next field or the end.
     void skipBlanksAndLineEnds() {
         for (;;) {
             const int c = peek();
             if (isBlank(c))
-                advance();
+                advance(1);
             else if (isLineEnd(c))
                 consumeLineEnd();
             else
@@ -71,31 +65,35 @@ public:
     }
     // Everything up to and including the end of the current line.
     void skipRestOfLine() {
-        while (!atLineEnd()) advance();
+        while (!atLineEnd()) advance(1);
         consumeLineEnd();
     }
-    // Up to the next blank, tab or line end; at most maxKept bytes are kept and the
+    // Up to the next blank, tab or line end; at most maxKept characters are kept and the
     // second value tells whether the word was longer.
     std::pair<std::string, bool> takeWord(size_t maxKept, bool stopAtLimit) {
         std::string word;
+        size_t kept = 0;
         bool cut = false;
         while (!atLineEnd() && !isBlank(peek())) {
-            if (word.size() == maxKept) {
+            const size_t length = characterLength();
+            if (kept == maxKept) {
                 cut = true;
                 if (stopAtLimit) break;
-                advance();
-                continue;
+            } else {
+                word.append(ahead_, 0, length);
+                ++kept;
             }
-            word += static_cast<char>(peek());
-            advance();
+            advance(length);
         }
         return {word, cut};
     }
+    // Up to the line end, at most maxKept characters.
     std::string takeToLineEnd(size_t maxKept) {
         std::string text;
-        while (!atLineEnd() && text.size() < maxKept) {
-            text += static_cast<char>(peek());
-            advance();
+        for (size_t kept = 0; kept < maxKept && !atLineEnd(); ++kept) {
+            const size_t length = characterLength();
+            text.append(ahead_, 0, length);
+            advance(length);
         }
         return text;
     }
@@ -104,24 +102,42 @@ public:
     std::optional<char> scanForLetter() {
         while (!atLineEnd()) {
             const int c = peek();
-            advance();
+            advance(1);
             if (isAsciiLetter(c)) return static_cast<char>(c);
         }
         return std::nullopt;
     }
 
 private:
-    void advance() { in_.get(); }
+    // The byte `offset` places ahead, read from the stream when needed; kEnd at the end
+    // of the input or at a Ctrl-Z.
+    int byteAt(size_t offset) {
+        while (ahead_.size() <= offset && !ended_) {
+            const auto c = in_.get();
+            if (c == std::char_traits<char>::eof() || c == kEndOfFileByte)
+                ended_ = true;
+            else
+                ahead_.push_back(static_cast<char>(c));
+        }
+        return offset < ahead_.size() ? static_cast<unsigned char>(ahead_[offset]) : kEnd;
+    }
+    // Bytes of the character at hand (not at the end): a UTF-8 sequence holds at most 4.
+    size_t characterLength() {
+        byteAt(3);
+        return static_cast<size_t>(utf8CharacterLength(ahead_, 0));
+    }
+    void advance(size_t bytes) { ahead_.erase(0, bytes); }
     // CR LF, a lone LF or a lone CR each end one line.
     void consumeLineEnd() {
         const int c = peek();
         if (!isLineEnd(c)) return;
-        advance();
-        if (c == '\r' && peek() == '\n') advance();
+        advance(1);
+        if (c == '\r' && peek() == '\n') advance(1);
         ++line_;
     }
 
     std::istream& in_;
+    std::string ahead_;  // read from the stream, not yet taken: at most one character
     bool ended_ = false;
     int line_ = 1;
 };
@@ -141,8 +157,8 @@ bool letterNamesAFlag(char letter) {
     return bit >= 0 && bit <= kHighestFlagBit;
 }
 
-// Name (one word of at most 20 bytes; the rest of a longer word begins the description)
-// and description (at most 80 bytes) of the rest of the line.
+// Name (one word of at most 20 characters; the rest of a longer word begins the
+// description) and description (at most 80 characters) of the rest of the line.
 std::pair<std::string, std::string> readNameAndDescription(DefinitionLineReader& reader) {
     reader.skipBlanks();
     std::string name = reader.takeWord(kMaxDefinitionNameLength, true).first;

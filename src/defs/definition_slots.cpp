@@ -1,6 +1,7 @@
 #include "defs/definition_slots.h"
 
 #include "defs/definition_files.h"
+#include "world/utf8.h"
 
 namespace {
 constexpr int32_t kHighestFlag = int32_t{1} << kHighestFlagBit;  // 1073741824
@@ -17,23 +18,22 @@ DefinitionSlots slotsOf(const Table& table, int slots) {
 }
 
 // Gives every slot in use the name and description the file will give back when it is
-// read: a name is one word of at most 20 bytes ("?" when empty, blanks and tabs inside
-// it become '_'), a description at most 80 bytes without leading blanks. Otherwise "BIG ROOM" would come back
-// as the flag "BIG" with the description "ROOM ...".
+// read: a name is one word of at most 20 characters ("?" when empty, blanks and tabs
+// inside it become '_'), a description at most 80 characters without leading blanks.
+// Otherwise "BIG ROOM" would come back as the flag "BIG" with the description "ROOM ...".
 template <typename InUse>
 void prepareForFile(DefinitionSlots& slots, InUse inUse) {
     for (size_t n = 1; n < slots.size(); ++n) {
         DefinitionSlot& slot = slots[n];
         if (!inUse(slot)) continue;
-        if (slot.name.size() > kMaxDefinitionNameLength) slot.name.resize(kMaxDefinitionNameLength);
+        slot.name.resize(utf8PrefixBytes(slot.name, kMaxDefinitionNameLength));
         for (char& c : slot.name)
             if (c == ' ' || c == '\t') c = '_';
         if (slot.name.empty()) slot.name = "?";
         // The reader skips the blanks before a description.
         const size_t text = slot.description.find_first_not_of(" \t");
         slot.description.erase(0, text == std::string::npos ? slot.description.size() : text);
-        if (slot.description.size() > kMaxDefinitionDescriptionLength)
-            slot.description.resize(kMaxDefinitionDescriptionLength);
+        slot.description.resize(utf8PrefixBytes(slot.description, kMaxDefinitionDescriptionLength));
     }
 }
 }  // namespace

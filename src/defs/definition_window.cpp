@@ -10,6 +10,7 @@
 
 #include "defs/definition_files.h"
 #include "uibase/byte_text.h"
+#include "uibase/character_limit.h"
 #include "uibase/terminal_font.h"
 
 namespace {
@@ -106,7 +107,7 @@ DefinitionWindow::DefinitionWindow(int slotCount, Copies<DefinitionSlots>& copie
         auto* field = new SlotNameField(slot, this, this);
         field->setObjectName(QStringLiteral("editName%1").arg(slot));
         field->setFont(terminal);
-        field->setMaxLength(static_cast<int>(kMaxDefinitionNameLength));  // what the file keeps
+        limitCharacters(*field, kMaxDefinitionNameLength);  // what the file keeps
         field->setGeometry(QRect(rowPosition(slot, layout.nameX[columnOf(slot)]), QSize(layout.nameWidth, 22)));
         field->installEventFilter(this);
         connect(field, &QLineEdit::textEdited, this, [this, slot] { storeName(slot); });
@@ -115,7 +116,7 @@ DefinitionWindow::DefinitionWindow(int slotCount, Copies<DefinitionSlots>& copie
     }
     editDescription = new QLineEdit(this);
     editDescription->setObjectName(QStringLiteral("editDescription"));
-    editDescription->setMaxLength(static_cast<int>(kMaxDefinitionDescriptionLength));
+    limitCharacters(*editDescription, kMaxDefinitionDescriptionLength);
     editDescription->installEventFilter(this);
     connect(editDescription, &QLineEdit::textEdited, this, &DefinitionWindow::storeDescription);
 }

@@ -77,6 +77,8 @@ TEST(ColourHex, ParseHexTakesSixCharactersAndCountsOthersAsZero) {
         {"zz00FF", 0x0000FF},   // anything but a hex digit counts 0
         {"G0", 0x00},
         {"FFFFFFFF", 0xFFFFFF},
+        {"12\xC3\x84" "345", 0x120345},  // a character of two bytes is one digit 0
+        {"\xE2\x82\xAC\xFF" "1234", 0x001234},  // so is a byte that is not UTF-8
     };
     for (const Case& c : cases) EXPECT_EQ(parseHex(c.field), c.value) << '"' << c.field << '"';
 

@@ -216,12 +216,25 @@ TEST(DefinitionSlots, WhatSaveWritesReadsBackAsTheDialogShowsIt) {
     };
     const std::string long25 = "ABCDEFGHIJKLMNOPQRSTUVWXY";
     const std::string long90(90, 'd');
+    // Limits count characters: a UTF-8 sequence is one, and so is a byte that is not part of one.
+    auto times = [](int n, const std::string& character) {
+        std::string text;
+        for (int i = 0; i < n; ++i) text += character;
+        return text;
+    };
+    const std::string umlaut = "\xC3\x84", euro = "\xE2\x82\xAC", smile = "\xF0\x9F\x98\x80";
+    const std::string name20 = "a" + times(19, umlaut);
     const Case cases[] = {
         {{"BIG ROOM", 2, "Wide."}, "2 b BIG_ROOM Wide.\r\n", {"BIG_ROOM", 2, "Wide."}},
         {{"TAB\tBED", 4, ""}, "4 c TAB_BED \r\n", {"TAB_BED", 4, ""}},
         {{long25, 8, "x"}, "8 d ABCDEFGHIJKLMNOPQRST x\r\n", {long25.substr(0, 20), 8, "x"}},
         {{"", 16, "  padded"}, "16 e ? padded\r\n", {"?", 16, "padded"}},
         {{"LONG", 32, long90}, nullptr, {"LONG", 32, std::string(80, 'd')}},
+        {{name20, 64, "x"}, nullptr, {name20, 64, "x"}},
+        {{name20 + umlaut, 64, "x"}, nullptr, {name20, 64, "x"}},
+        {{times(21, smile), 64, times(81, euro)}, nullptr, {times(20, smile), 64, times(80, euro)}},
+        {{times(25, "\xFF"), 64, times(79, "d") + umlaut + umlaut}, nullptr,
+         {times(20, "\xFF"), 64, times(79, "d") + umlaut}},
     };
     for (const Case& c : cases) {
         DefinitionSlots slots(32);
@@ -239,6 +252,14 @@ TEST(DefinitionSlots, WhatSaveWritesReadsBackAsTheDialogShowsIt) {
         EXPECT_EQ(bitvectorSlots(read)[1], c.shown) << c.typed.name;
         EXPECT_TRUE(prompts.messages.empty());
     }
+    // A name longer than the reader keeps (not one Save writes) goes on in the description.
+    std::istringstream longer("1 a " + times(25, umlaut) + " rest\r\n");
+    ScriptedPrompts quiet;
+    BitvectorTable read;
+    readBitvectorDefinitions(longer, read, quiet);
+    EXPECT_EQ(read.names[1], times(20, umlaut));
+    EXPECT_EQ(read.descriptions[1], times(5, umlaut) + " rest");
+
     // Sector names follow the same rules.
     DefinitionSlots sectors = sectorSlots(SectorTable{});
     sectors[1] = {"DEEP WATER", 7, " Wet."};
