@@ -17,11 +17,7 @@ constexpr List Bg = List::Background;
 
 class SetColor : public SetupWindowsTest {
 protected:
-    TfrmSetColor& open() {
-        main->itemSetupColorsClick();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(app->setColor));
-        return *app->setColor;
-    }
+    TfrmSetColor& open() { return *openSetColor(); }
     static bool focused(const QWidget* w) { return w->window()->focusWidget() == w; }
     // Types into a field and leaves it for the sample text.
     static void typeAndLeave(TfrmSetColor& w, QLineEdit* field, const QString& text) {

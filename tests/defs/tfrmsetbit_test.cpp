@@ -11,11 +11,7 @@
 namespace {
 class SetBit : public SetupWindowsTest {
 protected:
-    TfrmSetBit& open() {
-        main->itemSetupBitvectorsClick();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(app->setBit));
-        return *app->setBit;
-    }
+    TfrmSetBit& open() { return *openSetBit(); }
     static bool focused(const QWidget* w) { return w->window()->focusWidget() == w; }
     static QString caption(TfrmSetBit& w, int slot) { return w.valueButton(slot)->text(); }
     static void rightClick(TfrmSetBit& w, int slot, int times = 1) {
