@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     readBitvectorDefinitions(in, table, prompts);
     checkLimits(table);
 
-    std::istringstream saved(bitvectorFileText(table));
+    std::istringstream saved(definitionFileText(table));
     fuzz::CountingPrompts again;
     BitvectorTable reread;
     readBitvectorDefinitions(saved, reread, again);

@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
 
-    std::istringstream saved(sectorFileText(table));
+    std::istringstream saved(definitionFileText(table));
     fuzz::CountingPrompts again;
     SectorTable reread;
     readSectorDefinitions(saved, reread, again);

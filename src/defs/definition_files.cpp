@@ -196,8 +196,7 @@ std::optional<bool> openDefinitionFile(const std::string& path, std::ifstream& i
     return true;
 }
 
-template <typename Table>
-std::string nameOrQuestionMark(const Table& table, int slot) {
+std::string nameOrQuestionMark(const DefinitionTable& table, int slot) {
     return table.names[slot].empty() ? std::string("?") : table.names[slot];
 }
 }  // namespace
@@ -219,73 +218,81 @@ std::string sectorInvalidNumberMessage(int line) {
     return lineMessage("sector type", line, "Invalid number.");
 }
 
-void readBitvectorDefinitions(std::istream& in, BitvectorTable& table, Prompts& prompts) {
-    clearForReading(table);
-    DefinitionLineReader reader(in);
-    int entry = 1;
-    while (entry <= kMaxBitvectorEntries) {
-        reader.skipBlanksAndLineEnds();
-        if (reader.atEnd()) break;
-        const int line = reader.line();
-        std::optional<int32_t> value = readNumberToken(reader);
-        if (!value) {
-            prompts.message(bitvectorInvalidNumberMessage(line));
-            reader.skipRestOfLine();
-            continue;
-        }
-        const std::optional<char> letter = reader.scanForLetter();
-        if (!letter) {  // a number and no letter: not an entry, and not worth a message
-            reader.skipRestOfLine();
-            continue;
-        }
-        if (bitPosition(*value) == -1) {
-            prompts.message(bitvectorPowerOfTwoMessage(line));
-            if (!letterNamesAFlag(*letter)) {
-                prompts.message(kBitvectorLimitNote);
-                reader.skipRestOfLine();
-                continue;
-            }
-            value = letterBitValue(*letter);  // the letter rescues the line
-        }
-        auto [name, description] = readNameAndDescription(reader);
-        // A line that ends right after its letter still defines the flag; "?" is what the
-        // writer puts for a nameless flag, so the entry reads back the same after a save.
-        if (name.empty()) name = "?";
-        table.names[entry] = std::move(name);
-        table.descriptions[entry] = std::move(description);
-        table.values[entry] = *value;
-        table.letters[entry] = bitLetter(*value);  // the value wins over the file's letter
-        ++entry;
-    }
-    table.count = entry - 1;
-}
+namespace {
+struct Entry {
+    std::string name;
+    int32_t value;
+    std::string description;
+};
 
-void readSectorDefinitions(std::istream& in, SectorTable& table, Prompts& prompts) {
-    table.clear();
+// Reads entry lines into slots 1.. of the cleared table, Table::kEntries at most. Every
+// line starts with a number: one that is not an integer is reported (invalidNumber of
+// the line) and its line skipped; otherwise entryOf reads the rest of the line after
+// the number, to its end, and gives the entry, or nullopt when the line gives none.
+template <typename Table, typename EntryOf>
+void readEntryLines(std::istream& in, Table& table, Prompts& prompts, std::string (*invalidNumber)(int),
+                    EntryOf entryOf) {
     DefinitionLineReader reader(in);
     int entry = 1;
-    while (entry <= kMaxSectorEntries) {
+    while (entry <= Table::kEntries) {
         reader.skipBlanksAndLineEnds();
         if (reader.atEnd()) break;
         const int line = reader.line();
         const std::optional<int32_t> value = readNumberToken(reader);
         if (!value) {
-            prompts.message(sectorInvalidNumberMessage(line));
+            prompts.message(invalidNumber(line));
             reader.skipRestOfLine();
             continue;
         }
-        reader.skipBlanks();
-        if (reader.atLineEnd()) {  // a number alone: not an entry
-            reader.skipRestOfLine();
-            continue;
+        if (std::optional<Entry> read = entryOf(reader, line, *value)) {
+            table.setEntry(entry, std::move(read->name), read->value, std::move(read->description));
+            ++entry;
         }
-        auto [name, description] = readNameAndDescription(reader);
-        table.names[entry] = std::move(name);
-        table.descriptions[entry] = std::move(description);
-        table.values[entry] = *value;
-        ++entry;
     }
     table.count = entry - 1;
+}
+}  // namespace
+
+void readBitvectorDefinitions(std::istream& in, BitvectorTable& table, Prompts& prompts) {
+    clearForReading(table);
+    readEntryLines(in, table, prompts, bitvectorInvalidNumberMessage,
+                   [&prompts](DefinitionLineReader& reader, int line, int32_t value) -> std::optional<Entry> {
+                       const std::optional<char> letter = reader.scanForLetter();
+                       if (!letter) {  // a number and no letter: not an entry, and not worth a message
+                           reader.skipRestOfLine();
+                           return std::nullopt;
+                       }
+                       if (bitPosition(value) == -1) {
+                           prompts.message(bitvectorPowerOfTwoMessage(line));
+                           if (!letterNamesAFlag(*letter)) {
+                               prompts.message(kBitvectorLimitNote);
+                               reader.skipRestOfLine();
+                               return std::nullopt;
+                           }
+                           value = letterBitValue(*letter);  // the letter rescues the line
+                       }
+                       auto [name, description] = readNameAndDescription(reader);
+                       // A line that ends right after its letter still defines the flag;
+                       // "?" is what the writer puts for a nameless flag, so the entry
+                       // reads back the same after a save. The value wins over the
+                       // file's letter: the entry takes the letter of its value's bit.
+                       if (name.empty()) name = "?";
+                       return Entry{std::move(name), value, std::move(description)};
+                   });
+}
+
+void readSectorDefinitions(std::istream& in, SectorTable& table, Prompts& prompts) {
+    table.clear();
+    readEntryLines(in, table, prompts, sectorInvalidNumberMessage,
+                   [](DefinitionLineReader& reader, int, int32_t value) -> std::optional<Entry> {
+                       reader.skipBlanks();
+                       if (reader.atLineEnd()) {  // a number alone: not an entry
+                           reader.skipRestOfLine();
+                           return std::nullopt;
+                       }
+                       auto [name, description] = readNameAndDescription(reader);
+                       return Entry{std::move(name), value, std::move(description)};
+                   });
 }
 
 namespace {
@@ -321,23 +328,23 @@ void loadSectorFile(const std::string& path, SectorTable& table, Prompts& prompt
     if (openDefinitionFile(path, in, prompts) == true) loadSectorDefinitions(in, path, table, prompts);
 }
 
-std::string bitvectorFileText(const BitvectorTable& table) {
+namespace {
+// The fields before the name: the flag's value and its bit's letter, the sector's number.
+std::string valueFields(const BitvectorTable&, int32_t value) { return std::to_string(value) + ' ' + bitLetter(value); }
+std::string valueFields(const SectorTable&, int32_t value) { return std::to_string(value); }
+}  // namespace
+
+template <typename Table>
+std::string definitionFileText(const Table& table) {
     std::string text;
-    for (int slot = 1; slot <= kMaxBitvectorEntries; ++slot) {
+    for (int slot = 1; slot <= Table::kEntries; ++slot) {
         const int32_t value = table.values[slot];
-        if (value <= 0) continue;  // a free slot
-        text += std::to_string(value) + ' ' + bitLetter(value) + ' ' + nameOrQuestionMark(table, slot) + ' ' +
-                table.descriptions[slot] + "\r\n";
+        if (!Table::inUse(value)) continue;  // a free slot
+        text += valueFields(table, value) + ' ' + nameOrQuestionMark(table, slot) + ' ' + table.descriptions[slot] +
+                "\r\n";
     }
     return text;
 }
 
-std::string sectorFileText(const SectorTable& table) {
-    std::string text;
-    for (int slot = 1; slot <= kMaxSectorEntries; ++slot) {
-        if (table.values[slot] < 0) continue;  // a free slot
-        text += std::to_string(table.values[slot]) + ' ' + nameOrQuestionMark(table, slot) + ' ' +
-                table.descriptions[slot] + "\r\n";
-    }
-    return text;
-}
+template std::string definitionFileText(const BitvectorTable&);
+template std::string definitionFileText(const SectorTable&);

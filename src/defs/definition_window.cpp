@@ -12,6 +12,7 @@
 #include "uibase/byte_text.h"
 #include "uibase/character_limit.h"
 #include "uibase/terminal_font.h"
+#include "uibase/widget_factory.h"
 
 namespace {
 const QString kSlotMimeType = QStringLiteral("application/x-quendryedit-slot");
@@ -93,11 +94,16 @@ void SlotNameField::dropEvent(QDropEvent* event) {
 
 // ---- DefinitionWindow ----
 
-DefinitionWindow::DefinitionWindow(int slotCount, Copies<DefinitionSlots>& copies, Prompts& prompts,
-                                   SettingsQuestions questions, std::string filePath, const Captions& captions,
-                                   const Layout& layout, QWidget* parent)
-    : SettingsWindow(copies, prompts, std::move(questions), std::move(filePath), captions, parent),
-      copies_(copies),
+DefinitionWindow::DefinitionWindow(int slotCount, Copies<DefinitionSlots>::FileText fileText, Prompts& prompts,
+                                   const char* replaceQuestion, std::string filePath, const Layout& layout,
+                                   QWidget* parent)
+    // The base keeps a reference to the copies, which are made before it is first used.
+    : SettingsWindow(copies_, prompts,
+                     {"Restore defaults and lose current settings?", "Use saved settings, losing current ones?",
+                      "Save these settings?", replaceQuestion},
+                     std::move(filePath), {QStringLiteral("Use &Defaults"), QStringLiteral("&Revert to Saved")},
+                     parent),
+      copies_(std::move(fileText)),
       slotCount_(slotCount),
       layout_(layout),
       nameFields_(static_cast<size_t>(slotCount) + 1, nullptr),
@@ -124,6 +130,19 @@ DefinitionWindow::DefinitionWindow(int slotCount, Copies<DefinitionSlots>& copie
 QPoint DefinitionWindow::rowPosition(int slot, int x) const {
     const int row = columnOf(slot) == 0 ? slot - 1 : slot - 1 - layout_.rowsInLeftColumn;
     return {x, layout_.firstRowY + row * kRowSpacing};
+}
+
+QRect DefinitionWindow::valueGeometry(int slot) const {
+    return {rowPosition(slot, layout_.nameX[columnOf(slot)] + layout_.valueOffset), QSize(layout_.valueWidth, 22)};
+}
+
+void DefinitionWindow::placeHeadings(const QString& nameHeading, const QString& valueHeading, int valueHeadingWidth) {
+    for (int column = 0; column < 2; ++column) {
+        const int x = layout_.nameX[column];
+        makeLabel(this, column == 0 ? "Label1" : "Label3", nameHeading, QRect(x, 8, layout_.nameWidth, 18));
+        makeLabel(this, column == 0 ? "Label2" : "Label4", valueHeading,
+                  QRect(x + layout_.valueOffset, 8, valueHeadingWidth, 18));
+    }
 }
 
 void DefinitionWindow::placeButtonRow(int y, int rightEdge) {

@@ -54,7 +54,7 @@ TEST(FlagValueButtons, CaptionPadsTheValueToElevenCharactersBeforeTheLetter) {
 TEST(DefinitionSlots, UseClosesTheGapsAndSaveNamesTheNamelessInPlace) {
     BitvectorTable table;
     setBuiltinBitvectors(table);
-    DefinitionSlots flags = bitvectorSlots(table);
+    DefinitionSlots flags = slotsOf(table);
     ASSERT_EQ(flags.size(), 32u);
     std::swap(flags[3], flags[20]);  // NOMOB moved to the right column
     flags[5] = {"", 8, "no name"};   // a second flag with bit 3, nameless
@@ -62,7 +62,7 @@ TEST(DefinitionSlots, UseClosesTheGapsAndSaveNamesTheNamelessInPlace) {
 
     BitvectorTable used;
     used.names[40] = "stale";
-    EXPECT_EQ(useBitvectorSlots(flags, used), 12);
+    EXPECT_EQ(useSlots(flags, used), 12);
     const std::pair<std::string, char> expected[] = {{"DARK", 'a'},    {"DEATH", 'b'},    {"INDOORS", 'd'},
                                                      {"", 'd'},        {"SOUNDPROOF", 'f'}, {"NOTRACK", 'g'},
                                                      {"NOMAGIC", 'h'}, {"TUNNEL", 'i'},   {"PRIVATE", 'j'},
@@ -76,7 +76,7 @@ TEST(DefinitionSlots, UseClosesTheGapsAndSaveNamesTheNamelessInPlace) {
     EXPECT_EQ(used.names[40], "");
     EXPECT_EQ(used.letters[13], '-');
 
-    const std::string text = bitvectorSlotsFileText(flags);
+    const std::string text = slotsFileText<BitvectorTable>(flags);
     EXPECT_EQ(flags[5].name, "?");
     std::istringstream lines(text);
     std::string line;
@@ -90,15 +90,15 @@ TEST(DefinitionSlots, UseClosesTheGapsAndSaveNamesTheNamelessInPlace) {
 
     // Every slot free: nothing in use, an empty file.
     DefinitionSlots none(32);
-    EXPECT_EQ(useBitvectorSlots(none, used), 0);
+    EXPECT_EQ(useSlots(none, used), 0);
     EXPECT_EQ(used.count, 0);
-    EXPECT_EQ(bitvectorSlotsFileText(none), "");
+    EXPECT_EQ(slotsFileText<BitvectorTable>(none), "");
 }
 
 TEST(DefinitionSlots, SectorNumbersFromZeroUpAreInUseRepeatsIncluded) {
     SectorTable table;
     setBuiltinSectors(table);
-    DefinitionSlots sectors = sectorSlots(table);
+    DefinitionSlots sectors = slotsOf(table);
     ASSERT_EQ(sectors.size(), 31u);
     EXPECT_EQ(sectors[11].value, -1);
     sectors[2].value = -3;             // freed
@@ -106,14 +106,14 @@ TEST(DefinitionSlots, SectorNumbersFromZeroUpAreInUseRepeatsIncluded) {
     sectors[30] = {"AGAIN", 0, "x"};  // a repeated number
 
     SectorTable used;
-    EXPECT_EQ(useSectorSlots(sectors, used), 11);
+    EXPECT_EQ(useSlots(sectors, used), 11);
     EXPECT_EQ(used.names[1], "INSIDE");
     EXPECT_EQ(used.names[2], "FIELD");
     EXPECT_EQ(used.values[10], 12);
     EXPECT_EQ(used.values[11], 0);
     EXPECT_EQ(used.values[12], -1);
 
-    const std::string text = sectorSlotsFileText(sectors);
+    const std::string text = slotsFileText<SectorTable>(sectors);
     EXPECT_EQ(text.substr(0, text.find('\n') + 1),
               "0 INSIDE Indoors - typically a small number of move points needed.\r\n");
     EXPECT_EQ(text.find("CITY"), std::string::npos);
@@ -239,7 +239,7 @@ TEST(DefinitionSlots, WhatSaveWritesReadsBackAsTheDialogShowsIt) {
     for (const Case& c : cases) {
         DefinitionSlots slots(32);
         slots[1] = c.typed;
-        const std::string text = bitvectorSlotsFileText(slots);
+        const std::string text = slotsFileText<BitvectorTable>(slots);
         if (c.line) {
             EXPECT_EQ(text, c.line) << c.typed.name;
         }
@@ -249,7 +249,7 @@ TEST(DefinitionSlots, WhatSaveWritesReadsBackAsTheDialogShowsIt) {
         BitvectorTable read;
         readBitvectorDefinitions(in, read, prompts);
         ASSERT_EQ(read.count, 1) << c.typed.name;
-        EXPECT_EQ(bitvectorSlots(read)[1], c.shown) << c.typed.name;
+        EXPECT_EQ(slotsOf(read)[1], c.shown) << c.typed.name;
         EXPECT_TRUE(prompts.messages.empty());
     }
     // A name longer than the reader keeps (not one Save writes) goes on in the description.
@@ -261,7 +261,7 @@ TEST(DefinitionSlots, WhatSaveWritesReadsBackAsTheDialogShowsIt) {
     EXPECT_EQ(read.descriptions[1], times(5, umlaut) + " rest");
 
     // Sector names follow the same rules.
-    DefinitionSlots sectors = sectorSlots(SectorTable{});
+    DefinitionSlots sectors = slotsOf(SectorTable{});
     sectors[1] = {"DEEP WATER", 7, " Wet."};
-    EXPECT_EQ(sectorSlotsFileText(sectors), "7 DEEP_WATER Wet.\r\n");
+    EXPECT_EQ(slotsFileText<SectorTable>(sectors), "7 DEEP_WATER Wet.\r\n");
 }
