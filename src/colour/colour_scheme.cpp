@@ -1,5 +1,6 @@
 #include "colour/colour_scheme.h"
 
+#include "colour/colour_file.h"
 #include "world/utf8.h"
 
 namespace {
@@ -58,13 +59,8 @@ ColourValue ColourLists::background(int entry) const {
     return bgColours[isEntry(entry) ? entry : 1];
 }
 
-ColourScheme::ColourScheme()
-    : current(ColourLists::builtIn()), defaults(current), saved(current), onOpen(current) {}
-
-bool ColourScheme::revertToSaved() {
-    if (!fileLoaded) return false;
-    current = saved;
-    return true;
+ColourScheme::ColourScheme() : Copies([](const ColourLists& lists) { return colourFileText(lists); }) {
+    setAll(ColourLists::builtIn());
 }
 
 std::string hexText(ColourValue colour) {

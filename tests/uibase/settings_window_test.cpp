@@ -30,37 +30,29 @@ TEST_F(SettingsWindowSave, AFailedWriteChangesNeitherTheFieldsNorAnyCopyOnlyASuc
         std::vector<std::string> typed, written;
     };
     auto bytes = [](const QLineEdit* field) { return qStringToBytes(field->text()); };
+    // A definition window: slot 1 named with a blank, the name of slot 2 emptied.
+    auto definitionRow = [bytes](const char* window, const char* file, std::function<SettingsWindow&()> open,
+                                 const std::string& name, const std::string& written) {
+        auto definition = [](SettingsWindow& w) -> DefinitionWindow& { return static_cast<DefinitionWindow&>(w); };
+        return Row{window, file, std::move(open),
+                   [definition, name](SettingsWindow& w) {
+                       typeInto(definition(w).nameField(1), QString::fromStdString(name));
+                       typeInto(definition(w).nameField(2), "");
+                       definition(w).nameField(3)->setFocus();
+                   },
+                   [definition, bytes](SettingsWindow& w) {
+                       const DefinitionWindow& d = definition(w);
+                       return std::vector<std::string>{bytes(d.nameField(1)), bytes(d.nameField(2)),
+                                                       d.workingSlots()[1].name, d.workingSlots()[2].name};
+                   },
+                   {name, "", name, ""},
+                   {written, "?", written, "?"}};
+    };
     const Row rows[] = {
-        {"room flags", kBitvectorFileName,
-         [this]() -> SettingsWindow& { return *openSetBit(); },
-         [](SettingsWindow& w) {
-             auto& bit = static_cast<TfrmSetBit&>(w);
-             typeInto(bit.nameField(1), "BIG ROOM");
-             typeInto(bit.nameField(5), "");
-             bit.nameField(2)->setFocus();
-         },
-         [bytes](SettingsWindow& w) {
-             auto& bit = static_cast<TfrmSetBit&>(w);
-             return std::vector<std::string>{bytes(bit.nameField(1)), bytes(bit.nameField(5)),
-                                             bit.workingSlots()[1].name, bit.workingSlots()[5].name};
-         },
-         {"BIG ROOM", "", "BIG ROOM", ""},
-         {"BIG_ROOM", "?", "BIG_ROOM", "?"}},
-        {"sector types", kSectorFileName,
-         [this]() -> SettingsWindow& { return *openSetSect(); },
-         [](SettingsWindow& w) {
-             auto& sect = static_cast<TfrmSetSect&>(w);
-             typeInto(sect.nameField(1), "DEEP WATER");
-             typeInto(sect.nameField(2), "");
-             sect.nameField(3)->setFocus();
-         },
-         [bytes](SettingsWindow& w) {
-             auto& sect = static_cast<TfrmSetSect&>(w);
-             return std::vector<std::string>{bytes(sect.nameField(1)), bytes(sect.nameField(2)),
-                                             sect.workingSlots()[1].name, sect.workingSlots()[2].name};
-         },
-         {"DEEP WATER", "", "DEEP WATER", ""},
-         {"DEEP_WATER", "?", "DEEP_WATER", "?"}},
+        definitionRow("room flags", kBitvectorFileName, [this]() -> SettingsWindow& { return *openSetBit(); },
+                      "BIG ROOM", "BIG_ROOM"),
+        definitionRow("sector types", kSectorFileName, [this]() -> SettingsWindow& { return *openSetSect(); },
+                      "DEEP WATER", "DEEP_WATER"),
         {"colours", kColourFileName,
          [this]() -> SettingsWindow& { return *openSetColor(); },
          [](SettingsWindow& w) {
@@ -71,7 +63,7 @@ TEST_F(SettingsWindowSave, AFailedWriteChangesNeitherTheFieldsNorAnyCopyOnlyASuc
          [this, bytes](SettingsWindow& w) {
              auto& colour = static_cast<TfrmSetColor&>(w);
              return std::vector<std::string>{bytes(colour.codeField(List::Foreground, 2)),
-                                             app->colours.current.fgCodes[2], app->colours.saved.fgCodes[2]};
+                                             app->colours.working.fgCodes[2], app->colours.saved.fgCodes[2]};
          },
          {"/x ", "/x ", "/cr"},
          {"/x ", "/x ", "/x "}},
