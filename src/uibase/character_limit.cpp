@@ -30,18 +30,16 @@ QValidator::State CharacterLimit::validate(QString& text, int& cursor) const {
         return Acceptable;
     }
     // What was just inserted stands before the cursor: leave out as much of it as does
-    // not fit. Two bytes that were no UTF-8 apart may make one character together, so
-    // the count is taken again after each cut.
+    // not fit (with the cursor at the start, the end is cut instead). Two bytes that
+    // were no UTF-8 apart may make one character together, so the count is taken again
+    // after each cut.
     QString fitted = text;
     int at = cursor;
-    while (count > maxCharacters_ && at > 0) {
-        const int start = charactersBefore(fitted, at, count - maxCharacters_);
-        fitted.remove(start, at - start);
-        at = start;
-        count = characters(fitted);
-    }
-    while (count > maxCharacters_) {  // the cursor was at the start: cut the end instead
-        fitted.truncate(charactersBefore(fitted, static_cast<int>(fitted.size()), 1));
+    while (count > maxCharacters_) {
+        const int end = at > 0 ? at : static_cast<int>(fitted.size());
+        const int start = charactersBefore(fitted, end, count - maxCharacters_);
+        fitted.remove(start, end - start);
+        if (at > 0) at = start;
         count = characters(fitted);
     }
     // A key typed into a full field: refusing it keeps the field's undo history.
