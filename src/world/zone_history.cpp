@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "map/map_model.h"
+#include "world/newer_fields.h"
 #include "world/world_store.h"
 #include "world/zone_journal.h"
 
@@ -36,11 +37,12 @@ struct ZoneReplay {
         int32_t zoneNumber = 0;
         std::string zoneName;
         int32_t zoneStart = 0;
+        WorldForm zoneForm = WorldForm::Classic;
         bool operator==(const Scalars&) const = default;
     };
     static Scalars scalars(const WorldStore& store) {
         return {store.current_,   store.newRoomPending_, store.nextFreeVnum_, store.sorted_,
-                store.zoneNumber, store.zoneName,        store.zoneStart};
+                store.zoneNumber, store.zoneName,        store.zoneStart,     store.zoneForm};
     }
     static void setScalars(WorldStore& store, const Scalars& s) {
         store.current_ = s.current;
@@ -50,6 +52,7 @@ struct ZoneReplay {
         store.zoneNumber = s.zoneNumber;
         store.zoneName = s.zoneName;
         store.zoneStart = s.zoneStart;
+        store.zoneForm = s.zoneForm;
     }
 
     // The grid.
@@ -128,8 +131,8 @@ struct Step {
 };
 
 // A record as a change keeps it: its numbers always, and of its texts (name,
-// description, exit details, extra descriptions) only those the command changed, so a
-// neighbour whose exits a deletion cleared costs a few dozen bytes.
+// description, exit details, extra descriptions, the newer form's fields) only those the
+// command changed, so a neighbour whose exits a deletion cleared costs a few dozen bytes.
 struct RoomNumbers {
     int32_t vnum, zone, bitvector, sectorType, mapX, mapY, mapZ;
     std::array<int32_t, kDirectionCount> exitTo;
@@ -152,6 +155,7 @@ struct RoomTexts {
     std::string name, description;
     std::unique_ptr<std::array<RoomExitType, kDirectionCount>> exits;
     std::vector<std::pair<std::string, std::string>> extras;
+    std::unique_ptr<NewerRoomFields> newer;  // none also when the record had none
 
     void capture(const RoomDataType& r, unsigned char parts) {
         if (parts & kRecordName) name = r.name;
@@ -159,6 +163,7 @@ struct RoomTexts {
         if (parts & kRecordExits) exits = std::make_unique<std::array<RoomExitType, kDirectionCount>>(r.exits);
         if (parts & kRecordExtras)
             for (const ExtraDescType* e = r.extraDescs; e; e = e->next) extras.emplace_back(e->keywords, e->description);
+        if (parts & kRecordNewer) newer = copyNewerFields(r.newer.get());
     }
     // Which of the parts differ from the record now.
     unsigned char differences(const RoomDataType& r, unsigned char parts) const {
@@ -167,6 +172,7 @@ struct RoomTexts {
         if ((parts & kRecordDescription) && description != r.description) changed |= kRecordDescription;
         if ((parts & kRecordExits) && *exits != r.exits) changed |= kRecordExits;
         if ((parts & kRecordExtras) && !sameExtras(r, extras)) changed |= kRecordExtras;
+        if ((parts & kRecordNewer) && !sameNewerFields(newer.get(), r.newer.get())) changed |= kRecordNewer;
         return changed;
     }
     void keepOnly(unsigned char parts) {
@@ -174,6 +180,7 @@ struct RoomTexts {
         if (!(parts & kRecordDescription)) std::string().swap(description);
         if (!(parts & kRecordExits)) exits.reset();
         if (!(parts & kRecordExtras)) std::vector<std::pair<std::string, std::string>>().swap(extras);
+        if (!(parts & kRecordNewer)) newer.reset();
     }
     void putInto(RoomDataType& r, unsigned char parts) const {
         if (parts & kRecordName) r.name = name;
@@ -183,6 +190,7 @@ struct RoomTexts {
             r.freeExtraDescs();
             for (const auto& [keywords, text] : extras) r.appendExtraDesc(keywords, text);
         }
+        if (parts & kRecordNewer) r.newer = copyNewerFields(newer.get());
     }
 };
 
