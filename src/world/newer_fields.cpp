@@ -49,7 +49,11 @@ void setTriggers(RoomDataType& room, std::vector<int32_t> triggers) {
     dropEmptyNewerFields(room);
 }
 
-void addTrigger(RoomDataType& room, int32_t trigger) { fieldsToWrite(room).triggers.push_back(trigger); }
+void addTrigger(RoomDataType& room, int32_t trigger) {
+    std::vector<int32_t>& triggers = fieldsToWrite(room).triggers;
+    if (triggers.empty()) triggers.reserve(2);  // rooms with a trigger often have a second one
+    triggers.push_back(trigger);
+}
 
 int32_t exitDestination(const RoomDataType& room, int direction) {
     if (!isDiagonal(direction)) return room.exitTo[static_cast<size_t>(direction)];
