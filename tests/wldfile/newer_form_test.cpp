@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "dos_lines.h"
 #include "reader_test_support.h"
 #include "wldfile/world_writer.h"
 #include "world/newer_fields.h"
@@ -16,15 +17,6 @@ using namespace std::string_literals;
 namespace {
 
 using R = WorldReadResult;
-
-std::string dosLines(const std::string& unixText) {
-    std::string dos;
-    for (char c : unixText) {
-        if (c == '\n') dos += '\r';
-        dos += c;
-    }
-    return dos;
-}
 
 // Two rooms of the classic form.
 const std::string kClassicZone =
