@@ -616,6 +616,78 @@ TEST_F(MapWindowTest, WhatIsTypedInThePanelCountsWhenTheMapCloses) {
     EXPECT_EQ(r.exitTo[South], 0);
 }
 
+// Three faults of the builder's road, clicked as a builder clicks. A button that takes no
+// focus (the direction buttons) stores what was typed before it shows another exit.
+TEST_F(MapWindowTest, WhatIsTypedReachesTheRoomWhenADirectionButtonIsClicked) {
+    files.nextOpen = QUENDRY_EXAMPLES "/sample.wld";
+    main->itemLoadClick();
+    open(4201);
+    RoomDataType& gate = *app->store.findByVnum(4201)->room;
+    QTest::mouseClick(map->sbDirection[Up], Qt::LeftButton);
+    QTest::mouseClick(map->LabelKeywords, Qt::LeftButton);
+    QTest::keyClicks(map->editKeywords, "steps");
+    QTest::mouseClick(map->sbDirection[North], Qt::LeftButton);
+    QTest::mouseClick(map->sbDirection[Up], Qt::LeftButton);
+    EXPECT_EQ(map->editKeywords->text(), "steps");
+    EXPECT_EQ(gate.exits[Up].keywords, "steps");
+
+    QTest::mouseClick(map->editExit[East], Qt::LeftButton);
+    map->editExit[East]->selectAll();
+    QTest::keyClicks(map->editExit[East], "4299");
+    QTest::mouseClick(map->sbDirection[South], Qt::LeftButton);
+    EXPECT_EQ(map->editExit[East]->text(), "4299");
+    EXPECT_EQ(gate.exitTo[East], 4299);
+}
+
+// A Draw that stops at its first cell (no template) leaves the selection where it was:
+// what is typed next goes into the room shown, and a level change comes back to it.
+TEST_F(MapWindowTest, ADrawThatStopsAtOnceKeepsTheSelectedRoomAndItsCell) {
+    RoomDataType& temple = room(3001, "Temple", 50, 50);
+    open();
+    drawMode(map->sb_Toggle);
+    click(52, 52);
+    EXPECT_EQ(cell(52, 52), nullptr) << "no template: nothing placed";
+    EXPECT_EQ(map->selectedCell(), QPoint(50, 50));
+    QTest::mouseClick(map->editExit[East], Qt::LeftButton);
+    map->editExit[East]->selectAll();
+    QTest::keyClicks(map->editExit[East], "4299");
+    QTest::keyClick(map->editExit[East], Qt::Key_Return);
+    EXPECT_EQ(temple.exitTo[East], 4299);
+    QTest::mouseClick(map->btnPlusZ, Qt::LeftButton);
+    QTest::mouseClick(map->btnMinusZ, Qt::LeftButton);
+    EXPECT_EQ(map->pnlCurrentRoom->text(), "3001");
+    EXPECT_EQ(map->selectedRoom(), &temple);
+}
+
+// A number refused as the map closes keeps the map open on it, and nothing of the refusal
+// is left over for the next opening: its first click selects.
+TEST_F(MapWindowTest, ARefusalAtClosingKeepsTheMapOpenAndSpendsNoLaterClick) {
+    RoomDataType& temple = room(3001, "Temple", 50, 50);
+    RoomDataType& yard = room(3002, "Yard", 51, 50);
+    open();
+    drawMode(map->sb_Toggle);
+    click(50, 50);
+    ASSERT_FALSE(temple.onMap());
+    map->sb_Select->click();
+    click(51, 50);
+    QTest::mouseClick(map->editExit[South], Qt::LeftButton);
+    map->editExit[South]->selectAll();
+    QTest::keyClicks(map->editExit[South], "abc");
+    QTest::keyClick(map->editExit[South], Qt::Key_Escape);
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{"'abc' is not a valid integer value"});
+    EXPECT_TRUE(map->isVisible());
+    EXPECT_EQ(map->editExit[South]->text(), "abc");
+    map->editExit[South]->selectAll();
+    QTest::keyClicks(map->editExit[South], "3001");
+    QTest::keyClick(map->editExit[South], Qt::Key_Escape);
+    EXPECT_FALSE(map->isVisible());
+    EXPECT_EQ(yard.exitTo[South], 3001);
+
+    open(3001);  // the room taken off: selected, the panel greyed
+    click(51, 50);
+    EXPECT_EQ(map->selectedRoom(), &yard);
+}
+
 TEST_F(MapWindowTest, DoorFlagButtonsSetTheDoorAndDoorFlagStepsRound) {
     RoomDataType& r = room(3001, "Temple", 50, 50);
     r.exitTo[East] = 3002;
