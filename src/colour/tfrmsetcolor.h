@@ -63,7 +63,6 @@ public:
 
 protected:
     void showWorkingCopy() override;
-    bool storeFocusedField() override;
     void takeIntoUse() override;
     // Saving writes the scheme as it is; the fields keep what was typed in them.
     void showSaved() override {}

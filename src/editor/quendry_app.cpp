@@ -51,7 +51,7 @@ void QuendryApp::createWindows(const std::string& startupFile) {
     loadColourFile(colours, main->startupDirectory(), prompts);
     setColor = own(std::make_unique<TfrmSetColor>(colours, prompts, *colourPicker, main->startupDirectory(), main));
     versionInfo = own(std::make_unique<TfrmVersionInfo>());
-    minimap = own(std::make_unique<Tminimap>(map.grid));
+    minimap = own(std::make_unique<Tminimap>(map));
     minimap->setMapWindow(mapWindow);
     mapWindow->setMinimap(minimap);
     mapWindow->setSearchChecksDescription([main] { return main->itemCheckDesc->isChecked(); });

@@ -87,6 +87,7 @@ UpdateOutcome RoomOperations::update(const RoomEntry& entry) {
     fill(room, entry, oldNumber);
     if (number != oldNumber) store_.renumber(node, number);
     if (!room.onMap()) registerUnplaced(room);
+    map_.roomChanged(room);
     return number == oldNumber ? UpdateOutcome::Changed : UpdateOutcome::Renumbered;
 }
 
@@ -99,6 +100,7 @@ bool RoomOperations::clearRoom(bool askFirst) {
     room.name.clear();
     room.description.clear();
     room.freeExtraDescs();
+    map_.roomChanged(room);
     return true;
 }
 

@@ -113,7 +113,6 @@ struct ZoneReplay {
     }
     static void endReplay(PlacementList& list, bool slotsStale) {
         if (slotsStale) list.renumberSlots(std::max<size_t>(16, 2 * list.size_ + 2));
-        if (list.changed) list.changed();
     }
 };
 

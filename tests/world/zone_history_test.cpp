@@ -400,8 +400,12 @@ TEST(ZoneHistory, SingleCommandsUndoExactlyAndHoldOnlyWhatTheyChanged) {
             e.store.setCurrent(keep);
         }
         const std::string before = zoneState(e.store, e.map);
-        int listChanged = 0;
-        e.map.placement.changed = [&] { ++listChanged; };
+        struct Resets : MapObserver {
+            int count = 0;
+            void mapReset() override { ++count; }
+        } resets;
+        e.map.addObserver(&resets);
+        int& listChanged = resets.count;
         e.command([&] { c.command(e); });
         const std::string after = zoneState(e.store, e.map);
         ZoneChange& change = *e.history.back();
@@ -421,6 +425,7 @@ TEST(ZoneHistory, SingleCommandsUndoExactlyAndHoldOnlyWhatTheyChanged) {
         EXPECT_EQ(zoneState(e.store, e.map), after);
         EXPECT_EQ(e.restored, 2) << "one notice per undo and per redo";
         EXPECT_EQ(listChanged, 2) << "the selector refreshes once per undo and per redo";
+        e.map.removeObserver(&resets);
     }
 }
 
