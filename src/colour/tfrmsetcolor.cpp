@@ -50,6 +50,8 @@ const char* listName(TfrmSetColor::List list) { return list == TfrmSetColor::Lis
 }  // namespace
 
 void ColourBox::setColour(ColourValue colour) {
+    if (shown_ == colour) return;
+    shown_ = colour;
     const QColor fill = previewColour(colour);
     // A caption stays readable on a light or a dark fill.
     const QColor ink = fill.lightness() > 128 ? Qt::black : Qt::white;

@@ -15,6 +15,7 @@
 #include "map/cell_drawing.h"
 #include "map/tfrmmap.h"
 #include "map/tminimap.h"
+#include "uibase/one_line_fields.h"
 #include "uibase/qt_prompts.h"
 #include "uibase/text_redo_keys.h"
 #include "wldfile/tfrmloading.h"
@@ -66,6 +67,8 @@ void QuendryApp::createWindows(const std::string& startupFile) {
 
     main->attachWindows(*this);
     connectHistory();
+    keepOneLineFields(*main);
+    for (const std::unique_ptr<QWidget>& window : owned_) keepOneLineFields(*window);
     main->setProgress(*loading);
     main->setColourScheme(colours);
     extraDesc->setColourSetup([this](QWidget* opener) { setColor->openFrom(opener); });

@@ -91,6 +91,8 @@ CommitPath::~CommitPath() { std::erase(allPaths(), this); }
 
 void CommitPath::watch(QWidget* field, Commit commit) { fields_.push_back({field, std::move(commit)}); }
 
+void CommitPath::letGoOn(QWidget* control) { letGoOn_.emplace_back(control); }
+
 CommitPath* CommitPath::of(const QWidget* widget) {
     const QWidget* window = widget->window();
     for (CommitPath* path : allPaths())
@@ -121,6 +123,8 @@ bool CommitPath::commitOne(Watched& watched) {
 }
 
 bool CommitPath::commitPendingBesides(const QWidget* target) {
+    for (const QPointer<QWidget>& control : letGoOn_)
+        if (control.data() == target) return true;
     for (Watched& w : fields_) {
         if (w.field && (w.field == target || w.field->isAncestorOf(target))) continue;
         if (!commitOne(w)) return false;

@@ -57,6 +57,9 @@ public:
     bool commit(QWidget* field);
     // Forgets what is typed in the window's fields without storing it (a Cancel).
     void discardPending();
+    // A press on this control (a Cancel button) commits nothing: its command lets the
+    // typed text go.
+    void letGoOn(QWidget* control);
     bool pending() const;
 
     // Every window's pending fields, before a change that may replace what any window
@@ -78,4 +81,5 @@ private:
 
     QWidget& window_;
     std::vector<Watched> fields_;
+    std::vector<QPointer<QWidget>> letGoOn_;
 };

@@ -26,6 +26,7 @@ SettingsWindow::SettingsWindow(EditedCopies& copies, Prompts& prompts, SettingsQ
     connect(btnSave, &QPushButton::clicked, this, &SettingsWindow::btnSaveClick);
     connect(btnUse, &QPushButton::clicked, this, &SettingsWindow::btnUseClick);
     connect(btnCancel, &QPushButton::clicked, this, &SettingsWindow::btnCancelClick);
+    commits().letGoOn(btnCancel);
 }
 
 void SettingsWindow::btnDefaultsClick() {
