@@ -22,7 +22,7 @@
 
 #include "defs/definition_tables.h"
 #include "editor/editor_windows.h"
-#include "world/room_operations.h"
+#include "map/room_operations.h"
 #include "world/world_store.h"
 
 class QFrame;

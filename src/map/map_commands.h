@@ -10,7 +10,7 @@
 
 #include "map/map_model.h"
 #include "world/prompts.h"
-#include "world/room_operations.h"
+#include "map/room_operations.h"
 #include "world/world_store.h"
 
 // One change the exit panel makes: one part of one exit, and its new value.

@@ -17,7 +17,7 @@
 #include "scripted_prompts.h"
 #include "wldfile/world_writer.h"
 #include "world/extra_desc_commands.h"
-#include "world/room_operations.h"
+#include "map/room_operations.h"
 #include "world/world_store.h"
 
 namespace {

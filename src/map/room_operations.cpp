@@ -1,4 +1,4 @@
-#include "world/room_operations.h"
+#include "map/room_operations.h"
 
 #include <memory>
 
