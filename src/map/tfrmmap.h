@@ -9,13 +9,13 @@
 //   tfrmmap_board.cpp   MapBoard: painting the cells in view, scrolling, the pointer
 //   tfrmmap_draw.cpp    the mouse commands: Select and the four draw modes
 //   tfrmmap_exits.cpp   the exit panel: showMapRoom, enabling, committing the fields
+//   tfrmmap_search.cpp  the search field, its jump buttons, "E&xtra Descriptions..."
 //
 // The exit panel's fields go through the window's commit path (commit_path.h): what is
 // typed reaches the selected room, or is refused with its message, before any button,
 // board click, level change, undo or closing can read or replace it. Every exit edit
 // becomes one step of the history in storeExitEdit. The board, the selector and the
 // minimap are views of the map model: they redraw what the model says changed.
-//   tfrmmap_search.cpp  the search field, its jump buttons, "E&xtra Descriptions..."
 #include <QAbstractScrollArea>
 #include <QPoint>
 #include <QPointer>
