@@ -14,11 +14,11 @@
 #include "build_speed.h"
 #include "map/map_commands.h"
 #include "map/map_model.h"
+#include "map/room_operations.h"
 #include "scripted_prompts.h"
 #include "wldfile/world_writer.h"
 #include "world/extra_desc_commands.h"
 #include "world/newer_fields.h"
-#include "world/room_operations.h"
 #include "world/world_store.h"
 
 namespace {
@@ -418,8 +418,12 @@ TEST(ZoneHistory, SingleCommandsUndoExactlyAndHoldOnlyWhatTheyChanged) {
             e.store.setCurrent(keep);
         }
         const std::string before = zoneState(e.store, e.map);
-        int listChanged = 0;
-        e.map.placement.changed = [&] { ++listChanged; };
+        struct Resets : MapObserver {
+            int count = 0;
+            void mapReset() override { ++count; }
+        } resets;
+        e.map.addObserver(&resets);
+        int& listChanged = resets.count;
         e.command([&] { c.command(e); });
         const std::string after = zoneState(e.store, e.map);
         ZoneChange& change = *e.history.back();
@@ -439,6 +443,7 @@ TEST(ZoneHistory, SingleCommandsUndoExactlyAndHoldOnlyWhatTheyChanged) {
         EXPECT_EQ(zoneState(e.store, e.map), after);
         EXPECT_EQ(e.restored, 2) << "one notice per undo and per redo";
         EXPECT_EQ(listChanged, 2) << "the selector refreshes once per undo and per redo";
+        e.map.removeObserver(&resets);
     }
 }
 

@@ -1,3 +1,6 @@
+// The recording of world/zone_history.h. Its interface needs no more of the map than a
+// name, but undo and redo put the map's cells and placement list back too, so the
+// recording lives with the map, and the world folder includes nothing of the map's.
 #include "world/zone_history.h"
 
 #include <algorithm>
@@ -116,7 +119,6 @@ struct ZoneReplay {
     }
     static void endReplay(PlacementList& list, bool slotsStale) {
         if (slotsStale) list.renumberSlots(std::max<size_t>(16, 2 * list.size_ + 2));
-        if (list.changed) list.changed();
     }
 };
 

@@ -1,4 +1,4 @@
-#include "world/room_operations.h"
+#include "map/room_operations.h"
 
 #include <memory>
 
@@ -90,6 +90,7 @@ UpdateOutcome RoomOperations::update(const RoomEntry& entry) {
     fill(room, entry, oldNumber);
     if (number != oldNumber) store_.renumber(node, number);
     if (!room.onMap()) registerUnplaced(room);
+    map_.roomChanged(room);
     return number == oldNumber ? UpdateOutcome::Changed : UpdateOutcome::Renumbered;
 }
 
@@ -102,6 +103,7 @@ bool RoomOperations::clearRoom(bool askFirst) {
     room.name.clear();
     room.description.clear();
     room.freeExtraDescs();
+    map_.roomChanged(room);
     return true;
 }
 
