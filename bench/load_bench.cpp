@@ -1,5 +1,5 @@
 // Reading generated zones into the store, and the editor's whole load road (read,
-// adopt, place, register), each with and without the order check.
+// adopt, place, register), each with and without the order check, and in the newer form.
 #include <benchmark/benchmark.h>
 
 #include <fstream>
@@ -45,8 +45,7 @@ BENCHMARK(BM_Read)
     ->ArgNames({"rooms", "orderCheck"})
     ->Unit(benchmark::kMillisecond);
 
-void BM_LoadRoad(benchmark::State& state) {
-    const std::string& path = zoneFile(static_cast<int>(state.range(0)));
+void timeLoadRoad(benchmark::State& state, const std::string& path) {
     const bool checkOrder = state.range(1) != 0;
     for (auto _ : state) {
         auto world = loadZone(path, checkOrder);
@@ -59,8 +58,18 @@ void BM_LoadRoad(benchmark::State& state) {
     state.counters["ns_per_room"] = benchmark::Counter(
         static_cast<double>(state.range(0)), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
+void BM_LoadRoad(benchmark::State& state) { timeLoadRoad(state, zoneFile(static_cast<int>(state.range(0)))); }
 BENCHMARK(BM_LoadRoad)
     ->ArgsProduct({{1000, 10000, 99999}, {1, 0}})
+    ->ArgNames({"rooms", "orderCheck"})
+    ->Unit(benchmark::kMillisecond);
+
+// The same rooms in the newer form, with flag words and triggers.
+void BM_LoadRoadNewer(benchmark::State& state) {
+    timeLoadRoad(state, newerZoneFile(static_cast<int>(state.range(0))));
+}
+BENCHMARK(BM_LoadRoadNewer)
+    ->ArgsProduct({{10000, 99999}, {1}})
     ->ArgNames({"rooms", "orderCheck"})
     ->Unit(benchmark::kMillisecond);
 

@@ -13,7 +13,7 @@
 #include "map/map_commands.h"
 #include "map/map_model.h"
 #include "world/prompts.h"
-#include "world/room_operations.h"
+#include "map/room_operations.h"
 #include "world/world_store.h"
 #include "world/zone_history.h"
 

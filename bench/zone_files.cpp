@@ -9,6 +9,8 @@
 
 #include "cli/zone_generator.h"
 #include "wldfile/world_reader.h"
+#include "wldfile/world_writer.h"
+#include "world/newer_fields.h"
 #include "world/prompts.h"
 
 namespace {
@@ -25,15 +27,31 @@ public:
     }
 };
 
-}  // namespace
+// The rooms of a zone given what the newer form adds.
+std::string newerFormText(const std::string& classicPath) {
+    auto world = loadZone(classicPath);
+    int index = 0;
+    for (RoomIndexNode* node = world->store.first(); node; node = node->next, ++index) {
+        RoomDataType& room = *node->room;
+        setFlagWords(room, {index % 3 == 0 ? 2 : 0, index % 7 == 0 ? 4 : 0, 0});
+        std::vector<int32_t> triggers;
+        if (index % 2 == 0) triggers.push_back(1000 + index % 500);
+        if (index % 5 == 0) triggers.push_back(2000 + index % 300);
+        setTriggers(room, std::move(triggers));
+    }
+    world->store.zoneForm = WorldForm::Newer;
+    return buildWorldText(world->store, true);
+}
 
-const std::string& zoneFile(int rooms) {
-    static std::map<int, std::string> paths;
+// A zone file in the temporary directory, written by make on first use.
+template <typename Make>
+const std::string& benchFile(std::map<int, std::string>& paths, const char* kind, int rooms, Make&& make) {
     auto [it, added] = paths.try_emplace(rooms);
     if (added) {
         const auto path = std::filesystem::temp_directory_path() /
-                          ("quendry-bench-" + std::to_string(rooms) + "-" + std::to_string(::getpid()) + ".wld");
-        std::ofstream(path, std::ios::binary) << generateZone(rooms, 1, 1);
+                          ("quendry-bench-" + std::string(kind) + std::to_string(rooms) + "-" +
+                           std::to_string(::getpid()) + ".wld");
+        std::ofstream(path, std::ios::binary) << make();
         it->second = path.string();
         // Removed when the run ends; a run that aborts leaves the file in the temporary directory.
         static struct Cleanup {
@@ -44,6 +62,18 @@ const std::string& zoneFile(int rooms) {
         } cleanup{paths};
     }
     return it->second;
+}
+
+}  // namespace
+
+const std::string& zoneFile(int rooms) {
+    static std::map<int, std::string> paths;
+    return benchFile(paths, "", rooms, [&] { return generateZone(rooms, 1, 1); });
+}
+
+const std::string& newerZoneFile(int rooms) {
+    static std::map<int, std::string> paths;
+    return benchFile(paths, "newer-", rooms, [&] { return newerFormText(zoneFile(rooms)); });
 }
 
 std::unique_ptr<BenchWorld> loadZone(const std::string& path, bool checkOrder) {

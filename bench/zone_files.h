@@ -9,6 +9,10 @@
 
 // The path of a generated zone of that many rooms (seed 1, zone 1), written on first use.
 const std::string& zoneFile(int rooms);
+// The same rooms in the newer form, written on first use: every room's flag line has six
+// fields, one room in three sets a bit of flag word 2 and one in seven of word 3, one in
+// two has a trigger and one in five a second one (as bench/newer_form.py makes them).
+const std::string& newerZoneFile(int rooms);
 
 struct BenchWorld {
     WorldStore store;

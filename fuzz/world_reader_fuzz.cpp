@@ -1,9 +1,10 @@
 // The input is a world file, read with the order check on or off (QUENDRY_FUZZ_CHECK_ORDER).
 // Whatever it holds, the load road leaves the store, the grid and the placement list
-// consistent. What was read is then written in both bitvector forms and read back: the
-// text reads without a single message into the same rooms (with the same layout when the
-// first read was laid out); the only change allowed is the line break that a read gives
-// every multi-line text.
+// consistent. What was read is then written in both forms of world files and both
+// bitvector forms and read back: the text reads without a single message into the same
+// rooms (with the same layout when the first read was laid out), in the form it was
+// written in; the only changes allowed are the line break that a read gives every
+// multi-line text and, in the classic form, the loss of the newer form's fields.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -12,6 +13,7 @@
 #include "store_invariants.h"
 #include "wldfile/world_reader.h"
 #include "wldfile/world_writer.h"
+#include "world/newer_fields.h"
 
 namespace {
 
@@ -42,9 +44,13 @@ bool anyRoomOnMap(const WorldStore& store) {
 
 // The writer leaves out an exit without a destination, texts and all.
 void forgetExitsWithoutDestination(WorldStore& store) {
-    for (RoomIndexNode* n = store.first(); n; n = n->next)
-        for (int d = 0; d < kDirectionCount; ++d)
-            if (n->room->exitTo[d] == 0) n->room->exits[d] = RoomExitType{};
+    for (RoomIndexNode* n = store.first(); n; n = n->next) {
+        RoomDataType& room = *n->room;
+        for (int d = 0; d < kAllDirectionCount; ++d)
+            if (exitDestination(room, d) == 0 && exitDetails(room, d) != RoomExitType{})
+                exitDetailsToWrite(room, d) = RoomExitType{};
+        dropEmptyNewerFields(room);
+    }
 }
 
 // A multi-line text read from a file ends with CR LF, except when a byte 0 cut its last
@@ -60,12 +66,15 @@ void endWithLineBreak(std::string& text) {
 
 void expectSameRooms(const WorldStore& first, const WorldStore& second, bool withPositions) {
     if (first.size() != second.size()) fuzz::fail("the written world reads back with another number of rooms");
+    if (second.zoneForm != first.zoneForm) fuzz::fail("the written world reads back in the other form");
     RoomDataType expected;
     const RoomIndexNode* b = second.first();
     for (const RoomIndexNode* a = first.first(); a; a = a->next, b = b->next) {
         copyRoom(expected, *a->room);
+        if (first.zoneForm == WorldForm::Classic) expected.newer.reset();
         endWithLineBreak(expected.description);
-        for (RoomExitType& exit : expected.exits) endWithLineBreak(exit.description);
+        for (int d = 0; d < kAllDirectionCount; ++d)
+            if (exitDestination(expected, d) != 0) endWithLineBreak(exitDetailsToWrite(expected, d).description);
         for (ExtraDescType* e = expected.extraDescs; e; e = e->next) endWithLineBreak(e->description);
         if (!withPositions) {
             expected.mapX = b->room->mapX;
@@ -90,13 +99,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     forgetExitsWithoutDestination(first.store);
     const bool laidOut = anyRoomOnMap(first.store);
-    for (bool letters : {true, false}) {
-        const std::string text = buildWorldText(first.store, letters);
-        second.read(text);
-        if (second.prompts.messages != 0)
-            fuzz::fail("the written world reads back with the message: " + second.prompts.lastMessage);
-        fuzz::check(worldProblem(second.store, second.map, fullScan));
-        expectSameRooms(first.store, second.store, laidOut);
+    for (WorldForm form : {WorldForm::Newer, WorldForm::Classic}) {
+        first.store.zoneForm = form;
+        for (bool letters : {true, false}) {
+            const std::string text = buildWorldText(first.store, letters);
+            second.read(text);
+            if (second.prompts.messages != 0)
+                fuzz::fail("the written world reads back with the message: " + second.prompts.lastMessage);
+            fuzz::check(worldProblem(second.store, second.map, fullScan));
+            expectSameRooms(first.store, second.store, laidOut);
+        }
     }
     return 0;
 }

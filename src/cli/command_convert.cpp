@@ -1,4 +1,4 @@
-// quendry-wld convert [--dos|--unix] [--letters|--numbers] [--no-map] [--force] IN.wld OUT.wld
+// quendry-wld convert [--dos|--unix] [--letters|--numbers] [--classic|--newer] [--no-map] [--force] IN.wld OUT.wld
 #include <cstdio>
 
 #include "cli/command_line.h"
@@ -7,6 +7,7 @@
 #include "map/auto_placement.h"
 #include "wldfile/world_save.h"
 #include "wldfile/world_writer.h"
+#include "world/newer_fields.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ bool lastChoice(const ParsedArgs& parsed, const std::string& yes, const std::str
 
 int runConvert(const std::vector<std::string>& args) {
     const auto parsed =
-        parseArgs(args, {"--dos", "--unix", "--letters", "--numbers", "--no-map", "--force"}, {});
+        parseArgs(args, {"--dos", "--unix", "--letters", "--numbers", "--classic", "--newer", "--no-map", "--force"}, {});
     if (!parsed) return kExitUsage;
     if (parsed->operands.size() != 2) return usageError("convert needs an input and an output world file");
     const std::string& in = parsed->operands[0];
@@ -43,6 +44,17 @@ int runConvert(const std::vector<std::string>& args) {
     if (!world.messages.empty() && !parsed->flags.count("--force")) {
         std::fprintf(stderr, "quendry-wld: %s: not converted: the load showed %zu message(s); --force converts anyway\n",
                      oneLine(in).c_str(), world.messages.size());
+        return kExitMessages;
+    }
+    // The zone keeps its form unless told otherwise; the classic form cannot hold what
+    // only the newer one has, and that is not dropped unasked.
+    world.store.zoneForm =
+        lastChoice(*parsed, "--newer", "--classic", world.store.zoneForm == WorldForm::Newer) ? WorldForm::Newer
+                                                                                                : WorldForm::Classic;
+    const ClassicFormLoss loss = classicFormLoss(world.store);
+    if (world.store.zoneForm == WorldForm::Classic && !loss.empty() && !parsed->flags.count("--force")) {
+        std::fprintf(stderr, "quendry-wld: %s: not converted: the classic form would lose %s; --force converts anyway\n",
+                     oneLine(in).c_str(), loss.describe().c_str());
         return kExitMessages;
     }
     const std::string text = buildWorldText(world.store, letters);

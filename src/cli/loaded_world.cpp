@@ -29,6 +29,20 @@ private:
     const int* line_ = nullptr;
 };
 
+const char* formName(WorldForm form) { return form == WorldForm::Newer ? "newer" : "classic"; }
+
+std::string mixedFormsWarning(const WorldFormReport& forms) {
+    const WorldForm other = forms.form == WorldForm::Newer ? WorldForm::Classic : WorldForm::Newer;
+    const std::string first = std::to_string(forms.firstOtherVnum);
+    const std::string others = forms.otherFormRooms == 1
+                                   ? "room " + first + " in the " + formName(other) + " form"
+                                   : std::to_string(forms.otherFormRooms) + " rooms in the " + formName(other) +
+                                         " form (the first of them room " + first + ")";
+    return "warning: the file mixes the two forms of world files: its first room is in the " +
+           std::string(formName(forms.form)) + " form, " + others + "; the zone is written in the " +
+           formName(forms.form) + " form";
+}
+
 }  // namespace
 
 std::vector<std::string> LoadedWorld::messageTexts() const {
@@ -60,6 +74,8 @@ void loadWorld(const std::string& path, bool checkOrder, LoadedWorld& world, boo
     if (logLines) road.roomLines = &world.roomLines;
     readWorldFile(path, road);
     world.mapSource = road.mapSource;
+    world.forms = road.forms;
+    if (road.forms.otherFormRooms > 0) world.messages.push_back({road.forms.firstOtherLine, mixedFormsWarning(road.forms)});
 }
 
 void printMessages(const std::string& path, const LoadedWorld& world) {

@@ -8,6 +8,7 @@
 #include "map/auto_placement.h"
 #include "map/map_model.h"
 #include "wldfile/room_lines.h"
+#include "wldfile/world_into_store.h"
 #include "world/world_store.h"
 
 struct LoadMessage {
@@ -21,6 +22,7 @@ struct LoadedWorld {
     std::vector<LoadMessage> messages;
     RoomLineLog roomLines;                  // filled only when the load was asked to log lines
     MapSource mapSource = MapSource::None;  // where the rooms' positions came from
+    WorldFormReport forms;                  // the forms the rooms were written in
 
     std::vector<std::string> messageTexts() const;
 };
@@ -30,7 +32,9 @@ struct LoadedWorld {
 bool readableFile(const std::string& path);
 
 // The whole load road of the editor for one file; the store starts empty. logLines:
-// note where every room and exit block stands in the file (world.roomLines).
+// note where every room and exit block stands in the file (world.roomLines). A file that
+// mixes the two forms gets a warning among the messages, at the first room whose form
+// differs from the first room's.
 void loadWorld(const std::string& path, bool checkOrder, LoadedWorld& world, bool logLines = false);
 
 // Prints each message as "FILE:LINE: message" on stderr, one per line.

@@ -3,14 +3,16 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "world/newer_fields.h"
+
 namespace {
 
 constexpr std::array<std::string_view, kLintCheckCount> kCheckNames = {
     "dangling-exit",    "one-way-exit",  "door-mismatch", "key-without-door", "unreachable-room",
-    "duplicate-number", "map-disagrees", "off-map",       "empty-text"};
+    "duplicate-number", "map-disagrees", "off-map",       "empty-text",       "duplicate-trigger"};
 
-constexpr std::array<std::string_view, kDirectionCount> kDirectionNames = {"north", "east", "south",
-                                                                           "west",  "up",   "down"};
+constexpr std::array<std::string_view, kAllDirectionCount> kDirectionNames = {
+    "north", "east", "south", "west", "up", "down", "northwest", "northeast", "southeast", "southwest"};
 
 constexpr int kNowhere = -1;
 constexpr int32_t kFlatNumbers = 99999;  // a world file's rooms are numbered 0..99998
@@ -32,27 +34,46 @@ std::string doorText(const RoomExitType& exit) {
     return text;
 }
 
-// What the checks read of a room, packed into one cache line: following an exit to the
-// room at its other end then touches one line instead of the scattered fields of a record.
+// What the checks read of a room, packed: following an exit to the room at its other
+// end then touches one cache line (its numbers, doors and position) or two (its keys)
+// instead of the scattered fields of a record.
 struct alignas(64) RoomFacts {
     int32_t vnum = 0;
-    std::array<int32_t, kDirectionCount> to{};
-    std::array<int32_t, kDirectionCount> key{};  // 0 when the key opens nothing
-    std::array<int8_t, kDirectionCount> door{};
+    std::array<int32_t, kAllDirectionCount> to{};
+    std::array<int8_t, kAllDirectionCount> door{};
     int8_t x = -1, y = -1, z = -1;  // map position; -1 off the map
     bool noName = false, noDescription = false;
+    bool diagonals = false;          // has an exit northwest..southwest
+    bool repeatedTrigger = false;    // a trigger attached twice
+    std::array<int32_t, kAllDirectionCount> key{};  // 0 when the key opens nothing
 };
+
+void exitFacts(RoomFacts& facts, int d, int32_t to, const RoomExitType& exit) {
+    const size_t at = static_cast<size_t>(d);
+    facts.to[at] = to;
+    // A missing exit's fields are never looked at; reading them would only fill the cache.
+    if (to == 0) return;
+    facts.key[at] = usefulKey(exit.key);
+    // Door flags are 0..2 in a file; anything else only needs to stay unequal to them.
+    facts.door[at] = static_cast<int8_t>(std::clamp<int32_t>(exit.doorFlag, -1, 3));
+}
+
+bool repeats(std::vector<int32_t> numbers) {
+    std::sort(numbers.begin(), numbers.end());
+    return std::adjacent_find(numbers.begin(), numbers.end()) != numbers.end();
+}
 
 RoomFacts factsOf(const RoomDataType& room) {
     RoomFacts facts;
     facts.vnum = room.vnum;
-    facts.to = room.exitTo;
-    for (size_t d = 0; d < kDirectionCount; ++d) {
-        // A missing exit's fields are never looked at; reading them would only fill the cache.
-        if (facts.to[d] == 0) continue;
-        facts.key[d] = usefulKey(room.exits[d].key);
-        // Door flags are 0..2 in a file; anything else only needs to stay unequal to them.
-        facts.door[d] = static_cast<int8_t>(std::clamp<int32_t>(room.exits[d].doorFlag, -1, 3));
+    for (int d = 0; d < kDirectionCount; ++d)
+        exitFacts(facts, d, room.exitTo[static_cast<size_t>(d)], room.exits[static_cast<size_t>(d)]);
+    if (room.newer) {
+        for (int d = kDirectionCount; d < kAllDirectionCount; ++d) {
+            exitFacts(facts, d, exitDestination(room, d), exitDetails(room, d));
+            facts.diagonals = facts.diagonals || facts.to[static_cast<size_t>(d)] != 0;
+        }
+        facts.repeatedTrigger = roomTriggers(room).size() > 1 && repeats(roomTriggers(room));
     }
     facts.noName = blankText(room.name);
     facts.noDescription = blankText(room.description);
@@ -213,16 +234,34 @@ private:
             add(LintCheck::OffMap, position, -1,
                 roomPrefix(position) + "the map position file does not place it");
 
+        if (r.repeatedTrigger && runs(LintCheck::DuplicateTrigger)) lintTriggers(position);
+
         // The exits in the order of their "D" lines.
-        std::array<int, kDirectionCount> order{0, 1, 2, 3, 4, 5};
+        std::array<int, kAllDirectionCount> order{0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+        const size_t exits = r.diagonals ? kAllDirectionCount : kDirectionCount;
         const auto& exitLines = rooms_[static_cast<size_t>(position)].exits;
-        for (size_t i = 1; i < order.size(); ++i)  // six entries: insertion sort, stable, no allocation
+        for (size_t i = 1; i < exits; ++i)  // at most ten entries: insertion sort, stable, no allocation
             for (size_t j = i; j > 0 && exitLines[static_cast<size_t>(order[j])] <
                                             exitLines[static_cast<size_t>(order[j - 1])];
                  --j)
                 std::swap(order[j], order[j - 1]);
-        for (int d : order)
-            if (facts(position).to[static_cast<size_t>(d)] != 0) lintExit(position, d);
+        for (size_t i = 0; i < exits; ++i)
+            if (facts(position).to[static_cast<size_t>(order[i])] != 0) lintExit(position, order[i]);
+    }
+
+    // A trigger attached twice runs twice, which is hardly ever meant.
+    void lintTriggers(int position) {
+        std::vector<int32_t> sorted = roomTriggers(room(position));
+        std::sort(sorted.begin(), sorted.end());
+        for (size_t i = 0; i < sorted.size();) {
+            size_t j = i + 1;
+            while (j < sorted.size() && sorted[j] == sorted[i]) ++j;
+            if (j - i > 1)
+                add(LintCheck::DuplicateTrigger, position, -1,
+                    roomPrefix(position) + "trigger " + std::to_string(sorted[i]) + " is attached " +
+                        std::to_string(j - i) + " times");
+            i = j;
+        }
     }
 
     void lintExit(int position, int d) {
@@ -256,15 +295,16 @@ private:
                 const bool reportHere = position < target || (position == target && here < back);
                 if (reportHere && runs(LintCheck::DoorMismatch))
                     add(LintCheck::DoorMismatch, position, d,
-                        prefix() + doorText(room(position).exits[here]) + ", but the way back from " +
+                        prefix() + doorText(exitDetails(room(position), d)) + ", but the way back from " +
                             std::to_string(to) + " (exit " + backName() + ") has " +
-                            doorText(room(target).exits[back]));
+                            doorText(exitDetails(room(target), reverseDirection(d))));
             }
         }
         if (from.door[here] == 0 && from.key[here] != 0 && runs(LintCheck::KeyWithoutDoor))
             add(LintCheck::KeyWithoutDoor, position, d,
-                prefix() + "has key " + std::to_string(room(position).exits[here].key) + " but no door");
-        if (in_.positionsFromMapFile && from.x >= 1 && runs(LintCheck::MapDisagrees))
+                prefix() + "has key " + std::to_string(exitDetails(room(position), d).key) + " but no door");
+        // The map has no diagonal neighbours to hold against a diagonal exit.
+        if (in_.positionsFromMapFile && from.x >= 1 && d < kDirectionCount && runs(LintCheck::MapDisagrees))
             lintExitOnMap(position, d, target);
     }
 

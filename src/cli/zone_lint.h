@@ -1,7 +1,9 @@
 #pragma once
 // The mistakes builders make that a load does not report: exits into rooms that do not
 // exist, exits that do not lead back, doors on one side only, rooms nobody reaches,
-// repeated numbers, a map position file that contradicts the exits, rooms without texts.
+// repeated numbers, a map position file that contradicts the exits, rooms without texts,
+// a trigger attached twice. Diagonal exits are checked as the others, except against the
+// map, which has no diagonal neighbours.
 // Each check costs time linear in the rooms and exits of the zone.
 #include <array>
 #include <cstdint>
@@ -24,8 +26,9 @@ enum class LintCheck {
     MapDisagrees,
     OffMap,
     EmptyText,
+    DuplicateTrigger,
 };
-constexpr int kLintCheckCount = 9;
+constexpr int kLintCheckCount = 10;
 
 // The short name shown in brackets ("dangling-exit", ...).
 std::string_view lintCheckName(LintCheck check);
@@ -44,9 +47,14 @@ struct LintOptions {
     // Exits into this range of numbers should lead to rooms of the file. None: from the
     // zone start (the lowest room number) to the zone start plus 99.
     std::optional<std::pair<int32_t, int32_t>> zoneRange;
-    std::array<bool, kLintCheckCount> enabled{true, true, true, true, true, true, true, true, true};
+    std::array<bool, kLintCheckCount> enabled = allChecks();
 
     bool runs(LintCheck check) const { return enabled[static_cast<size_t>(check)]; }
+    static std::array<bool, kLintCheckCount> allChecks() {
+        std::array<bool, kLintCheckCount> all{};
+        all.fill(true);
+        return all;
+    }
 };
 
 // What a load left for the checks.
@@ -64,5 +72,5 @@ struct LintInput {
 // those of its exits in the order of their "D" lines.
 std::vector<LintFinding> lintZone(const LintInput& input, const LintOptions& options);
 
-// Lower-case direction name: "north", ..., "down".
+// Lower-case direction name: "north", ..., "down", "northwest", ..., "southwest".
 std::string_view directionName(int direction);

@@ -1,6 +1,5 @@
 #include "colour/tfrmsetcolor.h"
 
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -47,15 +46,12 @@ QLabel* label(QWidget* parent, const QString& text, QRect geometry) {
     return l;
 }
 
-bool leavesWithinWindow(const QEvent* event) {
-    const auto reason = static_cast<const QFocusEvent*>(event)->reason();
-    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
-}
-
 const char* listName(TfrmSetColor::List list) { return list == TfrmSetColor::List::Foreground ? "Fg" : "Bg"; }
 }  // namespace
 
 void ColourBox::setColour(ColourValue colour) {
+    if (shown_ == colour) return;
+    shown_ = colour;
     const QColor fill = previewColour(colour);
     // A caption stays readable on a light or a dark fill.
     const QColor ink = fill.lightness() > 128 ? Qt::black : Qt::white;
@@ -145,7 +141,16 @@ void TfrmSetColor::buildList(List list, int top) {
         r.box->setObjectName(QStringLiteral("pnl%1Color%2").arg(listName(list)).arg(entry));
         r.box->setAlignment(Qt::AlignCenter);
         r.box->setGeometry(QRect(x + kBoxOffset, y + 1, kBoxWidth, 20));
-        for (QLineEdit* field : {r.code, r.colour}) field->installEventFilter(this);
+        for (QLineEdit* field : {r.code, r.colour}) field->installEventFilter(this);  // Enter, Shift+arrows
+        // What is typed reaches the scheme before any command or the sample reads it.
+        commits().watch(r.code, [this, list, entry] {
+            storeCode(list, entry);
+            return true;
+        });
+        commits().watch(r.colour, [this, list, entry] {
+            storeColour(list, entry);
+            return true;
+        });
         connect(r.box, &ColourBox::clicked, this, [this, list, entry] { colourBoxClick(list, entry); });
     }
     if (list == List::Foreground) {
@@ -230,19 +235,6 @@ void TfrmSetColor::redrawSample() {
 
 void TfrmSetColor::sb_ContinuousClick() { redrawSample(); }
 
-bool TfrmSetColor::storeFocusedField() {
-    List list;
-    int entry;
-    bool isCode;
-    if (locate(focusWidget(), list, entry, isCode)) {
-        if (isCode)
-            storeCode(list, entry);
-        else
-            storeColour(list, entry);
-    }
-    return true;
-}
-
 void TfrmSetColor::takeIntoUse() {
     // The current lists are what every preview draws with from now on; the main window
     // comes to the front, whichever window opened this one.
@@ -278,22 +270,20 @@ bool TfrmSetColor::eventFilter(QObject* watched, QEvent* event) {
     int entry;
     bool isCode;
     if (!locate(watched, list, entry, isCode)) return SettingsWindow::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::FocusOut:
-        if (leavesWithinWindow(event)) isCode ? storeCode(list, entry) : storeColour(list, entry);
-        break;
-    case QEvent::KeyPress: {
+    if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        auto* field = static_cast<QLineEdit*>(watched);
         const auto modifiers = key->modifiers() & ~Qt::KeypadModifier;
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && modifiers == Qt::NoModifier) {
-            isCode ? storeCode(list, entry) : storeColour(list, entry);
+            commits().commit(field);
             return true;
         }
-        if (modifiers == Qt::ShiftModifier && moveInGrid(static_cast<QLineEdit*>(watched), key->key())) return true;
-        break;
-    }
-    default:
-        break;
+        const bool arrow = key->key() == Qt::Key_Up || key->key() == Qt::Key_Down || key->key() == Qt::Key_Left ||
+                           key->key() == Qt::Key_Right;
+        if (modifiers == Qt::ShiftModifier && arrow) {
+            commits().commit(field);
+            return moveInGrid(field, key->key());
+        }
     }
     return SettingsWindow::eventFilter(watched, event);
 }

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "colour/colour_scheme.h"
@@ -29,6 +30,9 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    std::optional<ColourValue> shown_;  // a style sheet costs a polish: set only when the colour changes
 };
 
 class TfrmSetColor : public SettingsWindow {
@@ -62,7 +66,6 @@ public:
 
 protected:
     void showWorkingCopy() override;
-    bool storeFocusedField() override;
     void takeIntoUse() override;
     // Saving writes the scheme as it is; the fields keep what was typed in them.
     void showSaved() override {}

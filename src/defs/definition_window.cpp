@@ -2,11 +2,9 @@
 
 #include <QApplication>
 #include <QDrag>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QTimer>
 
 #include "defs/definition_files.h"
 #include "uibase/byte_text.h"
@@ -17,13 +15,6 @@
 namespace {
 const QString kSlotMimeType = QStringLiteral("application/x-quendryedit-slot");
 constexpr int kRowSpacing = 24;
-
-// A focus change the user made inside the window, not the window losing the focus to a
-// message box, a menu or another program.
-bool leavesWithinWindow(const QEvent* event) {
-    const auto reason = static_cast<const QFocusEvent*>(event)->reason();
-    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
-}
 }  // namespace
 
 // ---- SlotNameField ----
@@ -123,7 +114,7 @@ DefinitionWindow::DefinitionWindow(int slotCount, Copies<DefinitionSlots>::FileT
     editDescription = new QLineEdit(this);
     editDescription->setObjectName(QStringLiteral("editDescription"));
     limitCharacters(*editDescription, kMaxDefinitionDescriptionLength);
-    editDescription->installEventFilter(this);
+    editDescription->installEventFilter(this);  // Enter goes back to the slot's name
     connect(editDescription, &QLineEdit::textEdited, this, &DefinitionWindow::storeDescription);
 }
 
@@ -156,6 +147,8 @@ void DefinitionWindow::placeButtonRow(int y, int rightEdge) {
 void DefinitionWindow::watchValueControl(QWidget* control, int slot) {
     valueControls_[static_cast<size_t>(slot)] = control;
     control->installEventFilter(this);
+    // A typed value reaches the working copy, or is refused, before any command reads it.
+    if (control == valueField(slot)) commits().watch(control, [this, slot] { return storeValueField(slot); });
 }
 
 int DefinitionWindow::slotOfValueControl(QObject* control) const {
@@ -188,16 +181,6 @@ void DefinitionWindow::storeDescription() {
     copies_.working[currentSlot_].description = qStringToBytes(editDescription->text());
 }
 
-bool DefinitionWindow::storeFocusedField() {
-    QWidget* focus = focusWidget();
-    for (int slot = 1; slot <= slotCount_; ++slot) {
-        if (focus == nameField(slot)) storeName(slot);
-        if (focus && focus == valueField(slot)) return storeValueField(slot);
-    }
-    if (focus == editDescription) storeDescription();
-    return true;
-}
-
 void DefinitionWindow::swapSlots(int from, int to) {
     if (from < 1 || from > slotCount_ || to < 1 || to > slotCount_) return;
     if (from != to) {
@@ -214,6 +197,10 @@ void DefinitionWindow::swapSlots(int from, int to) {
 bool DefinitionWindow::fieldKey(QLineEdit* field, int slot, bool isName, QKeyEvent* key) {
     if (key->modifiers() & ~(Qt::KeypadModifier)) return false;
     auto fieldOf = [&](int s) -> QWidget* { return isName ? nameField(s) : valueField(s); };
+    const bool moves = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Up ||
+                       key->key() == Qt::Key_Down;
+    // A typed value is committed before the focus moves on; refused, it stays.
+    if (moves && !commits().commit(field)) return true;
     switch (key->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -226,7 +213,6 @@ bool DefinitionWindow::fieldKey(QLineEdit* field, int slot, bool isName, QKeyEve
         fieldOf(slot == slotCount_ ? 1 : slot + 1)->setFocus(Qt::TabFocusReason);
         return true;
     default:
-        (void)field;
         return false;
     }
 }
@@ -239,23 +225,6 @@ bool DefinitionWindow::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::FocusIn:
         if (slot) makeCurrent(slot);
-        break;
-    case QEvent::FocusOut:
-        if (!leavesWithinWindow(event)) break;
-        if (nameSlot) storeName(nameSlot);
-        // A field the focus leaves only because a refused number takes it back is not
-        // checked: with two refused texts (one dropped into a field without the focus)
-        // each would otherwise refuse in turn, without end.
-        if (valueSlot && valueField(valueSlot) == watched && !returningFocus_ && !storeValueField(valueSlot) &&
-            isVisible()) {
-            // A refused number keeps the focus, so the user corrects it where it was typed.
-            QTimer::singleShot(0, valueField(valueSlot), [this, field = valueField(valueSlot)] {
-                returningFocus_ = true;
-                field->setFocus(Qt::OtherFocusReason);
-                returningFocus_ = false;
-            });
-        }
-        if (watched == editDescription) storeDescription();
         break;
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);

@@ -90,11 +90,11 @@ protected:
     virtual bool storeValueField(int /*slot*/) { return true; }
 
     void showWorkingCopy() override;
-    bool storeFocusedField() override;
     void opened() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    // Value controls report here when they take the focus.
+    // Value controls report here when they take the focus; a value field (valueField)
+    // commits through storeValueField.
     void watchValueControl(QWidget* control, int slot);
 
     Copies<DefinitionSlots> copies_;
@@ -109,7 +109,6 @@ private:
     int slotCount_;
     Layout layout_;
     int currentSlot_ = 1;
-    bool returningFocus_ = false;  // a refused number is taking the focus back
     std::vector<SlotNameField*> nameFields_;   // 1..slotCount
     std::vector<QWidget*> valueControls_;      // 1..slotCount
 };

@@ -80,11 +80,13 @@ void TExtraDesc::buildLayout() {
     connect(btnAdd, &QPushButton::clicked, this, &TExtraDesc::btnAddClick);
     connect(btnUpdate, &QPushButton::clicked, this, &TExtraDesc::btnUpdateClick);
     connect(btnDelete, &QPushButton::clicked, this, &TExtraDesc::btnDeleteClick);
-    // A click on a line, or moving to a line with the keyboard.
+    // A click on a line, or choosing a line with the keyboard. The line the list makes
+    // current for itself (as it takes the focus) is no choice of the user's.
     connect(ListBox1, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { ListBox1Click(ListBox1->row(item)); });
-    connect(ListBox1, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0) ListBox1Click(row);
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem*> chosen = ListBox1->selectedItems();
+        if (!chosen.isEmpty()) ListBox1Click(ListBox1->row(chosen.front()));
     });
     connect(sb_WordWrap, &QToolButton::clicked, this, &TExtraDesc::sb_WordWrapClick);
     connect(sb_Draw, &QToolButton::clicked, this, &TExtraDesc::sb_DrawClick);
@@ -119,6 +121,9 @@ void TExtraDesc::listChain() {
     const QSignalBlocker quiet(ListBox1);
     ListBox1->clear();
     for (const std::string& line : commands_.listLines()) ListBox1->addItem(bytesToQString(line));
+    // No line is current: taking the focus, the list would otherwise make the first one
+    // current, and the first arrow key would skip it.
+    ListBox1->setCurrentIndex(QModelIndex());
 }
 
 void TExtraDesc::setFieldsEnabled(bool enabled) {

@@ -82,7 +82,9 @@ bool TfrmNewZone::eventFilter(QObject* watched, QEvent* event) {
     DigitFilter* filter = watched == editNumber ? &numberFilter_ : watched == editStart ? &startFilter_ : nullptr;
     if (filter) {
         const QString text = key->text();
-        const bool typed = !text.isEmpty() && (text[0].isPrint() || key->key() == Qt::Key_Backspace);
+        // A key with Ctrl, Alt or Meta held (Ctrl+Z, Ctrl+V) types no character.
+        const bool command = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        const bool typed = !command && !text.isEmpty() && (text[0].isPrint() || key->key() == Qt::Key_Backspace);
         if (typed) filter->reject = !(key->key() == Qt::Key_Backspace || (text[0] >= '0' && text[0] <= '9'));
     }
     return QWidget::eventFilter(watched, event);

@@ -271,6 +271,7 @@ void FlagBanks::refreshDisplay() {
 }
 
 void FlagBanks::showRoomFlags(int32_t bitvector, int32_t sectorType) {
+    changedByUser_ = false;
     for (int position = 1; position <= kFlagPositions; ++position)
         workingFlags_[position] = (static_cast<uint32_t>(bitvector) >> (position - 1)) & 1u;
     showBitvectorBank();
@@ -353,6 +354,7 @@ void FlagBanks::sb1Click(int button) {
         return;
     }
     workingFlags_[position] = !workingFlags_[position];
+    changedByUser_ = true;
     flagButton->setChecked(workingFlags_[position]);
     refreshDisplay();
 }
@@ -362,6 +364,7 @@ void FlagBanks::sb2Click(int button) {
     if (entry > sectors_.count) return;
     currentSectorPosition_ = entry;
     currentSectorValue_ = sectors_.values[entry];
+    changedByUser_ = true;
     showSectorBank();  // the clicked button stays down even when it was down already
 }
 
@@ -384,6 +387,7 @@ void FlagBanks::btnToggleAlphaClick() {
 
 void FlagBanks::btnwld_Reset_AllClick() {
     workingFlags_.fill(false);
+    changedByUser_ = true;
     showBitvectorBank();
 }
 
@@ -392,6 +396,7 @@ void FlagBanks::btnwld_ResetCurrentClick() {
     const int first = (bitvectorBank_ - 1) * kFlagButtons + 1;
     const int last = std::min(first + kFlagButtons - 1, kFlagPositions);
     for (int position = first; position <= last; ++position) workingFlags_[position] = false;
+    changedByUser_ = true;
     // Redrawn from the flags, so a button whose entry has a value outside this range shows
     // that its flag is still on.
     showBitvectorBank();
@@ -401,6 +406,7 @@ void FlagBanks::btnwld_bv_Make_DefaultClick() { defaultFlags_ = workingFlags_; }
 
 void FlagBanks::btnwld_bv_Restore_DefaultClick() {
     workingFlags_ = defaultFlags_;
+    changedByUser_ = true;
     showBitvectorBank();
 }
 

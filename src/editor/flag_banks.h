@@ -45,6 +45,10 @@ public:
     int currentSectorPosition() const { return currentSectorPosition_; }
     // New Area: working and default flags all off, bank redrawn.
     void clearAllFlagsAndDefaults();
+    // A flag, the sector or a reset button was clicked since the room's flags were shown
+    // or marked stored: the banks hold what the room page will store with UPDATE.
+    bool changedByUser() const { return changedByUser_; }
+    void markStored() { changedByUser_ = false; }
 
     // After a definition table changed (file read, dialog Use).
     void refreshBitvectorBank();
@@ -114,6 +118,7 @@ private:
     int32_t currentSectorValue_ = 0;
     int currentSectorPosition_ = 1;
     bool numericDisplay_ = false;
+    bool changedByUser_ = false;
 
     std::array<QPushButton*, kFlagButtons + 1> flagButtons_{};    // 1..11
     std::array<QPushButton*, kSectorButtons + 1> sectorButtons_{};  // 1..10

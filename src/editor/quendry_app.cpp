@@ -15,6 +15,7 @@
 #include "map/cell_drawing.h"
 #include "map/tfrmmap.h"
 #include "map/tminimap.h"
+#include "uibase/one_line_fields.h"
 #include "uibase/qt_prompts.h"
 #include "uibase/text_redo_keys.h"
 #include "wldfile/tfrmloading.h"
@@ -51,7 +52,7 @@ void QuendryApp::createWindows(const std::string& startupFile) {
     loadColourFile(colours, main->startupDirectory(), prompts);
     setColor = own(std::make_unique<TfrmSetColor>(colours, prompts, *colourPicker, main->startupDirectory(), main));
     versionInfo = own(std::make_unique<TfrmVersionInfo>());
-    minimap = own(std::make_unique<Tminimap>(map.grid));
+    minimap = own(std::make_unique<Tminimap>(map));
     minimap->setMapWindow(mapWindow);
     mapWindow->setMinimap(minimap);
     mapWindow->setSearchChecksDescription([main] { return main->itemCheckDesc->isChecked(); });
@@ -66,6 +67,8 @@ void QuendryApp::createWindows(const std::string& startupFile) {
 
     main->attachWindows(*this);
     connectHistory();
+    keepOneLineFields(*main);
+    for (const std::unique_ptr<QWidget>& window : owned_) keepOneLineFields(*window);
     main->setProgress(*loading);
     main->setColourScheme(colours);
     extraDesc->setColourSetup([this](QWidget* opener) { setColor->openFrom(opener); });

@@ -22,7 +22,7 @@
 
 #include "defs/definition_tables.h"
 #include "editor/editor_windows.h"
-#include "world/room_operations.h"
+#include "map/room_operations.h"
 #include "world/world_store.h"
 
 class QFrame;
@@ -57,7 +57,9 @@ public:
     // clean state is the title bar's modified mark, and Load and New Area empty it.
     void setHistory(EditHistory& history);
     // After an undo or redo: the room page shows the store's current room (or nothing)
-    // as after any other change; a New Room being typed is dropped.
+    // as after any other change; a New Room being typed is dropped. When the room shown
+    // is still the room shown, what was typed into its fields (and clicked in the banks)
+    // and not yet stored by UPDATE stays on the page.
     void showRestoredZone();
     void setProgress(LoadProgress& progress) { progress_ = &progress; }
     // The scheme the description preview draws with (the colour scheme dialog's).
@@ -238,6 +240,10 @@ private:
     bool worldFileDrag(QEvent* event);
 
     void setFieldsEditable(bool editable);
+    // showRoom; with keepTyped, the fields and banks holding the user's edits keep them.
+    void fillPage(RoomIndexNode* node, bool keepTyped);
+    // UPDATE stored what the page holds: nothing on it is the user's unstored edit any more.
+    void markPageStored();
     void setDirectionButtonsForMode();
     RoomEntry roomEntry() const;  // what the room page holds, for UPDATE
     void hidePreview();
@@ -274,6 +280,8 @@ private:
     bool reading_ = false;
     bool quitConfirmed_ = false;
     bool fieldsCleared_ = true;
+    // The room the page shows (none: no room, or a New Room being typed).
+    RoomIndexNode* shownNode_ = nullptr;
     bool navigateMode_ = true;
     QString directionWord_;  // what the direction letter field shows
 };

@@ -96,10 +96,10 @@ void TEditMain::buildMenus() {
 void TEditMain::setHistory(EditHistory& history) {
     history_ = &history;
     QUndoStack& stack = history.stack();
-    itemUndo = stack.createUndoAction(this, QStringLiteral("&Undo"));
+    itemUndo = history.createUndoAction(this);
     itemUndo->setObjectName(QStringLiteral("itemUndo"));
     itemUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    itemRedo = stack.createRedoAction(this, QStringLiteral("&Redo"));
+    itemRedo = history.createRedoAction(this);
     itemRedo->setObjectName(QStringLiteral("itemRedo"));
     itemRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     menuEdit->addAction(itemUndo);

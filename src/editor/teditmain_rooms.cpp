@@ -11,25 +11,39 @@
 #include "dialogs/textradesc.h"
 #include "editor/teditmain.h"
 #include "map/map_model.h"
+#include "editor/flag_banks.h"
 #include "uibase/byte_text.h"
+#include "uibase/commit_path.h"
 #include "uibase/edit_history.h"
 #include "uibase/multiline_text.h"
 #include "world/prompts.h"
 
-void TEditMain::showRoom(RoomIndexNode* node) {
+void TEditMain::showRoom(RoomIndexNode* node) { fillPage(node, false); }
+
+void TEditMain::fillPage(RoomIndexNode* node, bool keepTyped) {
     if (!node || !node->room) return;
     const RoomDataType& room = *node->room;
+    const auto refill = [keepTyped](const QWidget* field) { return !keepTyped || !holdsTypedEdit(field); };
     setEnabled(true);
-    showFlags(room.bitvector, room.sectorType);
-    editRoomName->setText(bytesToQString(room.name));
-    editRoomNumber->setText(QString::number(node->vnum));
-    setMultiLineField(*memoRoom, room.description);
+    if (!keepTyped || !banks_->changedByUser()) showFlags(room.bitvector, room.sectorType);
+    if (refill(editRoomName)) editRoomName->setText(bytesToQString(room.name));
+    if (refill(editRoomNumber)) editRoomNumber->setText(QString::number(node->vnum));
+    if (refill(memoRoom)) setMultiLineField(*memoRoom, room.description);
     if (previewShown()) showPreview();
     btnwld_NewRoom->setEnabled(true);
     store_.setCurrent(node);
+    shownNode_ = node;
     setFieldsEditable(true);
     tellExtraDescNoCurrentEntry();
     setDirectionButtonsForMode();
+}
+
+void TEditMain::markPageStored() {
+    editRoomNumber->setModified(false);
+    editRoomName->setModified(false);
+    memoRoom->document()->setModified(false);
+    banks_->markStored();
+    shownNode_ = store_.current();
 }
 
 void TEditMain::setDirectionButtonsForMode() {
@@ -49,6 +63,7 @@ void TEditMain::btnwld_NewRoomClick() {
     hidePreview();
     memoRoom->clear();
     editRoomNumber->setText(QString::number(offered));
+    shownNode_ = nullptr;
     editRoomNumber->setFocus();
     editRoomNumber->setCursorPosition(editRoomNumber->text().size());
     btnwld_NewRoom->setEnabled(false);
@@ -90,10 +105,13 @@ void TEditMain::btnwld_UpdateClick() {
     case UpdateOutcome::Created:
     case UpdateOutcome::Renumbered:
         btnwld_NewRoom->setEnabled(true);
+        markPageStored();
+        break;
+    case UpdateOutcome::Changed:
+        markPageStored();
         break;
     case UpdateOutcome::Refused:
     case UpdateOutcome::Ignored:
-    case UpdateOutcome::Changed:
         break;
     }
 }

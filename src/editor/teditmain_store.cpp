@@ -13,6 +13,7 @@ void TEditMain::editorFieldsCleared() {
     // Deleting every room of a large zone passes here once per room: only the first
     // pass has anything to clear.
     if (fieldsCleared_) return;
+    shownNode_ = nullptr;
     editRoomNumber->clear();
     editRoomName->clear();
     memoRoom->clear();
@@ -35,15 +36,18 @@ void TEditMain::zoneHeaderChanged() {
 void TEditMain::worldAdopted() { showRoom(store_.first()); }
 
 void TEditMain::showRestoredZone() {
-    // The page shows the zone as it now is, not a room half typed over another one.
+    // The page shows the zone as it now is, not a room half typed over another one; the
+    // room it showed before, still shown, keeps what the user typed on it for UPDATE.
+    RoomIndexNode* node = store_.current();
+    const bool sameRoom = node && node == shownNode_ && !store_.newRoomPending();
     if (store_.newRoomPending()) rooms_.abandonNewRoom();
     btnwld_NewRoom->setEnabled(true);
     tellExtraDescNoCurrentEntry();
-    if (RoomIndexNode* node = store_.current()) {
+    if (node) {
         // Undone from the map, the main window stays disabled while the map is open;
-        // showRoom would enable it.
+        // showing the room would enable it.
         const bool enabled = isEnabled();
-        showRoom(node);
+        fillPage(node, sameRoom);
         setEnabled(enabled);
         return;
     }

@@ -70,24 +70,52 @@ bool MapRoomCommands::deleteRoom(int x, int y, int z) {
 void MapRoomCommands::setExitTo(RoomDataType& room, int direction, int32_t destination) {
     store_.aboutToChange(room, 0);
     room.exitTo[direction] = destination;
+    map_.roomChanged(room);
 }
 
 void MapRoomCommands::setDoorFlag(RoomDataType& room, int direction, int32_t doorFlag) {
     store_.aboutToChange(room, kRecordExits);
     room.exits[direction].doorFlag = doorFlag;
+    map_.roomChanged(room);
 }
 
 void MapRoomCommands::setKey(RoomDataType& room, int direction, int32_t key) {
     store_.aboutToChange(room, kRecordExits);
     room.exits[direction].key = key;
+    map_.roomChanged(room);
 }
 
 void MapRoomCommands::setKeywords(RoomDataType& room, int direction, const std::string& keywords) {
     store_.aboutToChange(room, kRecordExits);
     room.exits[direction].keywords = textForWorldFile(keywords);
+    map_.roomChanged(room);
 }
 
 void MapRoomCommands::setExitDescription(RoomDataType& room, int direction, const std::string& description) {
     store_.aboutToChange(room, kRecordExits);
     room.exits[direction].description = textForWorldFile(description);
+    map_.roomChanged(room);
+}
+
+void MapRoomCommands::editExit(RoomDataType& room, const ExitEdit& edit) {
+    const int d = edit.direction;
+    switch (edit.part) {
+    case ExitEdit::Part::Destination: setExitTo(room, d, edit.number); break;
+    case ExitEdit::Part::DoorFlag: setDoorFlag(room, d, edit.number); break;
+    case ExitEdit::Part::Key: setKey(room, d, edit.number); break;
+    case ExitEdit::Part::Keywords: setKeywords(room, d, edit.text); break;
+    case ExitEdit::Part::Description: setExitDescription(room, d, edit.text); break;
+    }
+}
+
+bool MapRoomCommands::changes(const RoomDataType& room, const ExitEdit& edit) const {
+    const RoomExitType& exit = room.exits[edit.direction];
+    switch (edit.part) {
+    case ExitEdit::Part::Destination: return room.exitTo[edit.direction] != edit.number;
+    case ExitEdit::Part::DoorFlag: return exit.doorFlag != edit.number;
+    case ExitEdit::Part::Key: return exit.key != edit.number;
+    case ExitEdit::Part::Keywords: return exit.keywords != textForWorldFile(edit.text);
+    case ExitEdit::Part::Description: return exit.description != textForWorldFile(edit.text);
+    }
+    return false;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The map window's changes to the zone: putting rooms on cells (new default rooms or
 // rooms from the placement list), taking them off, deleting them (through the editor's
-// room operations), and the exit edits of the exit panel. The window gathers the cell and the typed values
-// and calls these; it never writes a store or grid field itself. Recalculation of the neighbours' exits
+// room operations), and the exit edits of the exit panel. The window gathers the cell and
+// the typed values and calls these; it never writes a store or grid field itself. Recalculation of the neighbours' exits
 // follows the map's "ReCalc Exits" switch (MapModel::recalcOnChange).
 #include <cstddef>
 #include <cstdint>
@@ -10,8 +10,17 @@
 
 #include "map/map_model.h"
 #include "world/prompts.h"
-#include "world/room_operations.h"
+#include "map/room_operations.h"
 #include "world/world_store.h"
+
+// One change the exit panel makes: one part of one exit, and its new value.
+struct ExitEdit {
+    enum class Part { Destination, DoorFlag, Key, Keywords, Description };
+    Part part = Part::Destination;
+    int direction = North;
+    int32_t number = 0;  // Destination, DoorFlag, Key
+    std::string text;    // Keywords, Description, as typed
+};
 
 class MapRoomCommands {
 public:
@@ -34,12 +43,17 @@ public:
     // Deletes the cell's room from the zone without a question. False when the cell is empty.
     bool deleteRoom(int x, int y, int z);
 
-    // Exit edits on one room: only this room's record changes, never the room at the other end.
+    // Exit edits on one room: only this room's record changes, never the room at the other
+    // end. Each is announced to a recording before and to the map's views after.
     void setExitTo(RoomDataType& room, int direction, int32_t destination);
     void setDoorFlag(RoomDataType& room, int direction, int32_t doorFlag);
     void setKey(RoomDataType& room, int direction, int32_t key);
     void setKeywords(RoomDataType& room, int direction, const std::string& keywords);
     void setExitDescription(RoomDataType& room, int direction, const std::string& description);
+    // The exit panel's edits, through the setter of the edit's part; changes() tells
+    // whether the edit would change the room at all.
+    void editExit(RoomDataType& room, const ExitEdit& edit);
+    bool changes(const RoomDataType& room, const ExitEdit& edit) const;
 
     // The index node that owns this very record (not merely one of its number).
     RoomIndexNode* nodeOf(const RoomDataType& room) const;

@@ -34,6 +34,10 @@ RoomDataType* MapGrid::cellAt(int x, int y, int z) const {
     return insideMap(x, y, z) ? cells_[index(x, y, z)] : nullptr;
 }
 
+void MapGrid::changed(int x, int y, int z) const {
+    if (observers_) observers_->tell([&](MapObserver& o) { o.cellChanged(x, y, z); });
+}
+
 void MapGrid::putRoom(RoomDataType& room, int x, int y, int z) {
     if (!insideMap(x, y, z)) return;
     RoomDataType*& cell = cells_[index(x, y, z)];
@@ -47,6 +51,7 @@ void MapGrid::putRoom(RoomDataType& room, int x, int y, int z) {
     room.mapX = x;
     room.mapY = y;
     room.mapZ = z;
+    changed(x, y, z);
 }
 
 void MapGrid::takeRoom(int x, int y, int z) {
@@ -58,6 +63,7 @@ void MapGrid::takeRoom(int x, int y, int z) {
     cell->mapX = cell->mapY = cell->mapZ = -1;
     cell = nullptr;
     --occupied_;
+    changed(x, y, z);
 }
 
 void MapGrid::recalcExits(int x, int y, int z) {
@@ -89,9 +95,9 @@ void MapGrid::recalcExits(int x, int y, int z) {
             r.exits[d].keywords = door.keywords;
             r.exits[d].key = door.key;
         }
-        if (d < Up && cellRedrawn) cellRedrawn(nx, ny, nz);  // other levels are not in view
+        if (d < Up) changed(nx, ny, nz);  // the marks of other levels do not show here
     }
-    if (cellRedrawn) cellRedrawn(x, y, z);
+    changed(x, y, z);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -107,8 +113,7 @@ PlacementList::~PlacementList() {
 }
 
 void PlacementList::notify(PlacementChange change, size_t position, const PlacementEntry& entry) {
-    if (entryChanged) entryChanged(change, position, entry);
-    if (changed) changed();
+    if (observers_) observers_->tell([&](MapObserver& o) { o.placementChanged(change, position, entry); });
 }
 
 // Gives slots 0..size-1 to the entries in list order, in a row of the given capacity.
@@ -195,7 +200,7 @@ void PlacementList::unlinkPlacementEntry(PlacementEntry* entry) {
     byRoom_.erase(entry->room);
     counter_.add(entry->slot, -1);
     bySlot_[entry->slot] = nullptr;
-    // The callbacks see the entry as it was; it is freed afterwards.
+    // The views see the entry as it was; it is freed afterwards.
     std::unique_ptr<PlacementEntry> owned(entry);
     owned->prev = owned->next = nullptr;
     notify(PlacementChange::Removed, position, *owned);
@@ -218,7 +223,19 @@ std::vector<std::string> PlacementList::selectorLines(const std::string& default
 // MapModel
 
 MapModel::MapModel(WorldStore& store) : store_(store) {
+    grid.setObservers(&observers_);
+    placement.setObservers(&observers_);
     store_.addObserver(this);
+}
+
+void MapModel::roomChanged(const RoomDataType& room) const {
+    if (room.onMap() && grid.cellAt(room.mapX, room.mapY, room.mapZ) == &room)
+        observers_.tell([&](MapObserver& o) { o.cellChanged(room.mapX, room.mapY, room.mapZ); });
+    observers_.tell([&](MapObserver& o) { o.roomChanged(room); });
+}
+
+void MapModel::announceReset() const {
+    observers_.tell([](MapObserver& o) { o.mapReset(); });
 }
 
 MapModel::~MapModel() {

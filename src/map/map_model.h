@@ -3,7 +3,6 @@
 // of rooms not on the map (mirrored by the "Place Room On Map" selector), and the exit
 // recalculation that links a cell with its six neighbours.
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -25,6 +24,46 @@ struct MapStep {
 MapStep directionStep(int direction);
 bool insideMap(int x, int y, int z);
 
+enum class PlacementChange { Added, Refreshed, Removed };
+struct PlacementEntry;
+
+// A view of the map (the board, the minimap, a list of problems): told what changed after
+// the change, it redraws that and nothing else. A view subscribes with
+// MapModel::addObserver and unsubscribes before it goes; a new view needs no edits in the
+// windows that change the map.
+class MapObserver {
+public:
+    virtual ~MapObserver() = default;
+    // What the cell shows changed: a room was put in or taken out, or the exits or doors
+    // of its room changed (a recalculation reports the cell and its occupied neighbours
+    // on its level; an exit edit reports the edited room's cell).
+    virtual void cellChanged(int /*x*/, int /*y*/, int /*z*/) {}
+    // A room's record changed in what views show of it (exits, doors, number, name,
+    // texts), on the map or not: announced by the exit edits, UPDATE and Clear Room.
+    virtual void roomChanged(const RoomDataType& /*room*/) {}
+    // The placement list changed at `position`: the entry was added there, refreshed
+    // there, or removed from there (the entry is still readable; it is freed afterwards).
+    virtual void placementChanged(PlacementChange /*change*/, size_t /*position*/,
+                                  const PlacementEntry& /*entry*/) {}
+    // Cells, rooms and the placement list may all differ (an undo or redo put them back):
+    // a view looks at the whole map again.
+    virtual void mapReset() {}
+};
+
+// The views of one map, told in the order they subscribed.
+class MapObservers {
+public:
+    void add(MapObserver* observer) { observers_.push_back(observer); }
+    void remove(MapObserver* observer) { std::erase(observers_, observer); }
+    template <typename F>
+    void tell(F&& call) const {
+        for (MapObserver* o : observers_) call(*o);
+    }
+
+private:
+    std::vector<MapObserver*> observers_;
+};
+
 // Every operation keeps the grid and the rooms' positions in agreement: a cell holds a
 // room exactly when that room's mapX, mapY, mapZ name the cell. Coordinates outside the
 // grid hold nothing and change nothing.
@@ -41,10 +80,10 @@ public:
     size_t roomCount() const { return occupied_; }
     // The cell's place in the one allocation: X fastest, then Y, then Z.
     static size_t index(int x, int y, int z);
-    // Called for every cell that recalcExits redraws (the window draws those in view).
-    std::function<void(int x, int y, int z)> cellRedrawn;
     // The recording told about every cell and record this grid changes; none when nothing records.
     void setJournal(ZoneJournal* journal) { journal_ = journal; }
+    // The views told about every cell that changes (MapModel sets it).
+    void setObservers(const MapObservers* observers) { observers_ = observers; }
 
 private:
     friend struct ZoneReplay;  // undo and redo set cells back
@@ -55,8 +94,10 @@ private:
     void touchCell(size_t cell) {
         if (journal_) journal_->cellTouched(cell, cells_[cell]);
     }
+    void changed(int x, int y, int z) const;
 
     ZoneJournal* journal_ = nullptr;
+    const MapObservers* observers_ = nullptr;
     std::vector<RoomDataType*> cells_;  // one allocation, non-owning
     size_t occupied_ = 0;
 };
@@ -68,8 +109,6 @@ struct PlacementEntry {
     RoomDataType* room = nullptr;  // non-owning
     size_t slot = 0;               // the list's bookkeeping of positions
 };
-
-enum class PlacementChange { Added, Refreshed, Removed };
 
 // The rooms not on the map, in registration order. Entries are found by room in O(1),
 // by position and position by entry in O(log n).
@@ -98,14 +137,10 @@ public:
     // Every selector line: line 0 is the default-room line, line k the entry at k - 1.
     std::vector<std::string> selectorLines(const std::string& defaultLine) const;
 
-    // Raised after every change with the entry's position (for Removed: where it stood),
-    // so a selector can change just its line position + 1 instead of refilling itself.
-    std::function<void(PlacementChange, size_t position, const PlacementEntry& entry)> entryChanged;
-    // Raised after every change, after entryChanged, so a selector can refresh itself.
-    // An undo or redo raises only this, once, after putting back many entries.
-    std::function<void()> changed;
     // The recording told about every entry added, removed or renumbered; none when nothing records.
     void setJournal(ZoneJournal* journal) { journal_ = journal; }
+    // The views told about every entry that changes (MapModel sets it).
+    void setObservers(const MapObservers* observers) { observers_ = observers; }
 
 private:
     friend struct ZoneReplay;  // undo and redo put entries back where they stood
@@ -122,6 +157,7 @@ private:
     std::vector<PlacementEntry*> bySlot_;
     SlotCounter counter_;
     ZoneJournal* journal_ = nullptr;
+    const MapObservers* observers_ = nullptr;
 };
 
 // The map window's model: grid and placement list, and the store's deletion step that
@@ -136,8 +172,19 @@ public:
     PlacementList placement;
     bool recalcOnChange = true;  // the map window's "ReCalc Exits" switch
 
+    // The views told about changes of the grid, the placement list and the rooms.
+    void addObserver(MapObserver* observer) { observers_.add(observer); }
+    void removeObserver(MapObserver* observer) { observers_.remove(observer); }
+    // A command changed what views show of a room: its cell, when it is on the map, and the room itself.
+    void roomChanged(const RoomDataType& room) const;
+    // The map was put back as a whole.
+    void announceReset() const;
+
     void roomDeleting(RoomDataType& room) override;
+    // The store was put back by an undo or redo: the views hear mapReset.
+    void zoneRestored() override { announceReset(); }
 
 private:
     WorldStore& store_;
+    MapObservers observers_;
 };

@@ -2,7 +2,6 @@
 #include "map/tfrmmap.h"
 
 #include <QAbstractListModel>
-#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -54,19 +53,15 @@ TfrmMap::TfrmMap(WorldStore& store, MapModel& map, Prompts& prompts, QWidget* pa
     setCentring(Centring::FirstOpen);
     buildControls();
     buildExitPanel();
+    watchPanelFields();
     mirrorPlacementList();
-    map_.grid.cellRedrawn = [this](int x, int y, int z) { drawCell(x, y, z); };
+    map_.addObserver(MapGrid);
     store_.addObserver(this);
     disableExitPanel();
     showMapRoom(nullptr);
     pnlZ->setText(QString::number(currentLevel_));
 }
 
-TfrmMap::~TfrmMap() {
-    store_.removeObserver(this);
-    map_.grid.cellRedrawn = nullptr;
-    map_.placement.entryChanged = nullptr;
-}
 
 void TfrmMap::buildControls() {
     MapGrid = new MapBoard(*this, this);
@@ -145,15 +140,7 @@ void TfrmMap::buildControls() {
     sb_minimap =
         makeToggle(this, QStringLiteral("sb_minimap"), QStringLiteral("&minimap"), QRect(462, 334, 82, 24));
     sb_minimap->setChecked(true);
-    connect(sb_minimap, &QToolButton::toggled, this, [this](bool down) {
-        if (!minimap_) return;
-        if (!down) {
-            minimap_->hide();
-        } else if (isVisible()) {
-            minimap_->showMinimap(currentLevel_);
-            minimap_->drawViewFrame(leftCol(), topRow());
-        }
-    });
+    connect(sb_minimap, &QToolButton::toggled, this, &TfrmMap::minimapFollowsView);
     btnRefresh = button(this, "btnRefresh", QStringLiteral("&REFRESH"), QRect(462, 364, 82, 26));
     connect(btnRefresh, &QPushButton::clicked, this, &TfrmMap::btnRefreshClick);
     btnDone = button(this, "btnDone", QStringLiteral("Done"), QRect(462, 440, 82, 28));
@@ -184,7 +171,7 @@ int TfrmMap::placeChoice() const {
 // The selector's lines, read from the placement list when the selector asks: line 0 is
 // the default room, line k the entry at position k - 1. A change tells the selector about
 // its one line only, so that loading or emptying a large zone costs no more than the list.
-class PlacementLines : public QAbstractListModel {
+class PlacementLines : public QAbstractListModel, public MapObserver {
 public:
     PlacementLines(const PlacementList& list, QObject* parent) : QAbstractListModel(parent), list_(list) {}
 
@@ -198,7 +185,7 @@ public:
         return entry ? QVariant(bytesToQString(PlacementList::lineText(*entry))) : QVariant();
     }
     // The list was put back as a whole (undo, redo): every line may differ.
-    void reset() {
+    void mapReset() override {
         beginResetModel();
         endResetModel();
     }
@@ -206,8 +193,8 @@ public:
         defaultLine_ = text;
         emit dataChanged(index(0), index(0));
     }
-    // Called after the list has changed.
-    void entryChanged(PlacementChange change, int line) {
+    void placementChanged(PlacementChange change, size_t position, const PlacementEntry&) override {
+        const int line = static_cast<int>(position) + 1;
         switch (change) {
             case PlacementChange::Added:
                 beginInsertRows({}, line, line);
@@ -228,13 +215,17 @@ private:
     QString defaultLine_ = QStringLiteral("ERROR: You should not see this");
 };
 
+TfrmMap::~TfrmMap() {
+    store_.removeObserver(this);
+    map_.removeObserver(MapGrid);
+    map_.removeObserver(lines_);
+}
+
 void TfrmMap::mirrorPlacementList() {
     lines_ = new PlacementLines(map_.placement, this);
     selboxPlaceRoom->setModel(lines_);
     selboxPlaceRoom->setCurrentIndex(0);
-    map_.placement.entryChanged = [this](PlacementChange change, size_t position, const PlacementEntry&) {
-        lines_->entryChanged(change, static_cast<int>(position) + 1);
-    };
+    map_.addObserver(lines_);
 }
 
 void TfrmMap::setDefaultLine() {
@@ -259,10 +250,8 @@ void TfrmMap::showNoRoomSelected() {
 void TfrmMap::openMap(QWidget* opener) {
     // No frame yet; an empty panel.
     framedRoom_ = nullptr;
-    filling_ = true;
     for (QLineEdit* e : editExit) e->clear();
     clearDetailFields();
-    filling_ = false;
 
     // The store's current room is the selected room, on the map or not.
     RoomDataType* room = store_.current() ? store_.current()->room.get() : nullptr;
@@ -303,24 +292,22 @@ void TfrmMap::openMap(QWidget* opener) {
     }
 }
 
-bool TfrmMap::aboutToClose() {
-    storeFieldBeingEdited();
-    if (minimap_) minimap_->hide();
-    return true;
+void TfrmMap::showEvent(QShowEvent* event) {
+    SecondaryWindow::showEvent(event);
+    minimapFollowsView();
 }
 
-// Closing the map (Escape, the close box) takes the focus away without the field ever
-// seeing the user leave it; what was typed there counts all the same. A number field
-// is stored only when it was typed into, so an exit field left empty at opening does not
-// complain as the window closes.
-void TfrmMap::storeFieldBeingEdited() {
-    QWidget* field = focusWidget();
-    if (!field || !panelEditable()) return;
-    if (field == editGenDesc) storeGenDesc();
-    if (field == editKeywords) storeKeywords();
-    if (field == editVkey && editVkey->isModified()) storeKey();
-    for (int d = 0; d < kDirectionCount; ++d)
-        if (field == editExit[d] && editExit[d]->isModified()) storeExitField(d);
+void TfrmMap::hideEvent(QHideEvent* event) {
+    SecondaryWindow::hideEvent(event);
+    minimapFollowsView();
+}
+
+void TfrmMap::minimapFollowsView() {
+    if (!minimap_) return;
+    if (isVisible() && minimapShown())
+        minimap_->showView(currentLevel_, leftCol(), topRow());
+    else
+        minimap_->hide();
 }
 
 void TfrmMap::btnDoneClick() {
@@ -336,10 +323,10 @@ void TfrmMap::showRestoredZone() {
     // Records the window pointed at may have left the zone: nothing is kept but the cell.
     framedRoom_ = nullptr;
     selectedRoom_ = nullptr;
-    panelRoom_ = nullptr;
+    lastPlaced_ = nullptr;
     panelAfterDraw_ = PanelAfterDraw::Unchanged;
+    // The selector's lines were read again on the map's reset; the choice stays if it can.
     const int choice = placeChoice();
-    lines_->reset();
     selboxPlaceRoom->setCurrentIndex(choice < selboxPlaceRoom->count() ? choice : 0);
     setDefaultLine();
     if (!isVisible()) return;  // the next opening fills the window
@@ -350,8 +337,8 @@ void TfrmMap::showRestoredZone() {
 void TfrmMap::roomDeleting(RoomDataType& room) {
     if (&room == framedRoom_) framedRoom_ = nullptr;
     if (&room == selectedRoom_) selectedRoom_ = nullptr;
-    if (&room == panelRoom_) {
-        panelRoom_ = nullptr;
+    if (&room == lastPlaced_) {
+        lastPlaced_ = nullptr;
         panelAfterDraw_ = PanelAfterDraw::None;
     }
 }
@@ -373,10 +360,16 @@ void TfrmMap::btnMinusZClick() {
 
 // Shows another level with the selected cell kept: its room there, or none.
 void TfrmMap::showLevel(int level) {
-    currentLevel_ = level;
+    setLevel(level);
     pnlZ->setText(QString::number(currentLevel_));
     redrawView();
     if (!showSelectedCellRoom()) showNoRoomSelected();
+}
+
+void TfrmMap::setLevel(int level) {
+    if (level == currentLevel_) return;
+    currentLevel_ = level;
+    minimapFollowsView();
 }
 
 // The exit panel takes the room at the selected cell of the level shown; false, and the
@@ -414,20 +407,6 @@ bool TfrmMap::eventFilter(QObject* watched, QEvent* event) {
             if (buddy && buddy->isEnabled()) buddy->setFocus(Qt::MouseFocusReason);
             return true;
         }
-    }
-    if (event->type() == QEvent::FocusOut) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        // A message box or another window taking the focus is not the user leaving the field.
-        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
-        bool stored = true;
-        for (int d = 0; d < kDirectionCount; ++d)
-            if (watched == editExit[d]) stored = storeExitField(d);
-        if (watched == editVkey) stored = storeKey();
-        // A click on the board that took the focus is spent on the refusal.
-        refusalShown_ = !stored && refusalShown_ && reason == Qt::MouseFocusReason &&
-                        QApplication::focusWidget() == MapGrid;
-        if (watched == editKeywords) storeKeywords();
-        if (watched == editGenDesc) storeGenDesc();
     }
     return SecondaryWindow::eventFilter(watched, event);
 }

@@ -8,8 +8,14 @@
 //   tfrmmap.cpp         construction and layout, opening and closing, levels, the buttons
 //   tfrmmap_board.cpp   MapBoard: painting the cells in view, scrolling, the pointer
 //   tfrmmap_draw.cpp    the mouse commands: Select and the four draw modes
-//   tfrmmap_exits.cpp   the exit panel: showMapRoom, enabling, storing the fields
+//   tfrmmap_exits.cpp   the exit panel: showMapRoom, enabling, committing the fields
 //   tfrmmap_search.cpp  the search field, its jump buttons, "E&xtra Descriptions..."
+//
+// The exit panel's fields go through the window's commit path (commit_path.h): what is
+// typed reaches the selected room, or is refused with its message, before any button,
+// board click, level change, undo or closing can read or replace it. Every exit edit
+// becomes one step of the history in storeExitEdit. The board, the selector and the
+// minimap are views of the map model: they redraw what the model says changed.
 #include <QAbstractScrollArea>
 #include <QPoint>
 #include <QPointer>
@@ -42,7 +48,7 @@ struct BoardView;
 // The board: cells of 16 x 16 pixels on a pitch of 17 (a grid line between them), 16 x 16
 // of them in view. It paints from the grid whenever Qt asks, only the cells the paint
 // covers; the view's first visible column and row are its scroll bars' values (0..84).
-class MapBoard : public QAbstractScrollArea {
+class MapBoard : public QAbstractScrollArea, public MapObserver {
     Q_OBJECT
 public:
     static constexpr int kCellSize = 16;
@@ -64,6 +70,10 @@ public:
     BoardView view() const;
     // Cells painted since start; shows that a paint covers only what it must.
     long paintedCells() const { return paintedCells_; }
+
+    // MapObserver: a changed cell of the level shown is painted again.
+    void cellChanged(int x, int y, int z) override;
+    void mapReset() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -112,7 +122,6 @@ public:
     // Operations used by the main window, the minimap and the extra descriptions dialog.
     void openMap(QWidget* opener);
     void drawCell(int x, int y, int z);
-    void drawExitMark(int x, int y, int direction, int32_t destination, int z);
     void redrawView();
     void scrollToCell(int x, int y, int z);
     void showMapRoom(RoomDataType* room);
@@ -121,6 +130,8 @@ public:
     void extraDescsClosed();
     // The board's first visible column or row changed: the minimap's frame follows.
     void viewScrolled();
+    // The room the exit panel edits: the selected room while the panel is enabled.
+    RoomDataType* panelRoom() const;
 
     // State, as the board and the tests see it.
     int currentLevel() const { return currentLevel_; }
@@ -199,11 +210,11 @@ public:
     void roomDeleting(RoomDataType& room) override;
 
 protected:
-    bool aboutToClose() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
-    friend class MapBoard;
     void buildControls();
     void buildExitPanel();
     void mirrorPlacementList();
@@ -213,6 +224,10 @@ private:
     void fillAtOpening(const RoomDataType& room);
     void clearDetailFields();
     void showExitDetails(const RoomDataType& room);
+    void setLevel(int level);
+    // The minimap shows the level and the view of the board while the map is shown and
+    // "&minimap" is down, and is hidden otherwise; called whenever one of those changes.
+    void minimapFollowsView();
     void pressExclusive(std::array<QToolButton*, 3>& buttons, int index);
     template <size_t N>
     void releaseAll(std::array<QToolButton*, N>& buttons);
@@ -221,16 +236,15 @@ private:
     bool drawAt(int x, int y);  // false ends the command
     void selectAt(int x, int y);
 
-    // Storing the panel's fields into the selected room.
-    bool storeExitField(int direction);
-    bool storeKey();
-    void storeKeywords();
-    void storeGenDesc();
-    void storeFieldBeingEdited();
-    bool panelEditable() const;
+    // The panel's fields committed into the panel's room; false when a number was refused.
+    void watchPanelFields();
+    bool commitNumber(QLineEdit* field, ExitEdit::Part part, int direction);
+    bool commitText(ExitEdit::Part part, std::string text);
+    // Every exit edit: one step of the history when it changes the room.
+    void storeExitEdit(const ExitEdit& edit);
     void jump(bool forward);
     QString drawStepText() const;
-    QString exitStepText(const char* what, int direction) const;
+    QString exitStepText(const ExitEdit& edit) const;
     void selectFound(RoomIndexNode* node);
 
     WorldStore& store_;
@@ -258,9 +272,7 @@ private:
     DrawMode drawMode_ = DrawMode::Toggle;
     int exitDirection_ = North;
     int exitDoorFlag_ = 0;
-    bool filling_ = false;
-    bool refusalShown_ = false;  // a number was refused as a click on the board took the focus
     // What the panel shows once a Draw command has visited its cells.
     enum class PanelAfterDraw { Unchanged, Room, None } panelAfterDraw_ = PanelAfterDraw::Unchanged;
-    RoomDataType* panelRoom_ = nullptr;  // the panel is being filled: its fields store nothing
+    RoomDataType* lastPlaced_ = nullptr;  // the room the Draw placed last
 };

@@ -1,5 +1,5 @@
 // The map window's board: painting the cells in view, scrolling, the pointer, and the
-// window's drawing operations (drawCell, drawExitMark, redrawView, scrollToCell).
+// window's drawing operations (drawCell, redrawView, scrollToCell).
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -76,6 +76,12 @@ void MapBoard::updateCell(int x, int y) {
     if (!r.isEmpty()) viewport()->update(r);
 }
 
+void MapBoard::cellChanged(int x, int y, int z) {
+    if (z == map_.currentLevel()) updateCell(x, y);
+}
+
+void MapBoard::mapReset() { viewport()->update(); }
+
 void MapBoard::scrollContentsBy(int dx, int dy) {
     // Only the cells that came into view are painted; the rest is moved on screen.
     viewport()->scroll(dx * kPitch, dy * kPitch);
@@ -128,12 +134,6 @@ void MapBoard::paintEvent(QPaintEvent* event) {
 void MapBoard::mousePressEvent(QMouseEvent* event) {
     // The left button alone works the board.
     if (event->button() != Qt::LeftButton) return;
-    // The click took the focus from a field whose number was refused with a message:
-    // it was spent on the message and starts no command.
-    if (map_.refusalShown_) {
-        map_.refusalShown_ = false;
-        return;
-    }
     setFocus(Qt::MouseFocusReason);
     const QPoint cell = cellAt(event->position().toPoint());
     if (cell.isNull()) return;
@@ -168,33 +168,24 @@ void MapBoard::mouseReleaseEvent(QMouseEvent* event) {
 // ---------------------------------------------------------------------------------------
 // The window's drawing operations. The board paints from the grid, so "drawing" a cell
 // asks for its repaint; a cell of another level than the one shown is never painted.
+// What the map model changes is redrawn by the board and the minimap themselves.
 
 void TfrmMap::drawCell(int x, int y, int z) {
-    if (!insideMap(x, y, z) || z != currentLevel_ || !MapGrid->inView(x, y)) return;
-    if (minimap_ && minimapShown() && minimap_->level() == z) minimap_->refreshCell(x, y);
+    if (!insideMap(x, y, z) || z != currentLevel_) return;
     MapGrid->updateCell(x, y);
 }
 
-void TfrmMap::viewScrolled() {
-    if (minimap_ && minimapShown() && minimap_->isVisible()) minimap_->drawViewFrame(leftCol(), topRow());
-}
-
-void TfrmMap::drawExitMark(int x, int y, int /*direction*/, int32_t /*destination*/, int z) {
-    // The mark shows the room's stored exit, which the caller has just set.
-    if (!map_.grid.cellAt(x, y, z)) return;
-    drawCell(x, y, z);
-}
+void TfrmMap::viewScrolled() { minimapFollowsView(); }
 
 void TfrmMap::redrawView() {
-    if (minimap_ && minimapShown() && isVisible()) minimap_->showMinimap(currentLevel_);
     MapGrid->viewport()->update();
-    if (minimap_ && minimapShown() && isVisible()) minimap_->drawViewFrame(leftCol(), topRow());
+    minimapFollowsView();
 }
 
 void TfrmMap::scrollToCell(int x, int y, int z) {
     if (!insideMap(x, y, z)) return;
     MapGrid->setView(x - 8, y - 8);
-    currentLevel_ = z;
+    setLevel(z);
     redrawView();
 }
 

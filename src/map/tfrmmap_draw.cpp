@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "map/tfrmmap.h"
-#include "map/tminimap.h"
 #include "uibase/edit_history.h"
 #include "world/default_room.h"
 
@@ -19,7 +18,7 @@ void TfrmMap::MapGridMouseUp(QPoint pressCell, QPoint releaseCell) {
     // the selected one and each removal empties the panel; only the last cell's outcome
     // can be seen, so the panel is filled once, after the last cell visited.
     panelAfterDraw_ = PanelAfterDraw::Unchanged;
-    bool completed = true;
+    bool completed = true;  // false: no template or no number left, the rest not visited
     // The whole rectangle is one step of the history.
     tally_ = {};
     recordStep(
@@ -30,17 +29,12 @@ void TfrmMap::MapGridMouseUp(QPoint pressCell, QPoint releaseCell) {
         [this] { return drawStepText(); });
     if (panelAfterDraw_ == PanelAfterDraw::Room) {
         enableExitPanel();
-        showMapRoom(panelRoom_);
+        showMapRoom(lastPlaced_);
     } else if (panelAfterDraw_ == PanelAfterDraw::None) {
         showMapRoom(nullptr);
         disableExitPanel();
     }
-    panelRoom_ = nullptr;
-    if (!completed) return;  // no template: the command ended early, the minimap as it was
-    if (minimap_ && minimapShown() && isVisible()) {
-        minimap_->showMinimap(currentLevel_);
-        minimap_->drawViewFrame(leftCol(), topRow());
-    }
+    lastPlaced_ = nullptr;
 }
 
 QString TfrmMap::drawStepText() const {
@@ -91,7 +85,8 @@ bool TfrmMap::drawAt(int x, int y) {
 
     switch (action) {
         case Action::Place: {
-            selectedCell_ = {x, y};
+            // The selected cell moves only with a room placed: a Draw that stops here
+            // leaves the panel on the room it shows, at its cell.
             const int choice = placeChoice();
             RoomDataType* placed = nullptr;
             if (choice == 0) {
@@ -107,7 +102,7 @@ bool TfrmMap::drawAt(int x, int y) {
             }
             selectedCell_ = {x, y};
             panelAfterDraw_ = PanelAfterDraw::Room;
-            panelRoom_ = placed;
+            lastPlaced_ = placed;
             ++tally_.placed;
             tally_.vnum = placed->vnum;
             break;
@@ -127,6 +122,5 @@ bool TfrmMap::drawAt(int x, int y) {
         case Action::Nothing:
             break;
     }
-    drawCell(x, y, z);
     return true;
 }

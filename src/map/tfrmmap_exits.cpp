@@ -1,5 +1,5 @@
 // The map window's exit panel: the six exit fields, the direction and door-flag buttons,
-// the chosen exit's general description, key and keywords, and storing what is typed
+// the chosen exit's general description, key and keywords, and committing what is typed
 // into the selected room's record.
 #include <QButtonGroup>
 #include <QKeyEvent>
@@ -23,7 +23,7 @@ const char* const kDirectionButtonNames[kDirectionCount] = {"sb_N", "sb_E", "sb_
 const char* const kExitLabels[kDirectionCount] = {"&N", "&E", "&S", "&W", "&Up", "&Down"};
 const char* const kDirectionCaptions[kDirectionCount] = {"N", "E", "S", "W", "U", "D"};
 
-// A one-line field that stores its value on Enter and keeps the focus.
+// A one-line field that commits its value on Enter and keeps the focus.
 class EnterField : public QLineEdit {
 public:
     EnterField(QWidget* parent, std::function<void()> store) : QLineEdit(parent), store_(std::move(store)) {}
@@ -60,10 +60,9 @@ void TfrmMap::buildExitPanel() {
     directionGroup->setExclusive(false);  // at most one down: the panel may release them all
     for (int d = 0; d < kDirectionCount; ++d) {
         const int top = 36 + d * 25;
-        editExit[d] = new EnterField(this, [this, d] { storeExitField(d); });
+        editExit[d] = new EnterField(this, [this, d] { commits().commit(editExit[d]); });
         editExit[d]->setObjectName(QString::fromLatin1(kExitEditNames[d]));
         editExit[d]->setGeometry(346, top, 80, 22);
-        editExit[d]->installEventFilter(this);
         labelExit[d] =
             fieldLabel(this, (std::string("LabelExit") + kDirectionCaptions[d]).c_str(),
                        QString::fromLatin1(kExitLabels[d]), QRect(300, top + 2, 44, 20), editExit[d]);
@@ -79,7 +78,6 @@ void TfrmMap::buildExitPanel() {
     editGenDesc->setGeometry(300, 208, 156, 70);
     editGenDesc->setTabChangesFocus(false);  // Tab is typed into the text
     editGenDesc->setLineWrapMode(QPlainTextEdit::NoWrap);
-    editGenDesc->installEventFilter(this);
     LabelGenDesc = fieldLabel(this, "LabelGenDesc", QStringLiteral("&General Description"),
                               QRect(300, 188, 156, 18), editGenDesc);
     LabelGenDesc->installEventFilter(this);
@@ -97,18 +95,16 @@ void TfrmMap::buildExitPanel() {
     btnDFC->setAutoDefault(false);
     connect(btnDFC, &QPushButton::clicked, this, &TfrmMap::btnDFCClick);
 
-    editVkey = new EnterField(this, [this] { storeKey(); });
+    editVkey = new EnterField(this, [this] { commits().commit(editVkey); });
     editVkey->setObjectName(QStringLiteral("editVkey"));
     editVkey->setGeometry(376, 312, 80, 22);
-    editVkey->installEventFilter(this);
     LabelVkey =
         fieldLabel(this, "LabelVkey", QStringLiteral("&Virtual Key"), QRect(300, 314, 74, 20), editVkey);
     LabelVkey->installEventFilter(this);
 
-    editKeywords = new EnterField(this, [this] { storeKeywords(); });
+    editKeywords = new EnterField(this, [this] { commits().commit(editKeywords); });
     editKeywords->setObjectName(QStringLiteral("editKeywords"));
     editKeywords->setGeometry(376, 338, 80, 22);
-    editKeywords->installEventFilter(this);
     LabelKeywords =
         fieldLabel(this, "LabelKeywords", QStringLiteral("&Keywords"), QRect(300, 340, 74, 20), editKeywords);
     LabelKeywords->installEventFilter(this);
@@ -165,20 +161,17 @@ int shownDoorFlag(int32_t flag) {
 
 // The variant the opening uses: only real destinations are shown.
 void TfrmMap::fillAtOpening(const RoomDataType& room) {
-    filling_ = true;
     clearDetailFields();
     for (int d = 0; d < kDirectionCount; ++d)
         editExit[d]->setText(room.exitTo[d] >= 1 ? QString::number(room.exitTo[d]) : QString());
     showExitDetails(room);
     exitDoorFlag_ = shownDoorFlag(room.exits[exitDirection_].doorFlag);
-    filling_ = false;
 }
 
 void TfrmMap::showMapRoom(RoomDataType* room) {
     // The old frame goes with a repaint of its cell.
     if (framedRoom_ && framedRoom_->mapZ == currentLevel_)
         drawCell(framedRoom_->mapX, framedRoom_->mapY, currentLevel_);
-    filling_ = true;
     if (!room) {
         framedRoom_ = nullptr;
         for (QLineEdit* e : editExit) e->clear();
@@ -190,7 +183,6 @@ void TfrmMap::showMapRoom(RoomDataType* room) {
         pnlCurrentRoom->setText(QStringLiteral("none"));
         setCaption(nullptr);
         selectedRoom_ = nullptr;
-        filling_ = false;
         return;
     }
     // A room off the map (the store's current room at the opening) has no cell to take
@@ -212,7 +204,6 @@ void TfrmMap::showMapRoom(RoomDataType* room) {
         pnlXY->setText(QString::number(room->mapX) + QLatin1Char(',') + QString::number(room->mapY));
         pnlZ->setText(QString::number(room->mapZ));
     }
-    filling_ = false;
 }
 
 void TfrmMap::enableExitPanel() {
@@ -229,84 +220,74 @@ void TfrmMap::enableExitPanel() {
 void TfrmMap::disableExitPanel() {
     releaseAll(sbDoorFlag);
     releaseAll(sbDirection);
-    filling_ = true;  // fields losing the focus as they are disabled store nothing
     for (QWidget* w : editExit) w->setEnabled(false);
     for (QWidget* w : sbDirection) w->setEnabled(false);
     for (QWidget* w : sbDoorFlag) w->setEnabled(false);
     editGenDesc->setEnabled(false);
     editVkey->setEnabled(false);
     editKeywords->setEnabled(false);
-    filling_ = false;
 }
 
 // ---------------------------------------------------------------------------------------
 // Editing
 
-bool TfrmMap::panelEditable() const {
-    return !filling_ && selectedRoom_ && selectedRoom_->onMap() && editExit[0]->isEnabled();
+RoomDataType* TfrmMap::panelRoom() const {
+    return selectedRoom_ && selectedRoom_->onMap() && editExit[0]->isEnabled() ? selectedRoom_ : nullptr;
 }
 
-bool TfrmMap::storeExitField(int d) {
-    if (!panelEditable()) return false;
-    const std::optional<int32_t> value = strictToIntOrSay(qStringToBytes(editExit[d]->text()), prompts_);
-    if (!value) {
-        refusalShown_ = true;
-        return false;
-    }
-    RoomDataType& room = *selectedRoom_;
-    // Leaving a field that was not edited is no change and no step of the history.
-    if (room.exitTo[d] != *value)
-        recordStep(history_, [&] { commands_.setExitTo(room, d, *value); },
-                   [&] { return exitStepText("Exit", d); });
-    drawExitMark(selectedCell_.x(), selectedCell_.y(), d, *value, currentLevel_);
+void TfrmMap::watchPanelFields() {
+    using Part = ExitEdit::Part;
+    for (int d = 0; d < kDirectionCount; ++d)
+        commits().watch(editExit[d], [this, d] { return commitNumber(editExit[d], Part::Destination, d); });
+    // The details belong to the exit shown when they were typed: a direction button
+    // commits them before it shows another exit.
+    commits().watch(editVkey, [this] { return commitNumber(editVkey, Part::Key, exitDirection_); });
+    commits().watch(editKeywords,
+                    [this] { return commitText(Part::Keywords, qStringToBytes(editKeywords->text())); });
+    commits().watch(editGenDesc,
+                    [this] { return commitText(Part::Description, multiLineFieldBytes(*editGenDesc)); });
+}
+
+bool TfrmMap::commitNumber(QLineEdit* field, ExitEdit::Part part, int direction) {
+    if (!panelRoom()) return true;
+    const std::optional<int32_t> value = strictToIntOrSay(qStringToBytes(field->text()), prompts_);
+    if (!value) return false;
+    storeExitEdit({part, direction, *value, {}});
     return true;
 }
 
-bool TfrmMap::storeKey() {
-    if (!panelEditable()) return false;
-    const std::optional<int32_t> value = strictToIntOrSay(qStringToBytes(editVkey->text()), prompts_);
-    if (!value) {
-        refusalShown_ = true;
-        return false;
-    }
-    RoomDataType& room = *selectedRoom_;
-    const int d = exitDirection_;
-    if (room.exits[d].key != *value)
-        recordStep(history_, [&] { commands_.setKey(room, d, *value); },
-                   [&] { return exitStepText("Key", d); });
+bool TfrmMap::commitText(ExitEdit::Part part, std::string text) {
+    storeExitEdit({part, exitDirection_, 0, std::move(text)});
     return true;
 }
 
-void TfrmMap::storeKeywords() {
-    if (!panelEditable()) return;
-    RoomDataType& room = *selectedRoom_;
-    const int d = exitDirection_;
-    const std::string keywords = qStringToBytes(editKeywords->text());
-    if (room.exits[d].keywords != keywords)
-        recordStep(history_, [&] { commands_.setKeywords(room, d, keywords); },
-                   [&] { return exitStepText("Keywords", d); });
-}
-
-void TfrmMap::storeGenDesc() {
-    if (!panelEditable()) return;
-    RoomDataType& room = *selectedRoom_;
-    const int d = exitDirection_;
-    const std::string description = multiLineFieldBytes(*editGenDesc);
-    if (room.exits[d].description != description)
-        recordStep(history_, [&] { commands_.setExitDescription(room, d, description); },
-                   [&] { return exitStepText("Description", d); });
+void TfrmMap::storeExitEdit(const ExitEdit& edit) {
+    RoomDataType* room = panelRoom();
+    // An edit that changes nothing is no step of the history.
+    if (!room || !commands_.changes(*room, edit)) return;
+    recordStep(history_, [&] { commands_.editExit(*room, edit); }, [&] { return exitStepText(edit); });
 }
 
 namespace {
 const char* const kDirectionWords[kDirectionCount] = {"North", "East", "South", "West", "Up", "Down"};
+
+const char* partWord(ExitEdit::Part part) {
+    switch (part) {
+    case ExitEdit::Part::Destination: return "Exit";
+    case ExitEdit::Part::DoorFlag: return "Door";
+    case ExitEdit::Part::Key: return "Key";
+    case ExitEdit::Part::Keywords: return "Keywords";
+    case ExitEdit::Part::Description: return "Description";
+    }
+    return "";
 }
+}  // namespace
 
 // "Set North Door of Room 4201"; "Exit" stands for the destination.
-QString TfrmMap::exitStepText(const char* what, int direction) const {
-    const QString word = QString::fromLatin1(kDirectionWords[direction]);
-    const QString part = QString::fromLatin1(what);
+QString TfrmMap::exitStepText(const ExitEdit& edit) const {
     const QString room = selectedRoom_ ? QString::number(selectedRoom_->vnum) : QString();
-    return QStringLiteral("Set ") + word + QLatin1Char(' ') + part + QStringLiteral(" of Room ") + room;
+    return QStringLiteral("Set ") + QString::fromLatin1(kDirectionWords[edit.direction]) + QLatin1Char(' ') +
+           QString::fromLatin1(partWord(edit.part)) + QStringLiteral(" of Room ") + room;
 }
 
 void TfrmMap::directionButtonClick(int direction) {
@@ -317,14 +298,7 @@ void TfrmMap::directionButtonClick(int direction) {
 
 void TfrmMap::doorFlagButtonClick(int flag) {
     pressExclusive(sbDoorFlag, flag);
-    if (!panelEditable()) return;
-    RoomDataType& room = *selectedRoom_;
-    const int d = exitDirection_;
-    if (room.exits[d].doorFlag != flag)
-        recordStep(history_, [&] { commands_.setDoorFlag(room, d, flag); },
-                   [&] { return exitStepText("Door", d); });
-    drawExitMark(selectedCell_.x(), selectedCell_.y(), exitDirection_, selectedRoom_->exitTo[exitDirection_],
-                 currentLevel_);
+    storeExitEdit({ExitEdit::Part::DoorFlag, exitDirection_, flag, {}});
 }
 
 void TfrmMap::btnDFCClick() {

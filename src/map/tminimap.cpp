@@ -31,8 +31,8 @@ private:
     Tminimap& owner_;
 };
 
-Tminimap::Tminimap(const MapGrid& grid, QWidget* parent)
-    : SecondaryWindow(parent, Qt::Tool), grid_(grid), image_(palette().color(QPalette::Button)) {
+Tminimap::Tminimap(MapModel& map, QWidget* parent)
+    : SecondaryWindow(parent, Qt::Tool), map_(map), grid_(map.grid), image_(palette().color(QPalette::Button)) {
     setObjectName("minimap");
     setWindowTitle(QStringLiteral("MINIMAP"));
     setCentring(Centring::None);
@@ -50,9 +50,27 @@ Tminimap::Tminimap(const MapGrid& grid, QWidget* parent)
     outer->setContentsMargins(2, 2, 2, 2);
     outer->addWidget(frame);
     setFixedSize(sizeHint());
+    map_.addObserver(this);
 }
 
-Tminimap::~Tminimap() = default;
+Tminimap::~Tminimap() { map_.removeObserver(this); }
+
+void Tminimap::cellChanged(int x, int y, int z) {
+    if (z != level_) return;
+    image_.plotCell(x, y, grid_.cellAt(x, y, z) != nullptr);
+    // One repaint of the whole picture, however many cells a command changes.
+    immap_->update();
+}
+
+void Tminimap::mapReset() { setLevel(level_); }
+
+void Tminimap::showView(int level, int leftCol, int topRow) {
+    if (isHidden())
+        showMinimap(level);
+    else if (level != level_)
+        setLevel(level);
+    drawViewFrame(leftCol, topRow);
+}
 
 void Tminimap::setLevel(int level) {
     level_ = level;

@@ -4,29 +4,28 @@
 // click that asks the map window to bring that place into view.
 //
 // Created once at start-up (after the map window) and then only shown and hidden; it
-// never disables the map window. How the map window uses it:
+// never disables the map window. It is a view of the map model: every cell the model
+// reports changed on its level is plotted at once. How the map window uses it:
 //
-//   showMinimap(level)     when "&minimap" goes down and on every full redraw of the board
-//                          while it is down (opening, level change, REFRESH, end of a Draw)
-//   plotCell(x, y, occ)    for every cell the board draws while the minimap is shown
-//   drawViewFrame(l, t)    after the board's first visible column/row changed
+//   showView(level, l, t)  while the map is shown and "&minimap" is down: shown, on that
+//                          level (redrawn when the level changed), framing the board's view
 //   hide()                 when "&minimap" goes up and when the map window closes
 //   scrollRequested(x, y)  connect to the map's scrollToCell(x, y, currentLevel)
 //   closed()               (from SecondaryWindow) the close box or Escape hid the minimap:
 //                          put "&minimap" up
 #include <QPoint>
 
+#include "map/map_model.h"
 #include "map/minimap_image.h"
 #include "uibase/secondary_window.h"
 
-class MapGrid;
 class QWidget;
 class MinimapPicture;
 
-class Tminimap : public SecondaryWindow {
+class Tminimap : public SecondaryWindow, public MapObserver {
     Q_OBJECT
 public:
-    explicit Tminimap(const MapGrid& grid, QWidget* parent = nullptr);
+    explicit Tminimap(MapModel& map, QWidget* parent = nullptr);
     ~Tminimap() override;
 
     // The window the minimap first appears beside, and gives the focus back to.
@@ -36,6 +35,9 @@ public:
     // (its left edge at the map window's right edge, its top 100 pixels below the map
     // window's top), shows it and forgets the pointer position.
     void showMinimap(int level);
+    // Shown on level Z (redrawn when that is not its level), with the frame on the board's
+    // view; shown already, only the level and the frame follow.
+    void showView(int level, int leftCol, int topRow);
     // Redraws the whole picture for level Z without showing the window.
     void setLevel(int level);
     int level() const { return level_; }
@@ -50,13 +52,13 @@ public:
     // from the grid first.
     void drawViewFrame(int leftCol, int topRow);
 
-    // The minimap is ready from its creation on; the map window's scrolling moves the
-    // frame only when it is.
-    bool minimapReady() const { return true; }
-
     const MinimapImage& picture() const { return image_; }
     // The picture pixel last seen under the pointer; (0, 0) after showMinimap.
     QPoint pointerPixel() const { return pointerPixel_; }
+
+    // MapObserver: cells of its level are plotted as they change.
+    void cellChanged(int x, int y, int z) override;
+    void mapReset() override;
 
 signals:
     // A click on the picture: the map window should show cell (X, Y), 1-based, of the
@@ -68,6 +70,7 @@ private:
     void pointerAt(QPoint pixel);
     void clickedAt(QPoint pixel);
 
+    MapModel& map_;
     const MapGrid& grid_;
     QWidget* mapWindow_ = nullptr;
     MinimapPicture* immap_ = nullptr;

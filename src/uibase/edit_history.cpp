@@ -1,5 +1,9 @@
 #include "uibase/edit_history.h"
 
+#include <QAction>
+
+#include "uibase/commit_path.h"
+
 namespace {
 
 // One step of the zone's history: the recorded change of one command.
@@ -77,6 +81,28 @@ void EditHistory::finishUnchanged() {
 void EditHistory::pushChange(std::unique_ptr<ZoneChange> change, const QString& text) {
     if (!change || change->empty()) return;
     stack_.push(new ZoneStep(text, std::move(change), *this));
+}
+
+QAction* EditHistory::createUndoAction(QObject* parent) {
+    QAction* action = stack_.createUndoAction(parent, QStringLiteral("&Undo"));
+    disconnect(action, &QAction::triggered, &stack_, &QUndoStack::undo);
+    connect(action, &QAction::triggered, this, &EditHistory::undo);
+    return action;
+}
+
+QAction* EditHistory::createRedoAction(QObject* parent) {
+    QAction* action = stack_.createRedoAction(parent, QStringLiteral("&Redo"));
+    disconnect(action, &QAction::triggered, &stack_, &QUndoStack::redo);
+    connect(action, &QAction::triggered, this, &EditHistory::redo);
+    return action;
+}
+
+void EditHistory::undo() {
+    if (CommitPath::commitEverywhere()) stack_.undo();
+}
+
+void EditHistory::redo() {
+    if (CommitPath::commitEverywhere()) stack_.redo();
 }
 
 void EditHistory::pushDone(QUndoCommand* command) { stack_.push(command); }

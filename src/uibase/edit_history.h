@@ -13,6 +13,8 @@
 // before and after (TakeBackCommand).
 #include <QObject>
 #include <QString>
+
+class QAction;
 #include <QUndoCommand>
 #include <QUndoStack>
 #include <functional>
@@ -34,6 +36,14 @@ public:
     ~EditHistory() override;
 
     QUndoStack& stack() { return stack_; }
+
+    // Edit | Undo and Redo ("&Undo <what>"): what any window's fields hold typed is
+    // committed first, and a refusal stops them, so that an undo never replaces the data
+    // behind an edit that has not reached it.
+    QAction* createUndoAction(QObject* parent);
+    QAction* createRedoAction(QObject* parent);
+    void undo();
+    void redo();
 
     // Runs a command; what it changed in the zone becomes one step named `text`, asked
     // once the command has run (so it can name what the command did). A command run

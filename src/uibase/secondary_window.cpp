@@ -63,7 +63,8 @@ void centreWindowOnScreen(QWidget& window, const QScreen* screen) {
 void SecondaryWindow::centreOnScreen() { centreWindowOnScreen(*this, opener_ ? opener_->screen() : nullptr); }
 
 void SecondaryWindow::closeEvent(QCloseEvent* event) {
-    if (!aboutToClose()) {
+    if (!closeKeepsEdits()) commits_.discardPending();
+    if (!commits_.commitPending() || !aboutToClose()) {
         event->ignore();
         return;
     }

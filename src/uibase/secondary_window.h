@@ -3,8 +3,14 @@
 // opener, disables it while shown and enables it again however the window closes (a
 // button that calls close(), Escape, the close box). Windows are shown with show(),
 // never in a modal loop, so tests drive them like any other widget.
+//
+// The window's edits typed into fields go through its commit path (commits(), see
+// commit_path.h): a window watches the fields that store into its data, and the base
+// commits them before the window closes, by any route.
 #include <QPointer>
 #include <QWidget>
+
+#include "uibase/commit_path.h"
 
 class QScreen;
 
@@ -35,6 +41,9 @@ public:
     // Moves the window to the centre of the screen its opener (or itself) is on.
     void centreOnScreen();
 
+    // The road every edit typed into the window's fields takes to its data.
+    CommitPath& commits() { return commits_; }
+
 signals:
     // After every close, by any route.
     void closed();
@@ -48,10 +57,16 @@ protected:
     // open (the close is ignored). The default closes.
     virtual bool aboutToClose() { return true; }
 
+    // Closing keeps what the fields hold: pending edits are committed first, and a
+    // refusal keeps the window open. A window whose closing is a Cancel returns false:
+    // its pending edits are let go.
+    virtual bool closeKeepsEdits() const { return true; }
+
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    CommitPath commits_{*this};
     QPointer<QWidget> opener_;
     Centring centring_ = Centring::FirstOpen;
     bool closesOnEscape_ = true;

@@ -26,25 +26,26 @@ SettingsWindow::SettingsWindow(EditedCopies& copies, Prompts& prompts, SettingsQ
     connect(btnSave, &QPushButton::clicked, this, &SettingsWindow::btnSaveClick);
     connect(btnUse, &QPushButton::clicked, this, &SettingsWindow::btnUseClick);
     connect(btnCancel, &QPushButton::clicked, this, &SettingsWindow::btnCancelClick);
+    commits().letGoOn(btnCancel);
 }
 
 void SettingsWindow::btnDefaultsClick() {
-    if (!storeFocusedField()) return;
+    if (!commits().commitPending()) return;
     if (askRestoreDefaults(copies_, prompts_, questions_)) showWorkingCopy();
 }
 
 void SettingsWindow::btnRevertClick() {
-    if (!storeFocusedField()) return;
+    if (!commits().commitPending()) return;
     if (askRevertToSaved(copies_, prompts_, questions_)) showWorkingCopy();
 }
 
 void SettingsWindow::btnSaveClick() {
-    if (!storeFocusedField()) return;
+    if (!commits().commitPending()) return;
     if (askSave(copies_, prompts_, questions_, filePath_)) showSaved();
 }
 
 void SettingsWindow::btnUseClick() {
-    if (!storeFocusedField()) return;
+    if (!commits().commitPending()) return;
     takeIntoUse();
     keepWorkingCopy_ = true;
     close();

@@ -1,11 +1,14 @@
 #pragma once
 // The frame the three set-up windows share (room flags, sector types, colours): the copies
 // of their data, and the five buttons "defaults", "revert", "&Save", "&Use" and "&Cancel".
-// A window built on it supplies its rows: how the working copy fills its fields, how an
-// edit still in its field is stored, and what taking the working copy into use means.
+// A window built on it supplies its rows: how the working copy fills its fields, and what
+// taking the working copy into use means; its fields that store into the working copy on
+// leaving are watched by its commit path (commits()).
 //
-// Cancel, Escape and the close box all put the on-open copy back; only Use keeps the
-// working copy and hands it to the rest of the program.
+// Defaults, Revert, Save and Use commit what the fields hold first; a refused number
+// stops them. Cancel, Escape and the close box let go of what is typed and put the
+// on-open copy back; only Use keeps the working copy and hands it to the rest of the
+// program.
 #include <QString>
 #include <string>
 
@@ -51,9 +54,6 @@ protected:
 
     // Every field from the working copy.
     virtual void showWorkingCopy() = 0;
-    // Stores what is typed in the field that has the focus, as leaving it would; false
-    // when the field refused its text (the button's command then stops).
-    virtual bool storeFocusedField() { return true; }
     // Use: hands the working copy to the rest of the program, before the window closes.
     virtual void takeIntoUse() = 0;
     // After a Save wrote the file: the fields show what was written.
@@ -66,6 +66,8 @@ protected:
 
     void aboutToOpen() override;
     bool aboutToClose() override;
+    // Closing is Cancel: what is typed is let go with the working copy.
+    bool closeKeepsEdits() const override { return false; }
     void showEvent(QShowEvent* event) override;
 
 private:

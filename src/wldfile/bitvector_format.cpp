@@ -18,6 +18,8 @@ std::string bitvectorToLetters(int32_t bitvector) {
 
 std::optional<int32_t> parseBitvector(std::string_view token) {
     if (token.empty()) return 0;
+    // "0", by far the most common word of a newer-form flag line, needs no conversion.
+    if (token.size() == 1 && token[0] >= '0' && token[0] <= '9') return token[0] - '0';
     const bool allDigits = std::all_of(token.begin(), token.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (allDigits) return strictToInt(token);
     uint32_t bits = 0;

@@ -1,10 +1,12 @@
 #include "wldfile/room_reader.h"
 
+#include <array>
 #include <memory>
 #include <string>
 
 #include "wldfile/bitvector_format.h"
 #include "wldfile/wld_strings.h"
+#include "world/newer_fields.h"
 #include "world/strict_int.h"
 
 namespace {
@@ -30,9 +32,81 @@ void readExtraDesc(WldReadContext& ctx, RoomDataType& room, std::string_view mar
     entry->description = freadString(ctx, markerLine);
 }
 
+constexpr size_t kNewerFlagFields = 6;  // zone, four flag words, sector
+
+// The fields of a flag line, separated by bytes of 32 or less; counting stops past six.
+struct FlagLineFields {
+    std::array<std::string_view, kNewerFlagFields> field;
+    size_t count = 0;
+    size_t end = 0;  // offset just after the last field taken
+};
+
+FlagLineFields splitFlagLine(std::string_view line) {
+    FlagLineFields fields;
+    size_t i = 0;
+    for (;;) {
+        while (i < line.size() && static_cast<unsigned char>(line[i]) <= 32) ++i;
+        if (i == line.size()) return fields;
+        const size_t start = i;
+        while (i < line.size() && static_cast<unsigned char>(line[i]) > 32) ++i;
+        if (fields.count == kNewerFlagFields) {
+            ++fields.count;  // a seventh field: not the newer form
+            return fields;
+        }
+        fields.field[fields.count++] = line.substr(start, i - start);
+        fields.end = i;
+    }
+}
+
+// The classic flag line: zone, exactly one blank, the bitvector token, then the sector
+// after any whitespace.
+ReadStep readClassicFlags(WldReadContext& ctx, WorldStore& store, RoomDataType& room) {
+    const std::optional<int32_t> zone = ctx.in.readNumber();
+    if (!zone) return failRoom(ctx, store, roomFormatError(room.vnum));
+    room.zone = *zone;
+    ctx.in.skipPastBlankOrLf();
+    const std::string_view bitvectorToken = ctx.in.readUntilBlankOrLf();
+    const std::optional<int32_t> sector = ctx.in.readNumber();
+    if (!sector) return failRoom(ctx, store, roomFormatError(room.vnum));
+    room.sectorType = *sector;
+    ctx.in.readLine();  // the rest of the flag line
+    const std::optional<int32_t> bitvector = parseBitvector(bitvectorToken);
+    if (!bitvector) {
+        ctx.report(notValidIntegerMessage(bitvectorToken));
+        return ReadStep::ConversionFailed;
+    }
+    room.bitvector = *bitvector;
+    return ReadStep::Ok;
+}
+
+// The newer flag line: zone, flag words 1 to 4 (each a number or letters, as the
+// bitvector), sector. The faults give the classic reading's messages.
+ReadStep readNewerFlags(WldReadContext& ctx, WorldStore& store, RoomDataType& room, const FlagLineFields& fields) {
+    const std::optional<int32_t> zone = strictToInt(fields.field[0]);
+    if (!zone) return failRoom(ctx, store, roomFormatError(room.vnum));
+    room.zone = *zone;
+    const std::optional<int32_t> sector = strictToInt(fields.field[5]);
+    if (!sector) return failRoom(ctx, store, roomFormatError(room.vnum));
+    room.sectorType = *sector;
+    ctx.in.skip(fields.end);
+    ctx.in.readLine();  // the rest of the flag line
+    std::array<int32_t, 4> words{};
+    for (size_t i = 0; i < words.size(); ++i) {
+        const std::optional<int32_t> word = parseBitvector(fields.field[i + 1]);
+        if (!word) {
+            ctx.report(notValidIntegerMessage(fields.field[i + 1]));
+            return ReadStep::ConversionFailed;
+        }
+        words[i] = *word;
+    }
+    room.bitvector = words[0];
+    setFlagWords(room, {words[1], words[2], words[3]});
+    return ReadStep::Ok;
+}
+
 }  // namespace
 
-ReadStep readExit(WldReadContext& ctx, RoomDataType& room, int32_t direction) {
+ReadStep readExit(WldReadContext& ctx, RoomDataType& room, int32_t direction, WorldForm form) {
     std::string description = freadString(ctx, "");
     std::string keywords = freadOneLine(ctx, "");
     auto fail = [&] {
@@ -40,8 +114,9 @@ ReadStep readExit(WldReadContext& ctx, RoomDataType& room, int32_t direction) {
                    std::to_string(direction));
         return ReadStep::Failed;
     };
-    if (direction < 0 || direction >= kDirectionCount) return fail();
-    RoomExitType& exit = room.exits[direction];
+    const int32_t directions = form == WorldForm::Newer ? kAllDirectionCount : kDirectionCount;
+    if (direction < 0 || direction >= directions) return fail();
+    RoomExitType& exit = exitDetailsToWrite(room, direction);
     exit.description = std::move(description);
     exit.keywords = std::move(keywords);
 
@@ -53,7 +128,7 @@ ReadStep readExit(WldReadContext& ctx, RoomDataType& room, int32_t direction) {
     exit.key = *key;
     const std::optional<int32_t> to = ctx.in.readNumber();
     if (!to) return fail();
-    room.exitTo[direction] = *to;
+    exitDestinationToWrite(room, direction) = *to;
     ctx.in.readLine();  // the rest of the door line
     return ReadStep::Ok;
 }
@@ -74,24 +149,19 @@ ReadStep readRoom(WldReadContext& ctx, WorldStore& store, int32_t vnum, bool che
     initNewRoom(room);
     auto node = WorldStore::makeNode(std::move(record));
     store.setCurrent(checkOrder ? store.insertOrdered(std::move(node)) : store.appendNode(std::move(node)));
-    if (ctx.roomLines) ctx.roomLines->push_back({&room, headerLine, {}});
+    if (ctx.roomLines) ctx.roomLines->push_back({&room, headerLine, {}, ctx.headerTrailingBlanks});
 
-    // The flag line: zone, exactly one blank, the bitvector token, then the sector.
-    const std::optional<int32_t> zone = ctx.in.readNumber();
-    if (!zone) return failRoom(ctx, store, roomFormatError(vnum));
-    room.zone = *zone;
-    ctx.in.skipPastBlankOrLf();
-    const std::string_view bitvectorToken = ctx.in.readUntilBlankOrLf();
-    const std::optional<int32_t> sector = ctx.in.readNumber();
-    if (!sector) return failRoom(ctx, store, roomFormatError(vnum));
-    room.sectorType = *sector;
-    ctx.in.readLine();  // the rest of the flag line
-    const std::optional<int32_t> bitvector = parseBitvector(bitvectorToken);
-    if (!bitvector) {
-        ctx.report(notValidIntegerMessage(bitvectorToken));
-        return ReadStep::ConversionFailed;
-    }
-    room.bitvector = *bitvector;
+    // The flag line, which starts where the zone number does: six fields make it the
+    // newer form's, any other count the classic one's. A flag line longer than a piece is
+    // not the newer form's; looking no further keeps a hostile file from being scanned
+    // again for every room.
+    ctx.in.skipSpace();
+    const FlagLineFields fields = splitFlagLine(ctx.in.peekLine(kLinePieceBytes));
+    const WorldForm form = fields.count == kNewerFlagFields ? WorldForm::Newer : WorldForm::Classic;
+    ctx.roomForm = form;
+    const ReadStep flags =
+        form == WorldForm::Newer ? readNewerFlags(ctx, store, room, fields) : readClassicFlags(ctx, store, room);
+    if (flags != ReadStep::Ok) return flags;
 
     // Exit and extra description blocks in any order, up to the "S" line.
     for (;;) {
@@ -107,10 +177,11 @@ ReadStep readRoom(WldReadContext& ctx, WorldStore& store, int32_t vnum, bool che
                     ctx.report(notValidIntegerMessage(digit));
                     return ReadStep::ConversionFailed;
                 }
-                if (ctx.roomLines && *direction >= 0 && *direction < kDirectionCount)
+                const int32_t directions = form == WorldForm::Newer ? kAllDirectionCount : kDirectionCount;
+                if (ctx.roomLines && *direction >= 0 && *direction < directions)
                     ctx.roomLines->back().exits[*direction] = ctx.in.lineNumber();
                 // A failed exit block has been reported; its door line then stops the room below.
-                readExit(ctx, room, *direction);
+                readExit(ctx, room, *direction, form);
                 break;
             }
             case 'E':

@@ -17,5 +17,6 @@ enum class ReadStep {
 // except after a conversion failure, which leaves it as far as it was read.
 ReadStep readRoom(WldReadContext& ctx, WorldStore& store, int32_t vnum, bool checkOrder);
 
-// Reads one exit block, after its "D" line. Values stored before a failure stay.
-ReadStep readExit(WldReadContext& ctx, RoomDataType& room, int32_t direction);
+// Reads one exit block, after its "D" line: directions 0..5 in a room of the classic
+// form, 0..9 in one of the newer form. Values stored before a failure stay.
+ReadStep readExit(WldReadContext& ctx, RoomDataType& room, int32_t direction, WorldForm form);

@@ -68,6 +68,16 @@ std::optional<int32_t> WldLineReader::readNumber() {
     return strictToInt(data_.substr(start, pos_ - start));
 }
 
+void WldLineReader::skipSpace() {
+    while (!atEnd() && static_cast<unsigned char>(data_[pos_]) <= 32) ++pos_;
+}
+
+std::string_view WldLineReader::peekLine(size_t limit) const {
+    const std::string_view rest = data_.substr(pos_, limit);
+    const void* lf = std::memchr(rest.data(), '\n', rest.size());
+    return lf ? rest.substr(0, static_cast<size_t>(static_cast<const char*>(lf) - rest.data())) : rest;
+}
+
 void WldLineReader::skipPastBlankOrLf() {
     while (!atEnd()) {
         const char c = data_[pos_++];
@@ -81,6 +91,10 @@ std::string_view WldLineReader::readUntilBlankOrLf() {
     std::string_view token = data_.substr(start, pos_ - start);
     if (!atEnd()) ++pos_;
     return token;
+}
+
+int WldLineReader::lineAt(size_t position) const {
+    return static_cast<int>(countLineFeeds(data_.data(), std::min(position, data_.size()))) + 1;
 }
 
 int WldLineReader::lineNumber() {

@@ -4,6 +4,7 @@
 //
 // Lines come in pieces of at most 512 bytes; a longer physical line is returned as
 // several pieces, each counting as a line. Number tokens are at most 32 bytes.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -46,6 +47,13 @@ public:
     // the token is not a valid integer.
     std::optional<int32_t> readNumber();
 
+    // Drops the bytes of 32 or less before the next token, as readNumber does.
+    void skipSpace();
+    // The bytes from here up to the next LF (not included), at most limit of them; nothing is read.
+    std::string_view peekLine(size_t limit) const;
+    // Drops n bytes (at most the rest of the data).
+    void skip(size_t n) { pos_ += std::min(n, data_.size() - pos_); }
+
     // Drops bytes up to and including the first blank or LF.
     void skipPastBlankOrLf();
     // The bytes up to the next blank or LF (or the end of the data); the stopping byte is
@@ -54,6 +62,9 @@ public:
 
     // 1-based number of the line holding the last byte read (1 before any byte).
     int lineNumber();
+    // 1-based number of the line holding the byte at position, counted from the start:
+    // for a question asked once per read.
+    int lineAt(size_t position) const;
 
 private:
     std::string_view data_;

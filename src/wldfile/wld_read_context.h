@@ -1,6 +1,7 @@
 #pragma once
 // What every step of a world-file read shares: the data being read and the way its
 // messages reach the user, with the line the reader stood on kept current.
+#include <optional>
 #include <string>
 
 #include "wldfile/room_lines.h"
@@ -15,6 +16,8 @@ struct WldReadContext {
     Prompts& prompts;
     int* readerLine = nullptr;         // may be none
     RoomLineLog* roomLines = nullptr;  // when set, every room read is logged with its lines
+    bool headerTrailingBlanks = false;  // of the header line of the room about to be read
+    std::optional<WorldForm> roomForm;  // of the room last read, once its flag line was read
     // Texts are built here and copied out at their final size, so that reading a text
     // costs one allocation however many lines it has.
     std::string scratch;

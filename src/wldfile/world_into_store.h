@@ -13,10 +13,20 @@ enum class WorldReadResult {
     ConversionFailed,  // a number that is not a valid integer ended it at once
 };
 
+// The forms the rooms of a file were written in. A file may mix them: each room is read
+// in its own form, and the zone takes the form of the file's first room.
+struct WorldFormReport {
+    WorldForm form = WorldForm::Classic;  // the first room's
+    size_t otherFormRooms = 0;            // rooms in the other form
+    int32_t firstOtherVnum = 0;           // the first of them in the file
+    int firstOtherLine = 0;               // its header line
+};
+
 // checkOrder: duplicate numbers are refused and rooms enter in number order; off, rooms
 // are appended in file order. readerLine (may be none) holds the 1-based line the reader
 // stood on whenever a message is shown. roomLines (may be none) gets every room read with
-// the lines of its header and exit blocks.
+// the lines of its header and exit blocks. forms (may be none) gets the forms of the
+// rooms; the store's zoneForm becomes the first room's.
 WorldReadResult readWorldIntoStore(std::string_view data, WorldStore& store, Prompts& prompts,
                                    LoadProgress& progress, bool checkOrder, int* readerLine = nullptr,
-                                   RoomLineLog* roomLines = nullptr);
+                                   RoomLineLog* roomLines = nullptr, WorldFormReport* forms = nullptr);

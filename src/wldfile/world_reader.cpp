@@ -58,7 +58,7 @@ void readWorldData(std::string_view data, const std::string& path, LoadRoad& roa
     // A New Room still pending would keep deleteCurrentRoom from removing a failed room.
     store.endNewRoom();
     const WorldReadResult result = readWorldIntoStore(data, store, road.prompts, road.progress,
-                                                      road.checkOrder, &road.readerLine, road.roomLines);
+                                                      road.checkOrder, &road.readerLine, road.roomLines, &road.forms);
     road.mapSource = MapSource::None;
     // A number that is not an integer ends the load there: the rooms read stay as they are,
     // neither adopted nor placed.

@@ -8,6 +8,7 @@
 #include "map/auto_placement.h"
 #include "map/map_model.h"
 #include "wldfile/room_lines.h"
+#include "wldfile/world_into_store.h"
 #include "world/prompts.h"
 #include "world/world_store.h"
 
@@ -21,6 +22,7 @@ struct LoadRoad {
     int readerLine = 0;  // 1-based line where the reader stood, kept current when a message is shown
     RoomLineLog* roomLines = nullptr;       // when set, gets every room read with its lines
     MapSource mapSource = MapSource::None;  // where the positions came from; None when nothing was placed
+    WorldFormReport forms{};                // the forms the file's rooms were written in
 };
 
 // The whole load road on an empty store: read, then (when rooms were read) the

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "wldfile/bitvector_format.h"
+#include "world/newer_fields.h"
 #include "world/world_store.h"
 
 namespace {
@@ -38,17 +39,29 @@ size_t estimatedSize(const WorldStore& store) {
     for (const RoomIndexNode* node = store.first(); node; node = node->next) {
         const RoomDataType& room = *node->room;
         size += 80 + room.name.size() + room.description.size();
-        for (int d = 0; d < kDirectionCount; ++d) {
-            if (room.exitTo[d] == 0) continue;
-            size += 48 + room.exits[d].description.size() + room.exits[d].keywords.size();
+        for (int d = 0; d < kAllDirectionCount; ++d) {
+            if (exitDestination(room, d) == 0) continue;
+            size += 48 + exitDetails(room, d).description.size() + exitDetails(room, d).keywords.size();
         }
+        size += 16 * roomTriggers(room).size();
         for (const ExtraDescType* e = room.extraDescs; e; e = e->next)
             size += 16 + e->keywords.size() + e->description.size();
     }
     return size;
 }
 
-void writeRoom(LineWriter& w, int32_t vnum, const RoomDataType& room, bool lettersMode) {
+void writeFlagWord(LineWriter& w, int32_t word, bool lettersMode) {
+    // A word with bit 31 set is negative as a number, and a reader takes a token that is
+    // not all digits for letters: "-2147483648" would come back as 0. Such a word keeps
+    // its flags only in the letters form, so it is written that way.
+    if (lettersMode || word < 0)
+        w << bitvectorToLetters(word);
+    else
+        w << word;
+}
+
+void writeRoom(LineWriter& w, int32_t vnum, const RoomDataType& room, bool lettersMode, WorldForm form) {
+    const bool newer = form == WorldForm::Newer;
     w << '#' << vnum;
     w.endLine();
     w << room.name << '~';
@@ -56,26 +69,26 @@ void writeRoom(LineWriter& w, int32_t vnum, const RoomDataType& room, bool lette
     w << room.description << '~';
     w.endLine();
     w << room.zone << ' ';
-    // A bitvector with bit 31 set is negative as a number, and a reader takes a token
-    // that is not all digits for letters: "-2147483648" would come back as 0. Such a
-    // room keeps its flags only in the letters form, so it is written that way.
-    if (lettersMode || room.bitvector < 0)
-        w << bitvectorToLetters(room.bitvector);
-    else
-        w << room.bitvector;
+    writeFlagWord(w, room.bitvector, lettersMode);
+    if (newer)
+        for (int32_t word : flagWords(room)) {
+            w << ' ';
+            writeFlagWord(w, word, lettersMode);
+        }
     w << ' ' << room.sectorType;
     w.endLine();
     // An exit with texts but no destination is left out.
-    for (int d = 0; d < kDirectionCount; ++d) {
-        if (room.exitTo[d] == 0) continue;
-        const RoomExitType& exit = room.exits[d];
+    for (int d = 0; d < (newer ? kAllDirectionCount : kDirectionCount); ++d) {
+        const int32_t to = exitDestination(room, d);
+        if (to == 0) continue;
+        const RoomExitType& exit = exitDetails(room, d);
         w << 'D' << static_cast<char>('0' + d);
         w.endLine();
         w << exit.description << '~';
         w.endLine();
         w << exit.keywords << '~';
         w.endLine();
-        w << exit.doorFlag << ' ' << exit.key << ' ' << room.exitTo[d];
+        w << exit.doorFlag << ' ' << exit.key << ' ' << to;
         w.endLine();
     }
     for (const ExtraDescType* e = room.extraDescs; e; e = e->next) {
@@ -88,6 +101,11 @@ void writeRoom(LineWriter& w, int32_t vnum, const RoomDataType& room, bool lette
     }
     w << 'S';
     w.endLine();
+    if (!newer) return;
+    for (int32_t trigger : roomTriggers(room)) {
+        w << "T " << trigger;
+        w.endLine();
+    }
 }
 
 }  // namespace
@@ -100,7 +118,7 @@ std::string buildWorldText(const WorldStore& store, bool lettersMode,
     for (const RoomIndexNode* node = store.first(); node; node = node->next) {
         // The header carries the index node's number.
         if (roomStarted) roomStarted(node->vnum);
-        writeRoom(w, node->vnum, *node->room, lettersMode);
+        writeRoom(w, node->vnum, *node->room, lettersMode, store.zoneForm);
     }
     w << '$';
     w.endLine();

@@ -8,10 +8,13 @@
 
 class WorldStore;
 
-// Rooms in index order, each as header, name, description, flag line, the exits whose
-// destination is not 0 (directions 0..5), the extra descriptions in chain order and "S".
-// The bitvector is written as letters when lettersMode is on, as a signed decimal number
-// otherwise. roomStarted(vnum) is called as each room is begun.
+// Rooms in index order in the store's zoneForm, each as header, name, description, flag
+// line, the exits whose destination is not 0, the extra descriptions in chain order and
+// "S". The classic form's flag line is zone, bitvector, sector and its exits are
+// directions 0..5; the newer form's flag line is zone, the four flag words, sector, its
+// exits directions 0..9, and a "T" line for each trigger follows the "S". Flag words are
+// written as letters when lettersMode is on, as signed decimal numbers otherwise (a
+// negative one as letters all the same). roomStarted(vnum) is called as each room is begun.
 std::string buildWorldText(const WorldStore& store, bool lettersMode,
                            const std::function<void(int32_t)>& roomStarted = {});
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "world/newer_fields.h"
+
 ExtraDescType* RoomDataType::appendExtraDesc(std::string keywords, std::string description) {
     auto* entry = new ExtraDescType{std::move(keywords), std::move(description), nullptr, nullptr};
     ExtraDescType* tail = extraDescTail_;
@@ -49,6 +51,10 @@ void initNewRoom(RoomDataType& room) {
     room.exits.fill(RoomExitType{});
     room.freeExtraDescs();
     room.mapX = room.mapY = room.mapZ = -1;
+    if (room.newer) {
+        room.newer->diagonals.reset();
+        dropEmptyNewerFields(room);
+    }
 }
 
 void copyRoom(RoomDataType& target, const RoomDataType& source) {
@@ -64,6 +70,7 @@ void copyRoom(RoomDataType& target, const RoomDataType& source) {
     target.mapX = source.mapX;
     target.mapY = source.mapY;
     target.mapZ = source.mapZ;
+    target.newer = copyNewerFields(source.newer.get());
     target.freeExtraDescs();  // the target's old chain is not reused
     for (const ExtraDescType* e = source.extraDescs; e; e = e->next)
         target.appendExtraDesc(e->keywords, e->description);
@@ -72,7 +79,8 @@ void copyRoom(RoomDataType& target, const RoomDataType& source) {
 bool sameRoomContent(const RoomDataType& a, const RoomDataType& b) {
     if (a.vnum != b.vnum || a.name != b.name || a.description != b.description || a.zone != b.zone ||
         a.bitvector != b.bitvector || a.sectorType != b.sectorType || a.exitTo != b.exitTo ||
-        a.exits != b.exits || a.mapX != b.mapX || a.mapY != b.mapY || a.mapZ != b.mapZ)
+        a.exits != b.exits || a.mapX != b.mapX || a.mapY != b.mapY || a.mapZ != b.mapZ ||
+        !sameNewerFields(a.newer.get(), b.newer.get()))
         return false;
     const ExtraDescType* x = a.extraDescs;
     const ExtraDescType* y = b.extraDescs;

@@ -3,15 +3,30 @@
 // Texts are the bytes of the world file; multi-line texts keep CR LF between lines.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
-enum Direction : int { North = 0, East = 1, South = 2, West = 3, Up = 4, Down = 5 };
-constexpr int kDirectionCount = 6;
+// The digit of an exit's "D" line. Every room has the first six; the four diagonal ones
+// exist in the newer form of world files only.
+enum Direction : int {
+    North = 0, East = 1, South = 2, West = 3, Up = 4, Down = 5,
+    NorthWest = 6, NorthEast = 7, SouthEast = 8, SouthWest = 9,
+};
+constexpr int kDirectionCount = 6;       // North..Down, the exits every room holds inline
+constexpr int kDiagonalCount = 4;        // NorthWest..SouthWest
+constexpr int kAllDirectionCount = kDirectionCount + kDiagonalCount;
 
 constexpr int reverseDirection(int d) {
-    constexpr int reverse[kDirectionCount] = {South, West, North, East, Down, Up};
+    constexpr int reverse[kAllDirectionCount] = {South, West, North, East, Down, Up,
+                                                 SouthEast, SouthWest, NorthWest, NorthEast};
     return reverse[d];
 }
+
+// The two forms of world files. The classic flag line has three fields; the newer one six
+// (zone, four flag words, sector), and only the newer form has trigger lines after "S"
+// and diagonal exits.
+enum class WorldForm : unsigned char { Classic, Newer };
 
 struct RoomExitType {
     std::string description;  // multi-line
@@ -30,6 +45,22 @@ struct ExtraDescType {
     ExtraDescType* prev = nullptr;
 };
 
+// The diagonal exits of a room, indexed by direction - NorthWest.
+struct DiagonalExits {
+    std::array<int32_t, kDiagonalCount> exitTo{};  // 0: no exit
+    std::array<RoomExitType, kDiagonalCount> exits{};
+
+    bool operator==(const DiagonalExits&) const = default;
+};
+
+// The fields only the newer form has. Most rooms leave them empty, so a room keeps them
+// out of line (RoomDataType::newer), and the diagonal exits, rarer still, once more.
+struct NewerRoomFields {
+    std::array<int32_t, 3> flagWords{};  // flag words 2, 3 and 4; word 1 is the bitvector
+    std::vector<int32_t> triggers;       // the numbers of the room's "T" lines, in order
+    std::unique_ptr<DiagonalExits> diagonals;
+};
+
 struct RoomDataType {
     int32_t vnum = 0;
     std::string name;
@@ -43,6 +74,9 @@ struct RoomDataType {
     int32_t mapX = -1;                              // column 1..100, -1 when off the map
     int32_t mapY = -1;                              // row 1..100
     int32_t mapZ = -1;                              // level 0..9
+    // Flag words 2..4, triggers and diagonal exits; none while all are empty. Read and
+    // written through world/newer_fields.h.
+    std::unique_ptr<NewerRoomFields> newer;
 
     RoomDataType() = default;
     ~RoomDataType() { freeExtraDescs(); }
@@ -65,8 +99,9 @@ private:
     ExtraDescType* extraDescTail_ = nullptr;  // last entry of the chain
 };
 
-// Sets the values of a new room: no exits, exits without texts and keys, no extra
-// descriptions, off the map. Number, name, description, zone, bitvector and sector stay.
+// Sets the values of a new room: no exits (diagonal ones included), exits without texts
+// and keys, no extra descriptions, off the map. Number, name, description, zone, the
+// flag words, triggers and sector stay.
 void initNewRoom(RoomDataType& room);
 
 // A text typed into the editor, made fit for a world file, which ends a text at its
@@ -75,7 +110,8 @@ void initNewRoom(RoomDataType& room);
 // this, one "~" in a description makes the saved zone unreadable from that room on.
 std::string textForWorldFile(std::string text);
 
-// Copies every field of source into target; target gets its own copy of the chain.
+// Copies every field of source into target; target gets its own copy of the chain and
+// of the newer form's fields.
 void copyRoom(RoomDataType& target, const RoomDataType& source);
 
 // Field-by-field equality, extra description chains compared entry by entry.

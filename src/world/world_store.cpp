@@ -251,10 +251,11 @@ void WorldStore::releaseAll(Prompts* prompts) {
     firstByVnumDirect_.clear();
 }
 
-void WorldStore::setZone(int32_t number, const std::string& name, int32_t start) {
+void WorldStore::setZone(int32_t number, const std::string& name, int32_t start, WorldForm form) {
     zoneNumber = number;
     zoneName = name;
     zoneStart = start;
+    zoneForm = form;
     nextFreeVnum_ = start;
     notify([](StoreObserver& o) { o.zoneHeaderChanged(); });
 }

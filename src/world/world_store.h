@@ -83,7 +83,8 @@ public:
     // Frees every node and record without telling anyone; used when the program ends.
     void releaseAll(Prompts* prompts = nullptr);
 
-    void setZone(int32_t number, const std::string& name, int32_t start);
+    // A new zone (New Area), written in the given form.
+    void setZone(int32_t number, const std::string& name, int32_t start, WorldForm form = WorldForm::Classic);
     // After a read that produced rooms: header from the first room, cursor on first.
     void adoptLoadedWorld();
 
@@ -116,6 +117,9 @@ public:
     int32_t zoneNumber = 0;
     std::string zoneName;
     int32_t zoneStart = 0;
+    // The form the zone is written in: the form of the first room of the file it was
+    // read from, the one New Area chose, or the one the builder chose to save in.
+    WorldForm zoneForm = WorldForm::Classic;
     RoomDataType defaultRoom;  // vnum -1: no template
 
 private:

@@ -17,8 +17,8 @@
 // - Undo and redo put back the very node and record objects a command unlinked or
 //   linked; a change owns the ones that are out of the zone in its present state and
 //   frees them when it is destroyed. Extra description entries are made anew.
-// - The placement list raises only `changed`, once, after an undo or redo, never
-//   `entryChanged`: a selector mirroring it fills itself again on zoneRestored.
+// - An undo or redo tells the map's views nothing of the single cells and entries it
+//   puts back: they hear mapReset once (the map model hears zoneRestored) and look again.
 // - A change starts done; undo of an undone change and redo of a done one do nothing
 //   (so the redo that QUndoStack::push makes is harmless).
 // - Undo and redo must not run while a recording is running; load and New Area free

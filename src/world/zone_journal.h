@@ -18,7 +18,8 @@ enum RecordTexts : unsigned char {
     kRecordDescription = 2,
     kRecordExits = 4,   // the exits' descriptions, keywords, doors and keys
     kRecordExtras = 8,  // the chain of extra descriptions
-    kRecordAllTexts = 15,
+    kRecordNewer = 16,  // the newer form's flag words 2..4, triggers and diagonal exits
+    kRecordAllTexts = 31,
 };
 
 class ZoneJournal {

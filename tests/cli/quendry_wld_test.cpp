@@ -241,7 +241,7 @@ TEST_F(QuendryWld, DumpShowsTheLoadedWorldAsJson) {
     EXPECT_EQ(r.err, "");
     const std::string noExit = R"({"exitTo": 0, "description": "", "keywords": "", "doorFlag": 0, "key": -1})";
     const std::string expected =
-        R"({"messages": [], "zoneNumber": 3, "zoneStart": 3001, "nextFreeVnum": 3006, "rooms": [)"
+        R"({"messages": [], "zoneNumber": 3, "zoneStart": 3001, "nextFreeVnum": 3006, "form": "classic", "rooms": [)"
         R"({"vnum": 3001, "name": "The Dark Grove", )"
         "\"description\": \"Old trees lean over a narrow path.\\r\\nCaf\xC3\xA9 or caf\\udce9.\\r\\n\", "
         R"("zone": 3, "bitvector": 2056, "sectorType": 2, "exits": [)"
@@ -263,7 +263,7 @@ TEST_F(QuendryWld, DumpShowsTheLoadedWorldAsJson) {
     write("twice.wld", "#20\nB~\n~\n1 0 0\nS\n#10\nA~\n~\n1 0 0\nS\n#10\nC~\n~\n1 0 0\nS\n$\n");
     const ToolRun unordered = run("dump --no-order-check twice.wld");
     EXPECT_EQ(unordered.exitCode, 0);
-    EXPECT_NE(unordered.out.find(R"({"messages": [], "zoneNumber": 1, "zoneStart": 10, "nextFreeVnum": 11,)"),
+    EXPECT_NE(unordered.out.find(R"({"messages": [], "zoneNumber": 1, "zoneStart": 10, "nextFreeVnum": 11, "form": "classic",)"),
               std::string::npos);
     EXPECT_LT(unordered.out.find(R"("vnum": 20)"), unordered.out.find(R"("vnum": 10)"));
     const ToolRun ordered = run("dump twice.wld");
@@ -307,6 +307,65 @@ TEST_F(QuendryWld, ConvertRoundTripsInEveryForm) {
     ASSERT_EQ(run("convert --no-map a.wld f.wld").exitCode, 0);
     EXPECT_TRUE(fs::exists(dir_ / "f.wld"));
     EXPECT_FALSE(fs::exists(dir_ / "f.map"));
+}
+
+// A zone of the newer form: flag words, a trigger attached twice, diagonal exits of which
+// one leads to no room and one does not lead back.
+const std::string kNewerZone =
+    "#4200\nGate~\nA gate.\n~\n42 dl b 0 F 3\nD0\n~\ngate~\n0 -1 4201\nD6\n~\n~\n0 -1 4201\n"
+    "D7\n~\n~\n0 -1 4250\nS\nT 4217\nT 4217\n"
+    "#4201\nYard~\nA yard.\n~\n42 0 0 0 0 1\nD2\n~\n~\n0 -1 4200\nD8\n~\n~\n0 -1 4200\n"
+    "D9\n~\n~\n0 -1 4200\nS\n$\n";
+
+TEST_F(QuendryWld, TheNewerFormInEveryCommand) {
+    write("newer.wld", kNewerZone);
+    const ToolRun check = run("check newer.wld");
+    EXPECT_EQ(check.exitCode, 0);
+    EXPECT_EQ(check.err, "");
+
+    const ToolRun dump = run("dump newer.wld");
+    EXPECT_EQ(dump.exitCode, 0);
+    EXPECT_NE(dump.out.find(R"("nextFreeVnum": 4202, "form": "newer", "rooms": [)"), std::string::npos);
+    EXPECT_NE(dump.out.find(R"("sectorType": 3, "flagWords": [2056, 2, 0, -2147483648], "triggers": [4217, 4217], )"),
+              std::string::npos);
+    EXPECT_NE(dump.out.find(R"(], "diagonalExits": [{"exitTo": 4201, "description": "", "keywords": "", )"
+                            R"("doorFlag": 0, "key": -1}, {"exitTo": 4250, )"),
+              std::string::npos);
+
+    // The diagonal exits are linted with their own reverse directions; a trigger twice is found.
+    const ToolRun lint = run("lint newer.wld");
+    EXPECT_EQ(lint.exitCode, 1);
+    EXPECT_EQ(lint.out,
+              "newer.wld:1: room 4200: trigger 4217 is attached 2 times [duplicate-trigger]\n"
+              "newer.wld:14: room 4200 (line 1), exit northeast: leads to 4250, inside the zone's numbers "
+              "4200-4299, but no room of the file has that number [dangling-exit]\n"
+              "newer.wld:34: room 4201 (line 21), exit southwest: leads to 4200, whose exit northeast leads to "
+              "4250, not back here [one-way-exit]\n");
+
+    // convert keeps the form; the classic form is refused while it would lose anything.
+    ASSERT_EQ(run("convert newer.wld same.wld").exitCode, 0);
+    EXPECT_EQ(readBytes(dir_ / "same.wld"), kNewerZone);
+    const ToolRun lossy = run("convert --classic newer.wld classic.wld");
+    EXPECT_EQ(lossy.exitCode, 1);
+    EXPECT_EQ(lossy.err,
+              "quendry-wld: newer.wld: not converted: the classic form would lose the flag words 2-4 of 1 room, "
+              "2 triggers of 1 room and 4 diagonal exits; --force converts anyway\n");
+    EXPECT_FALSE(fs::exists(dir_ / "classic.wld"));
+    ASSERT_EQ(run("convert --classic --force newer.wld classic.wld").exitCode, 0);
+    const std::string classic = readBytes(dir_ / "classic.wld");
+    EXPECT_NE(classic.find("\n42 dl 3\nD0\n"), std::string::npos);
+    EXPECT_EQ(classic.find("D6"), std::string::npos);
+    EXPECT_EQ(classic.find("\nT "), std::string::npos);
+    ASSERT_EQ(run("convert --newer classic.wld back.wld").exitCode, 0);
+    EXPECT_NE(readBytes(dir_ / "back.wld").find("\n42 dl 0 0 0 3\nD0\n"), std::string::npos);
+
+    // A file that mixes the forms is read, with a warning at its first room of the other form.
+    write("mixed.wld", "#1\nOne~\n~\n1 0 0\nS\n#2\nTwo~\n~\n1 0 b 0 0 0\nS\nT 7\n$\n");
+    const ToolRun mixed = run("check mixed.wld");
+    EXPECT_EQ(mixed.exitCode, 1);
+    EXPECT_EQ(mixed.err,
+              "mixed.wld:6: warning: the file mixes the two forms of world files: its first room is in the "
+              "classic form, room 2 in the newer form; the zone is written in the classic form\n");
 }
 
 TEST_F(QuendryWld, ConvertRefusesAWorldWhoseLoadShowedMessagesUnlessForced) {

@@ -19,10 +19,10 @@ class SetColor : public SetupWindowsTest {
 protected:
     TfrmSetColor& open() { return *openSetColor(); }
     static bool focused(const QWidget* w) { return w->window()->focusWidget() == w; }
-    // Types into a field and leaves it for the sample text.
+    // Types into a field and leaves it with a click into the sample text.
     static void typeAndLeave(TfrmSetColor& w, QLineEdit* field, const QString& text) {
         typeInto(field, text);
-        w.memoSample->setFocus();
+        QTest::mouseClick(w.memoSample->viewport(), Qt::LeftButton);
     }
     // The label of the sample that draws `text`; null when none does.
     static const ColourLabel* sampleLabel(const TfrmSetColor& w, const std::string& text) {

@@ -8,10 +8,10 @@ class SetSect : public SetupWindowsTest {
 protected:
     TfrmSetSect& open() { return *openSetSect(); }
     static bool focused(const QWidget* w) { return w->window()->focusWidget() == w; }
-    // Types into a number field and leaves it for the next slot's name field.
+    // Types into a number field and leaves it with a click into the next slot's name field.
     static void typeNumber(TfrmSetSect& w, int slot, const QString& text) {
         typeInto(w.numberField(slot), text);
-        w.nameField(slot == 30 ? 1 : slot + 1)->setFocus();
+        QTest::mouseClick(w.nameField(slot == 30 ? 1 : slot + 1), Qt::LeftButton);
     }
 };
 }  // namespace
@@ -76,9 +76,10 @@ TEST_F(SetSect, TwoRefusedNumbersDoNotRefuseEachOtherInTurn) {
     start();
     TfrmSetSect& w = open();
     typeInto(w.numberField(5), "a");
-    w.numberField(6)->setText("b");  // as a drop leaves it
+    w.numberField(6)->setText("b");  // as a drop leaves it: edited, without the focus
+    w.numberField(6)->setModified(true);
     prompts.clear();
-    w.numberField(6)->setFocus();
+    QTest::mouseClick(w.numberField(6), Qt::LeftButton);
     for (int i = 0; i < 20; ++i) QApplication::processEvents();
     EXPECT_EQ(prompts.messages, std::vector<std::string>{"'a' is not a valid integer value"});
     EXPECT_TRUE(focused(w.numberField(5)));

@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QListWidget>
 #include <QSignalSpy>
+#include <functional>
 #include <QToolButton>
 
 #include "colour/colour_preview_panel.h"
@@ -94,6 +95,37 @@ TEST_F(ExtraDescDialog, OpensFromTheMainWindowOnItsRoom) {
     EXPECT_EQ(prompts.lastMessage(),
               "You need to UPDATE the room to complete it.  You must define a room before you can add extra "
               "descriptions to it.");
+}
+
+// Opened, from either window and wherever the focus was when it last closed, the dialog
+// has no current entry until a line is clicked or Add is pressed: typing and UPDATE can
+// never overwrite entry 1 unasked.
+TEST_F(ExtraDescDialog, OpensWithNoCurrentEntryWhereverTheFocusWas) {
+    const std::function<void()> focusLastOn[] = {
+        [&] { click(1); },                                   // the list
+        [&] { QTest::mouseClick(dialog->sb_WordWrap, Qt::LeftButton); },
+        [&] { click(2); QTest::mouseClick(dialog->editKey, Qt::LeftButton); },
+    };
+    for (const auto& focusOn : focusLastOn) {
+        for (bool fromMap : {false, true}) {
+            if (fromMap)
+                dialog->openFromMap(mapStandIn.get(), *room);
+            else
+                main->btnExtra->click();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+            QApplication::processEvents();
+            EXPECT_TRUE(fieldsOff()) << "opened from the " << (fromMap ? "map" : "main window");
+            EXPECT_EQ(dialog->currentEntry(), nullptr);
+            focusOn();
+            QTest::mouseClick(dialog->btnDone, Qt::LeftButton);
+        }
+    }
+    main->btnExtra->click();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    QTest::mouseClick(dialog->btnUpdate, Qt::LeftButton);
+    EXPECT_TRUE(fieldsOff());
+    QTest::keyClick(dialog->ListBox1, Qt::Key_Down);
+    EXPECT_EQ(dialog->editKey->text(), "trees") << "the first arrow key chooses the first line";
 }
 
 TEST_F(ExtraDescDialog, AddUpdateAndDoneEditTheChainInPlace) {

@@ -62,7 +62,7 @@ std::string intendedZone() {
     rooms += R"({"vnum": 4214, "name": "Cellar", "description": "Dark and damp -- water drips.\r\n", "zone": 42, "bitvector": 1, )"
              R"("sectorType": 0, "exits": )" +
              exitsJson(none(), none(), none(), none()) + R"(, "extraDescs": [], "map": [-1, -1, -1]})";
-    return R"({"messages": [], "zoneNumber": 42, "zoneStart": 4200, "nextFreeVnum": 4215, "rooms": [)" + rooms +
+    return R"({"messages": [], "zoneNumber": 42, "zoneStart": 4200, "nextFreeVnum": 4215, "form": "classic", "rooms": [)" + rooms +
            R"(], "placementList": [4214]})"
            "\n";
 }

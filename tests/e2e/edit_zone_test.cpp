@@ -8,6 +8,7 @@
 
 #include "cli/world_json.h"
 #include "dialogs/textradesc.h"
+#include "dos_lines.h"
 #include "e2e_support.h"
 #include "wldfile/tfrmquendryout.h"
 
@@ -126,15 +127,6 @@ const char* const kMapFile =
     "5104 52 51 5\r\n"
     "5105 50 51 5\r\n";
 
-std::string dosForm(const std::string& unixText) {
-    std::string out;
-    for (char c : unixText) {
-        if (c == '\n') out += '\r';
-        out += c;
-    }
-    return out;
-}
-
 // The rooms the builder edits, as they are meant to be written.
 const std::map<int, std::string> kEditedRooms = {
     {5103,
@@ -231,7 +223,7 @@ protected:
     void SetUp() override {
         ProgramTest::SetUp();
         std::string original;
-        for (const auto& [vnum, text] : kRoomsInFileOrder) original += writtenInDosForm(vnum) ? dosForm(text) : text;
+        for (const auto& [vnum, text] : kRoomsInFileOrder) original += writtenInDosForm(vnum) ? dosLines(text) : text;
         original += "$\n";
         writeBytes(path("river.wld"), original);
         writeBytes(path("river.map"), kMapFile);

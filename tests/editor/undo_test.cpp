@@ -300,8 +300,8 @@ TEST_F(UndoTest, UseOfTheSetUpDialogsIsTakenBack) {
     const SectorTable tableBefore = main->sectorTable();
 
     sectors.openFrom(main);
-    sectors.nameField(1)->setText("INDOORS");
-    sectors.nameField(1)->setFocus();
+    sectors.nameField(1)->selectAll();
+    QTest::keyClicks(sectors.nameField(1), "INDOORS");
     sectors.btnUseClick();
     EXPECT_EQ(firstSector->text(), "INDOORS");
     EXPECT_EQ(main->itemUndo->text(), "&Undo Use Sector Types");
@@ -320,8 +320,8 @@ TEST_F(UndoTest, UseOfTheSetUpDialogsIsTakenBack) {
     TfrmSetColor& setColor = *app->setColor;
     setColor.openFrom(main);
     QLineEdit* colourField = setColor.colourField(TfrmSetColor::List::Foreground, 2);
-    colourField->setFocus();
-    colourField->setText("00FF00");
+    colourField->selectAll();
+    QTest::keyClicks(colourField, "00FF00");
     setColor.btnUseClick();
     EXPECT_FALSE(app->colours.working == colours);
     main->itemUndo->trigger();
@@ -379,7 +379,8 @@ TEST_F(UndoTest, RandomCommandRunsUndoToTheStartAndRedoToTheEnd) {
                 map.sb_Select->click();
                 map.MapGridMouseUp(a, a);
                 if (map.selectedRoom() && map.editExit[North]->isEnabled()) {
-                    map.editExit[North]->setText(QString::number(pick(5000)));
+                    map.editExit[North]->selectAll();
+                    QTest::keyClicks(map.editExit[North], QString::number(pick(5000)));
                     QTest::keyClick(map.editExit[North], Qt::Key_Return);
                     map.doorFlagButtonClick(pick(3));
                 }

@@ -137,12 +137,17 @@ TEST(MapGrid, RecalcRedrawsTheOccupiedCompassNeighboursThenTheCell) {
     grid.putRoom(north, 50, 49, 5);
     grid.putRoom(west, 49, 50, 5);
     grid.putRoom(up, 50, 50, 6);
-    std::vector<std::tuple<int, int, int>> redrawn;
-    grid.cellRedrawn = [&](int x, int y, int z) { redrawn.emplace_back(x, y, z); };
+    struct Redrawn : MapObserver {
+        std::vector<std::tuple<int, int, int>> cells;
+        void cellChanged(int x, int y, int z) override { cells.emplace_back(x, y, z); }
+    } redrawn;
+    MapObservers views;
+    views.add(&redrawn);
+    grid.setObservers(&views);
     grid.recalcExits(50, 50, 5);
-    EXPECT_EQ(redrawn, (std::vector<std::tuple<int, int, int>>{{50, 49, 5}, {49, 50, 5}, {50, 50, 5}}));
+    EXPECT_EQ(redrawn.cells, (std::vector<std::tuple<int, int, int>>{{50, 49, 5}, {49, 50, 5}, {50, 50, 5}}));
 
-    redrawn.clear();
+    redrawn.cells.clear();
     grid.recalcExits(50, 50, 3);  // an empty cell with empty neighbours
-    EXPECT_EQ(redrawn, (std::vector<std::tuple<int, int, int>>{{50, 50, 3}}));
+    EXPECT_EQ(redrawn.cells, (std::vector<std::tuple<int, int, int>>{{50, 50, 3}}));
 }

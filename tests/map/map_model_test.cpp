@@ -58,18 +58,22 @@ TEST(MapModel, DeletingARoomRemovesItsOwnEntryWhenANumberIsShared) {
     RoomDataType& other = addRoom(store, 3002, "other");
     map.placement.registerUnplacedRoom(first);
     map.placement.registerUnplacedRoom(second);
-    size_t notices = 0;
-    map.placement.changed = [&] { ++notices; };
+    struct Notices : MapObserver {
+        size_t count = 0;
+        void placementChanged(PlacementChange, size_t, const PlacementEntry&) override { ++count; }
+    } notices;
+    map.addObserver(&notices);
 
     deleteRoom(store, second);
     ASSERT_EQ(map.placement.size(), 1u);
     EXPECT_EQ(map.placement.first()->room, &first);
     EXPECT_EQ(map.placement.findPlacementEntry(3001).first->room, &first);
-    EXPECT_EQ(notices, 1u);
+    EXPECT_EQ(notices.count, 1u);
 
     deleteRoom(store, other);  // a room without an entry
     EXPECT_EQ(map.placement.size(), 1u);
-    EXPECT_EQ(notices, 1u);
+    EXPECT_EQ(notices.count, 1u);
+    map.removeObserver(&notices);
 }
 
 TEST(MapModel, StopsListeningToTheStoreWhenDestroyed) {
@@ -102,10 +106,11 @@ TEST(MapModelTimed, DeletingAllRoomsOfALargeZoneEmptiesGridAndListQuickly) {
         map.grid.putRoom(*rooms[i], 1 + cell % 100, 1 + cell / 100 % 100, cell / 10000);
     }
     for (int i = kRooms - 1; i >= 1; i -= 2) map.placement.registerUnplacedRoom(*rooms[i]);
-    size_t lastPosition = 0;
-    map.placement.entryChanged = [&](PlacementChange, size_t position, const PlacementEntry&) {
-        lastPosition = position;
-    };
+    struct LastPosition : MapObserver {
+        size_t position = 0;
+        void placementChanged(PlacementChange, size_t at, const PlacementEntry&) override { position = at; }
+    } last;
+    map.addObserver(&last);
 
     const auto start = std::chrono::steady_clock::now();
     store.deleteAllRooms();
@@ -114,6 +119,6 @@ TEST(MapModelTimed, DeletingAllRoomsOfALargeZoneEmptiesGridAndListQuickly) {
     EXPECT_TRUE(store.empty());
     EXPECT_EQ(map.grid.roomCount(), 0u);
     EXPECT_EQ(map.placement.size(), 0u);
-    EXPECT_EQ(lastPosition, 0u);
+    EXPECT_EQ(last.position, 0u);
     EXPECT_LT(seconds, 5.0);
 }

@@ -12,16 +12,19 @@ using namespace maptest;
 
 namespace {
 
-struct ChangeLog {
+// What a view of the list hears.
+struct ChangeLog : MapObserver {
     std::vector<std::string> events;
+    MapObservers observers;
     void attach(PlacementList& list) {
-        list.entryChanged = [this](PlacementChange change, size_t position, const PlacementEntry& entry) {
-            const char* kind = change == PlacementChange::Added       ? "add "
-                               : change == PlacementChange::Refreshed ? "refresh "
-                                                                      : "remove ";
-            events.push_back(kind + std::to_string(position) + " " + std::to_string(entry.vnum));
-        };
-        list.changed = [this] { events.push_back("changed"); };
+        observers.add(this);
+        list.setObservers(&observers);
+    }
+    void placementChanged(PlacementChange change, size_t position, const PlacementEntry& entry) override {
+        const char* kind = change == PlacementChange::Added       ? "add "
+                           : change == PlacementChange::Refreshed ? "refresh "
+                                                                  : "remove ";
+        events.push_back(kind + std::to_string(position) + " " + std::to_string(entry.vnum));
     }
 };
 
@@ -57,8 +60,7 @@ TEST(PlacementList, RegisteringAddsOnceAndRefreshesTheNumberAndLine) {
     list.registerUnplacedRoom(alpha);
     EXPECT_EQ(listed(list), (std::vector<int32_t>{3005, 30010}));
     EXPECT_EQ(list.selectorLines("Default")[1], "3005        Alpha Court");
-    EXPECT_EQ(log.events, (std::vector<std::string>{"add 0 3001", "changed", "add 1 30010", "changed",
-                                                    "refresh 0 3005", "changed"}));
+    EXPECT_EQ(log.events, (std::vector<std::string>{"add 0 3001", "add 1 30010", "refresh 0 3005"}));
 
     // Padding reaches 12 characters even for the longest number; the name follows as is.
     PlacementEntry wide;
@@ -95,8 +97,7 @@ TEST(PlacementList, FindsByNumberRoomAndPositionAcrossRemovals) {
     list.unlinkPlacementEntry(list.findByRoom(&a));  // first
     list.unlinkPlacementEntry(list.findByRoom(&e));  // last
     list.unlinkPlacementEntry(nullptr);              // nothing, and no notice
-    EXPECT_EQ(log.events, (std::vector<std::string>{"remove 1 20", "changed", "remove 0 10", "changed",
-                                                    "remove 2 40", "changed"}));
+    EXPECT_EQ(log.events, (std::vector<std::string>{"remove 1 20", "remove 0 10", "remove 2 40"}));
     EXPECT_EQ(listed(list), (std::vector<int32_t>{20, 30}));
     EXPECT_EQ(list.findPlacementEntry(20).first->room, &c);
     EXPECT_EQ(list.positionOf(list.findByRoom(&d)), 1u);

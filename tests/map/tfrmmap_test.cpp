@@ -104,10 +104,6 @@ protected:
         field->selectAll();
         QTest::keyClicks(field, text);
     }
-    void leave(QWidget* field) {
-        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-        QApplication::sendEvent(field, &out);
-    }
 
     TfrmMap* map = nullptr;
 };
@@ -499,33 +495,35 @@ TEST_F(MapWindowTest, ExitFieldsStoreOnEnterAndOnLeavingAndRefuseNonNumbers) {
     EXPECT_TRUE(focused(map->editExit[East]));
     EXPECT_EQ(other.exitTo[West], 0) << "the room at the other end is left alone";
 
+    // A refused number keeps the field and the focus; Tab does not leave it.
     r.exitTo[South] = 3010;
     const QString refused[] = {"abc", "", "12 "};
     for (const QString& text : refused) {
         prompts.clear();
         type(map->editExit[South], text);
-        if (text.isEmpty()) map->editExit[South]->clear();
-        leave(map->editExit[South]);
+        if (text.isEmpty()) QTest::keyClick(map->editExit[South], Qt::Key_Delete);
+        QTest::keyClick(map->editExit[South], Qt::Key_Tab);
         EXPECT_EQ(prompts.messages,
                   std::vector<std::string>{"'" + text.toStdString() + "' is not a valid integer value"});
         EXPECT_EQ(r.exitTo[South], 3010);
+        EXPECT_TRUE(focused(map->editExit[South]));
     }
-    // A click on the board that takes the focus from a refused field starts nothing.
-    map->activateWindow();
-    if (QTest::qWaitForWindowActive(map)) {
-        prompts.clear();
-        RoomDataType& near = room(3060, "Near", 52, 52);
-        type(map->editExit[South], "x");
+    // A click on the board is spent on the refusal, as often as it is tried; corrected,
+    // the number is stored and the click selects.
+    RoomDataType& near = room(3060, "Near", 52, 52);
+    for (int attempt = 1; attempt <= 2; ++attempt) {
         click(52, 52);
-        EXPECT_EQ(prompts.messages.size(), 1u);
+        EXPECT_EQ(prompts.messages.size(), 1u + attempt);
         EXPECT_EQ(map->selectedRoom(), &r) << "the click went to the message";
-        click(52, 52);
-        EXPECT_EQ(map->selectedRoom(), &near);
-        EXPECT_EQ(r.exitTo[South], 3010);
     }
+    type(map->editExit[South], "3011");
+    click(52, 52);
+    EXPECT_EQ(r.exitTo[South], 3011);
+    EXPECT_EQ(map->selectedRoom(), &near);
+
     click(50, 50);
     type(map->editExit[Down], "$10");
-    leave(map->editExit[Down]);
+    QTest::keyClick(map->editExit[Down], Qt::Key_Tab);
     EXPECT_EQ(r.exitTo[Down], 16);
 
     type(map->editVkey, "3099");
@@ -533,7 +531,7 @@ TEST_F(MapWindowTest, ExitFieldsStoreOnEnterAndOnLeavingAndRefuseNonNumbers) {
     EXPECT_EQ(r.exits[North].key, 3099);
     prompts.clear();
     type(map->editVkey, "key");
-    leave(map->editVkey);
+    QTest::keyClick(map->editVkey, Qt::Key_Tab);
     EXPECT_EQ(prompts.messages, std::vector<std::string>{"'key' is not a valid integer value"});
     EXPECT_EQ(r.exits[North].key, 3099);
 }
@@ -552,14 +550,12 @@ TEST_F(MapWindowTest, DirectionButtonsShowEachExitsDetailsAndEditsStayWithTheirE
     EXPECT_EQ(map->editVkey->text(), "12");
     EXPECT_TRUE(map->sbDoorFlag[0]->isChecked());
     type(map->editKeywords, "steps");
-    leave(map->editKeywords);
-    map->editGenDesc->setFocus();
+    QTest::mouseClick(map->editGenDesc->viewport(), Qt::LeftButton);
     map->editGenDesc->clear();
     QTest::keyClicks(map->editGenDesc, "Up\tthere");
     QTest::keyClick(map->editGenDesc, Qt::Key_Return);
     QTest::keyClicks(map->editGenDesc, "again");
-    leave(map->editGenDesc);
-    map->sbDirection[North]->click();
+    QTest::mouseClick(map->sbDirection[North], Qt::LeftButton);
     EXPECT_EQ(r.exits[Up].keywords, "steps");
     EXPECT_EQ(r.exits[Up].description, "Up\tthere\r\nagain");
     EXPECT_EQ(map->editKeywords->text(), "");
@@ -614,6 +610,78 @@ TEST_F(MapWindowTest, WhatIsTypedInThePanelCountsWhenTheMapCloses) {
     QTest::keyClick(map, Qt::Key_Escape);
     EXPECT_TRUE(prompts.messages.empty()) << prompts.lastMessage();
     EXPECT_EQ(r.exitTo[South], 0);
+}
+
+// Three faults of the builder's road, clicked as a builder clicks. A button that takes no
+// focus (the direction buttons) stores what was typed before it shows another exit.
+TEST_F(MapWindowTest, WhatIsTypedReachesTheRoomWhenADirectionButtonIsClicked) {
+    files.nextOpen = QUENDRY_EXAMPLES "/sample.wld";
+    main->itemLoadClick();
+    open(4201);
+    RoomDataType& gate = *app->store.findByVnum(4201)->room;
+    QTest::mouseClick(map->sbDirection[Up], Qt::LeftButton);
+    QTest::mouseClick(map->LabelKeywords, Qt::LeftButton);
+    QTest::keyClicks(map->editKeywords, "steps");
+    QTest::mouseClick(map->sbDirection[North], Qt::LeftButton);
+    QTest::mouseClick(map->sbDirection[Up], Qt::LeftButton);
+    EXPECT_EQ(map->editKeywords->text(), "steps");
+    EXPECT_EQ(gate.exits[Up].keywords, "steps");
+
+    QTest::mouseClick(map->editExit[East], Qt::LeftButton);
+    map->editExit[East]->selectAll();
+    QTest::keyClicks(map->editExit[East], "4299");
+    QTest::mouseClick(map->sbDirection[South], Qt::LeftButton);
+    EXPECT_EQ(map->editExit[East]->text(), "4299");
+    EXPECT_EQ(gate.exitTo[East], 4299);
+}
+
+// A Draw that stops at its first cell (no template) leaves the selection where it was:
+// what is typed next goes into the room shown, and a level change comes back to it.
+TEST_F(MapWindowTest, ADrawThatStopsAtOnceKeepsTheSelectedRoomAndItsCell) {
+    RoomDataType& temple = room(3001, "Temple", 50, 50);
+    open();
+    drawMode(map->sb_Toggle);
+    click(52, 52);
+    EXPECT_EQ(cell(52, 52), nullptr) << "no template: nothing placed";
+    EXPECT_EQ(map->selectedCell(), QPoint(50, 50));
+    QTest::mouseClick(map->editExit[East], Qt::LeftButton);
+    map->editExit[East]->selectAll();
+    QTest::keyClicks(map->editExit[East], "4299");
+    QTest::keyClick(map->editExit[East], Qt::Key_Return);
+    EXPECT_EQ(temple.exitTo[East], 4299);
+    QTest::mouseClick(map->btnPlusZ, Qt::LeftButton);
+    QTest::mouseClick(map->btnMinusZ, Qt::LeftButton);
+    EXPECT_EQ(map->pnlCurrentRoom->text(), "3001");
+    EXPECT_EQ(map->selectedRoom(), &temple);
+}
+
+// A number refused as the map closes keeps the map open on it, and nothing of the refusal
+// is left over for the next opening: its first click selects.
+TEST_F(MapWindowTest, ARefusalAtClosingKeepsTheMapOpenAndSpendsNoLaterClick) {
+    RoomDataType& temple = room(3001, "Temple", 50, 50);
+    RoomDataType& yard = room(3002, "Yard", 51, 50);
+    open();
+    drawMode(map->sb_Toggle);
+    click(50, 50);
+    ASSERT_FALSE(temple.onMap());
+    map->sb_Select->click();
+    click(51, 50);
+    QTest::mouseClick(map->editExit[South], Qt::LeftButton);
+    map->editExit[South]->selectAll();
+    QTest::keyClicks(map->editExit[South], "abc");
+    QTest::keyClick(map->editExit[South], Qt::Key_Escape);
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{"'abc' is not a valid integer value"});
+    EXPECT_TRUE(map->isVisible());
+    EXPECT_EQ(map->editExit[South]->text(), "abc");
+    map->editExit[South]->selectAll();
+    QTest::keyClicks(map->editExit[South], "3001");
+    QTest::keyClick(map->editExit[South], Qt::Key_Escape);
+    EXPECT_FALSE(map->isVisible());
+    EXPECT_EQ(yard.exitTo[South], 3001);
+
+    open(3001);  // the room taken off: selected, the panel greyed
+    click(51, 50);
+    EXPECT_EQ(map->selectedRoom(), &yard);
 }
 
 TEST_F(MapWindowTest, DoorFlagButtonsSetTheDoorAndDoorFlagStepsRound) {

@@ -10,6 +10,7 @@
 #include "map/map_model.h"
 #include "map/tminimap.h"
 #include "world/room.h"
+#include "world/world_store.h"
 
 namespace {
 
@@ -43,9 +44,11 @@ protected:
     QRgb pixel(int px, int py) { return minimap.picture().image().pixel(px, py); }
 
     QApplication& app = application();  // before any widget
-    MapGrid grid;
+    WorldStore store;
+    MapModel map{store};
+    MapGrid& grid = map.grid;
     QWidget mapWindow;
-    Tminimap minimap{grid};
+    Tminimap minimap{map};
 };
 
 }  // namespace

@@ -19,7 +19,7 @@
 #include "wldfile/world_save.h"
 #include "wldfile/world_writer.h"
 #include "world/extra_desc_commands.h"
-#include "world/room_operations.h"
+#include "map/room_operations.h"
 #include "world/world_store.h"
 
 namespace {

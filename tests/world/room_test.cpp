@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "build_speed.h"
+#include "world/newer_fields.h"
 #include "world/room.h"
 
 namespace {
@@ -59,6 +60,36 @@ TEST(ExtraDescChain, AppendingAndCopyingAreLinearInTheChainLength) {
     ASSERT_EQ(copy.extraDescCount(), size_t{kEntries});
     EXPECT_EQ(copy.lastExtraDesc()->keywords, std::to_string(kEntries - 1));
     EXPECT_EQ(copy.extraDescs->next->keywords, "1");
+}
+
+// The newer form's fields live behind one pointer: copies own their own, and fields
+// left empty take no memory and compare equal to none.
+TEST(NewerRoomFields, CopiesAreDeepAndEmptyFieldsTakeNoRoom) {
+    RoomDataType room;
+    setFlagWords(room, {1, 0, 0});
+    setTriggers(room, {7, 8});
+    exitDestinationToWrite(room, SouthWest) = 12;
+    exitDetailsToWrite(room, SouthWest).keywords = "gap";
+    RoomDataType copy;
+    copyRoom(copy, room);
+    EXPECT_TRUE(sameRoomContent(copy, room));
+    exitDetailsToWrite(copy, SouthWest).keywords = "hole";
+    EXPECT_EQ(exitDetails(room, SouthWest).keywords, "gap");
+    EXPECT_FALSE(sameRoomContent(copy, room));
+
+    initNewRoom(room);  // no exits, diagonal ones included; words and triggers stay
+    EXPECT_EQ(exitDestination(room, SouthWest), 0);
+    EXPECT_EQ(roomTriggers(room), (std::vector<int32_t>{7, 8}));
+    setTriggers(room, {});
+    EXPECT_NE(room.newer, nullptr);
+    setFlagWords(room, {});
+    EXPECT_EQ(room.newer, nullptr);
+
+    RoomDataType plain, emptied;
+    exitDestinationToWrite(emptied, NorthWest) = 0;  // made, but holding nothing
+    EXPECT_TRUE(sameRoomContent(plain, emptied));
+    copyRoom(plain, emptied);
+    EXPECT_EQ(plain.newer, nullptr);
 }
 
 }  // namespace

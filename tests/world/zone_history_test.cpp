@@ -14,10 +14,11 @@
 #include "build_speed.h"
 #include "map/map_commands.h"
 #include "map/map_model.h"
+#include "map/room_operations.h"
 #include "scripted_prompts.h"
 #include "wldfile/world_writer.h"
 #include "world/extra_desc_commands.h"
-#include "world/room_operations.h"
+#include "world/newer_fields.h"
 #include "world/world_store.h"
 
 namespace {
@@ -33,9 +34,13 @@ std::string roomText(const RoomDataType& r) {
     std::ostringstream out;
     out << r.vnum << '|' << r.name << '|' << r.description << '|' << r.zone << '|' << r.bitvector << '|'
         << r.sectorType << '|' << r.mapX << ',' << r.mapY << ',' << r.mapZ;
-    for (int d = 0; d < kDirectionCount; ++d)
-        out << "|D" << d << ':' << r.exitTo[d] << ',' << r.exits[d].description << ',' << r.exits[d].keywords << ','
-            << r.exits[d].doorFlag << ',' << r.exits[d].key;
+    for (int d = 0; d < kAllDirectionCount; ++d) {
+        const RoomExitType& exit = exitDetails(r, d);
+        out << "|D" << d << ':' << exitDestination(r, d) << ',' << exit.description << ',' << exit.keywords << ','
+            << exit.doorFlag << ',' << exit.key;
+    }
+    for (int32_t word : flagWords(r)) out << "|W" << word;
+    for (int32_t trigger : roomTriggers(r)) out << "|T" << trigger;
     const ExtraDescType* prev = nullptr;
     for (const ExtraDescType* e = r.extraDescs; e; prev = e, e = e->next) {
         out << "|E:" << e->keywords << '=' << e->description;
@@ -142,7 +147,7 @@ RoomDataType& addRoom(WorldStore& store, bool inOrder, int32_t vnum, const std::
 // placement list, a few with doors and extra descriptions, and a template. With fileOrder
 // the index is unsorted and two rooms share a number.
 void buildZone(Editing& e, bool fileOrder) {
-    e.store.setZone(32, "Testing grounds", 3200);
+    e.store.setZone(32, "Testing grounds", 3200, WorldForm::Newer);
     const int32_t numbers[] = {3201, 3202, 3203, 3204, 3205, 3206, 3207, 3208, 3209, 3210, 3211, 3212};
     const int32_t fileNumbers[] = {3205, 3201, 3203, 3203, 3220, 3202, 3207, 3206, 3210, 3209, 3204, 3208};
     std::vector<RoomDataType*> made;
@@ -153,6 +158,11 @@ void buildZone(Editing& e, bool fileOrder) {
     made[2]->appendExtraDesc("well", "A deep well.\r\nDark.");
     made[5]->appendExtraDesc("tree", "A tree.");
     made[4]->exitTo[Down] = 3299;
+    // The newer form's fields, also on the room the template is made from.
+    setFlagWords(*made[2], {4, 0, 1 << 31});
+    setTriggers(*made[2], {3201, 3205});
+    exitDestinationToWrite(*made[3], NorthEast) = 3210;
+    exitDetailsToWrite(*made[3], NorthEast) = {"A narrow lane.", "lane", 1, 7};
     for (int i = 0; i < 7; ++i) {
         e.map.grid.putRoom(*made[i], kPatchX + i % 3, kPatchY + i / 3, 4 + (i == 6));
         e.map.grid.recalcExits(made[i]->mapX, made[i]->mapY, made[i]->mapZ);
@@ -186,6 +196,8 @@ std::string randomCommand(Editing& e, std::mt19937& rng, std::vector<int>& chang
         r.description = pick(6) == 0 ? "" : "Walls.\r\nA floor.";
         r.bitvector = pick(64);
         r.sectorType = pick(10);
+        if (pick(3) == 0) r.flagWords = std::array<int32_t, 3>{pick(3), 0, pick(2)};
+        if (pick(3) == 0) r.triggers = std::vector<int32_t>(static_cast<size_t>(pick(3)), 3200 + pick(9));
         return r;
     };
     auto number = [&]() -> int32_t {
@@ -362,6 +374,12 @@ TEST(ZoneHistory, SingleCommandsUndoExactlyAndHoldOnlyWhatTheyChanged) {
         {"UPDATE refused: number in use", [&](Editing& e) { e.rooms.update(entry("3203", "Hall")); }, true, 0},
         {"UPDATE of the name", [&](Editing& e) { e.rooms.update(entry("3202", "Hall")); }, false, 1},
         {"UPDATE renumbering", [&](Editing& e) { e.rooms.update(entry("3250", "Hall")); }, false, 1},
+        {"UPDATE of flag words 2-4 and triggers", [&](Editing& e) {
+             RoomEntry r = entry("3202", "Room 1");
+             r.flagWords = std::array<int32_t, 3>{0, 9, 0};
+             r.triggers = std::vector<int32_t>{3299};
+             e.rooms.update(r);
+         }, false, 1},
         {"New Room and UPDATE", [&](Editing& e) {
              e.rooms.beginNewRoom();
              e.rooms.update(entry("3240", "New"));
@@ -400,8 +418,12 @@ TEST(ZoneHistory, SingleCommandsUndoExactlyAndHoldOnlyWhatTheyChanged) {
             e.store.setCurrent(keep);
         }
         const std::string before = zoneState(e.store, e.map);
-        int listChanged = 0;
-        e.map.placement.changed = [&] { ++listChanged; };
+        struct Resets : MapObserver {
+            int count = 0;
+            void mapReset() override { ++count; }
+        } resets;
+        e.map.addObserver(&resets);
+        int& listChanged = resets.count;
         e.command([&] { c.command(e); });
         const std::string after = zoneState(e.store, e.map);
         ZoneChange& change = *e.history.back();
@@ -421,6 +443,7 @@ TEST(ZoneHistory, SingleCommandsUndoExactlyAndHoldOnlyWhatTheyChanged) {
         EXPECT_EQ(zoneState(e.store, e.map), after);
         EXPECT_EQ(e.restored, 2) << "one notice per undo and per redo";
         EXPECT_EQ(listChanged, 2) << "the selector refreshes once per undo and per redo";
+        e.map.removeObserver(&resets);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "world/prompts.h"
 #include "world/world_store.h"
@@ -20,6 +21,10 @@ struct RoomEntry {
     std::string description;  // CR LF between lines
     int32_t bitvector = 0;
     int32_t sectorType = 0;
+    // The "Flags 2-4" and "Triggers" lines; none from a window without them, which then
+    // leaves the room's own as they are.
+    std::optional<std::array<int32_t, 3>> flagWords{};
+    std::optional<std::vector<int32_t>> triggers{};
 };
 
 enum class UpdateOutcome {

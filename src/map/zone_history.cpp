@@ -1,3 +1,6 @@
+// The recording of world/zone_history.h. Its interface needs no more of the map than a
+// name, but undo and redo put the map's cells and placement list back too, so the
+// recording lives with the map, and the world folder includes nothing of the map's.
 #include "world/zone_history.h"
 
 #include <algorithm>
@@ -8,6 +11,7 @@
 #include <vector>
 
 #include "map/map_model.h"
+#include "world/newer_fields.h"
 #include "world/world_store.h"
 #include "world/zone_journal.h"
 
@@ -36,11 +40,12 @@ struct ZoneReplay {
         int32_t zoneNumber = 0;
         std::string zoneName;
         int32_t zoneStart = 0;
+        WorldForm zoneForm = WorldForm::Classic;
         bool operator==(const Scalars&) const = default;
     };
     static Scalars scalars(const WorldStore& store) {
         return {store.current_,   store.newRoomPending_, store.nextFreeVnum_, store.sorted_,
-                store.zoneNumber, store.zoneName,        store.zoneStart};
+                store.zoneNumber, store.zoneName,        store.zoneStart,     store.zoneForm};
     }
     static void setScalars(WorldStore& store, const Scalars& s) {
         store.current_ = s.current;
@@ -50,6 +55,7 @@ struct ZoneReplay {
         store.zoneNumber = s.zoneNumber;
         store.zoneName = s.zoneName;
         store.zoneStart = s.zoneStart;
+        store.zoneForm = s.zoneForm;
     }
 
     // The grid.
@@ -113,7 +119,6 @@ struct ZoneReplay {
     }
     static void endReplay(PlacementList& list, bool slotsStale) {
         if (slotsStale) list.renumberSlots(std::max<size_t>(16, 2 * list.size_ + 2));
-        if (list.changed) list.changed();
     }
 };
 
@@ -128,8 +133,8 @@ struct Step {
 };
 
 // A record as a change keeps it: its numbers always, and of its texts (name,
-// description, exit details, extra descriptions) only those the command changed, so a
-// neighbour whose exits a deletion cleared costs a few dozen bytes.
+// description, exit details, extra descriptions, the newer form's fields) only those the
+// command changed, so a neighbour whose exits a deletion cleared costs a few dozen bytes.
 struct RoomNumbers {
     int32_t vnum, zone, bitvector, sectorType, mapX, mapY, mapZ;
     std::array<int32_t, kDirectionCount> exitTo;
@@ -152,6 +157,7 @@ struct RoomTexts {
     std::string name, description;
     std::unique_ptr<std::array<RoomExitType, kDirectionCount>> exits;
     std::vector<std::pair<std::string, std::string>> extras;
+    std::unique_ptr<NewerRoomFields> newer;  // none also when the record had none
 
     void capture(const RoomDataType& r, unsigned char parts) {
         if (parts & kRecordName) name = r.name;
@@ -159,6 +165,7 @@ struct RoomTexts {
         if (parts & kRecordExits) exits = std::make_unique<std::array<RoomExitType, kDirectionCount>>(r.exits);
         if (parts & kRecordExtras)
             for (const ExtraDescType* e = r.extraDescs; e; e = e->next) extras.emplace_back(e->keywords, e->description);
+        if (parts & kRecordNewer) newer = copyNewerFields(r.newer.get());
     }
     // Which of the parts differ from the record now.
     unsigned char differences(const RoomDataType& r, unsigned char parts) const {
@@ -167,6 +174,7 @@ struct RoomTexts {
         if ((parts & kRecordDescription) && description != r.description) changed |= kRecordDescription;
         if ((parts & kRecordExits) && *exits != r.exits) changed |= kRecordExits;
         if ((parts & kRecordExtras) && !sameExtras(r, extras)) changed |= kRecordExtras;
+        if ((parts & kRecordNewer) && !sameNewerFields(newer.get(), r.newer.get())) changed |= kRecordNewer;
         return changed;
     }
     void keepOnly(unsigned char parts) {
@@ -174,6 +182,7 @@ struct RoomTexts {
         if (!(parts & kRecordDescription)) std::string().swap(description);
         if (!(parts & kRecordExits)) exits.reset();
         if (!(parts & kRecordExtras)) std::vector<std::pair<std::string, std::string>>().swap(extras);
+        if (!(parts & kRecordNewer)) newer.reset();
     }
     void putInto(RoomDataType& r, unsigned char parts) const {
         if (parts & kRecordName) r.name = name;
@@ -183,6 +192,7 @@ struct RoomTexts {
             r.freeExtraDescs();
             for (const auto& [keywords, text] : extras) r.appendExtraDesc(keywords, text);
         }
+        if (parts & kRecordNewer) r.newer = copyNewerFields(newer.get());
     }
 };
 

@@ -1,9 +1,10 @@
-#include "world/room_operations.h"
+#include "map/room_operations.h"
 
 #include <memory>
 
 #include "map/map_model.h"
 #include "world/default_room.h"
+#include "world/newer_fields.h"
 #include "world/strict_int.h"
 
 RoomOperations::RoomOperations(WorldStore& store, MapModel& map, Prompts& prompts)
@@ -23,6 +24,8 @@ void RoomOperations::fill(RoomDataType& room, const RoomEntry& entry, int32_t nu
     room.zone = store_.zoneNumber;
     room.bitvector = entry.bitvector;
     room.sectorType = entry.sectorType;
+    if (entry.flagWords) setFlagWords(room, *entry.flagWords);
+    if (entry.triggers) setTriggers(room, *entry.triggers);
 }
 
 void RoomOperations::registerUnplaced(RoomDataType& room) { map_.placement.registerUnplacedRoom(room); }
@@ -53,8 +56,8 @@ RoomIndexNode* RoomOperations::createRoom(const RoomEntry& entry) {
         return nullptr;
     }
     auto room = std::make_unique<RoomDataType>();
-    fill(*room, entry, number);
     initNewRoom(*room);
+    fill(*room, entry, number);
     RoomDataType& created = *room;
     store_.endNewRoom();
     registerUnplaced(created);
@@ -83,10 +86,11 @@ UpdateOutcome RoomOperations::update(const RoomEntry& entry) {
     }
     RoomDataType& room = *node->room;
     // The record keeps its old number until the index has moved it.
-    store_.aboutToChange(room, kRecordName | kRecordDescription);
+    store_.aboutToChange(room, kRecordName | kRecordDescription | kRecordNewer);
     fill(room, entry, oldNumber);
     if (number != oldNumber) store_.renumber(node, number);
     if (!room.onMap()) registerUnplaced(room);
+    map_.roomChanged(room);
     return number == oldNumber ? UpdateOutcome::Changed : UpdateOutcome::Renumbered;
 }
 
@@ -99,6 +103,7 @@ bool RoomOperations::clearRoom(bool askFirst) {
     room.name.clear();
     room.description.clear();
     room.freeExtraDescs();
+    map_.roomChanged(room);
     return true;
 }
 

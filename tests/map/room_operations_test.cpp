@@ -7,7 +7,7 @@
 
 #include "map/map_model.h"
 #include "scripted_prompts.h"
-#include "world/room_operations.h"
+#include "map/room_operations.h"
 #include "world/world_store.h"
 
 namespace {
