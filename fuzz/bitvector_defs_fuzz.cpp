@@ -1,12 +1,13 @@
 // The input is an rmbitvec.txt. Whatever it holds, the table keeps its limits (at most
-// 31 entries, each a single bit 2^0..2^30 with that bit's letter, names up to 20 bytes,
-// descriptions up to 80, free slots empty), and the file text of the table reads back
-// into the same table without a message.
+// 31 entries, each a single bit 2^0..2^30 with that bit's letter, names up to 20
+// characters, descriptions up to 80, free slots empty), and the file text of the table
+// reads back into the same table without a message.
 #include <cstdint>
 #include <sstream>
 
 #include "defs/definition_files.h"
 #include "fuzz_support.h"
+#include "world/utf8.h"
 
 namespace {
 
@@ -16,9 +17,9 @@ void checkLimits(const BitvectorTable& t) {
         if (slot <= t.count) {
             if (bitPosition(t.values[slot]) == -1) fuzz::fail("an entry whose value is not one bit 0..30");
             if (t.letters[slot] != bitLetter(t.values[slot])) fuzz::fail("an entry whose letter is not its bit's");
-            if (t.names[slot].size() > kMaxDefinitionNameLength || t.names[slot].empty())
+            if (utf8Characters(t.names[slot]) > kMaxDefinitionNameLength || t.names[slot].empty())
                 fuzz::fail("an entry name empty or longer than 20");
-            if (t.descriptions[slot].size() > kMaxDefinitionDescriptionLength)
+            if (utf8Characters(t.descriptions[slot]) > kMaxDefinitionDescriptionLength)
                 fuzz::fail("a description longer than 80");
         } else if (!t.names[slot].empty() || !t.descriptions[slot].empty() || t.values[slot] > 0) {
             fuzz::fail("a slot after count is not free");
@@ -35,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     readBitvectorDefinitions(in, table, prompts);
     checkLimits(table);
 
-    std::istringstream saved(bitvectorFileText(table));
+    std::istringstream saved(definitionFileText(table));
     fuzz::CountingPrompts again;
     BitvectorTable reread;
     readBitvectorDefinitions(saved, reread, again);

@@ -1,13 +1,14 @@
 // The input is an rsectype.txt. Whatever it holds, the table keeps its limits (at most
-// 30 entries, names up to 20 bytes, descriptions up to 80, free slots empty), and the
-// file text of the table reads back into the same entries without a message; entries
-// with a negative number are free slots to the writer and are left out.
+// 30 entries, names up to 20 characters, descriptions up to 80, free slots empty), and
+// the file text of the table reads back into the same entries without a message;
+// entries with a negative number are free slots to the writer and are left out.
 #include <cstdint>
 #include <sstream>
 #include <vector>
 
 #include "defs/definition_files.h"
 #include "fuzz_support.h"
+#include "world/utf8.h"
 
 namespace {
 
@@ -34,16 +35,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (table.count < 0 || table.count > kMaxSectorEntries) fuzz::fail("sector count out of range");
     for (int slot = 1; slot <= kTableSlots; ++slot) {
         if (slot <= table.count) {
-            if (table.names[slot].empty() || table.names[slot].size() > kMaxDefinitionNameLength)
+            if (table.names[slot].empty() || utf8Characters(table.names[slot]) > kMaxDefinitionNameLength)
                 fuzz::fail("a sector name empty or longer than 20");
-            if (table.descriptions[slot].size() > kMaxDefinitionDescriptionLength)
+            if (utf8Characters(table.descriptions[slot]) > kMaxDefinitionDescriptionLength)
                 fuzz::fail("a sector description longer than 80");
         } else if (!table.names[slot].empty() || !table.descriptions[slot].empty() || table.values[slot] != -1) {
             fuzz::fail("a sector slot after count is not free");
         }
     }
 
-    std::istringstream saved(sectorFileText(table));
+    std::istringstream saved(definitionFileText(table));
     fuzz::CountingPrompts again;
     SectorTable reread;
     readSectorDefinitions(saved, reread, again);

@@ -7,7 +7,6 @@
 #include <istream>
 #include <optional>
 
-#include "world/file_replace.h"
 #include "world/platform_files.h"
 #include "world/prompts.h"
 #include "world/strict_int.h"
@@ -168,17 +167,10 @@ void loadColourFile(ColourScheme& scheme, const std::string& directory, Prompts&
         return;
     }
     scheme.saved = std::move(read.lists);
-    scheme.current = scheme.saved;
-    scheme.fileLoaded = true;
+    scheme.working = scheme.saved;
+    scheme.loaded = true;
 }
 
 bool saveColourFile(ColourScheme& scheme, const std::string& directory, Prompts& prompts) {
-    const std::string error = replaceFile(colourFilePath(directory), colourFileText(scheme.current));
-    if (!error.empty()) {
-        prompts.message(error);
-        return false;
-    }
-    scheme.saved = scheme.current;
-    scheme.fileLoaded = true;
-    return true;
+    return scheme.writeFile(colourFilePath(directory), prompts);
 }

@@ -39,14 +39,15 @@ struct ColourFileRead {
 ColourFileRead readColourText(std::istream& in);
 
 // The start-up reading. The scheme starts over as the built-in one; when colors.txt
-// exists in the directory, its saved and current copies become what the file gives and
-// fileLoaded is set. A file that cannot be opened or read, or that stops with an error,
-// is reported through prompts (the file's path, ": " and the error) and leaves the
-// scheme the built-in one with fileLoaded off.
+// exists in the directory, its saved and working copies become what the file gives and
+// the file mark is set. A file that cannot be opened or read, or that stops with an
+// error, is reported through prompts (the file's path, ": " and the error) and leaves
+// the scheme the built-in one with the mark off.
 void loadColourFile(ColourScheme& scheme, const std::string& directory, Prompts& prompts);
 
-// Writes the current copy to colors.txt in the directory through the safe file
-// replacement. On success the saved copy becomes the current one and fileLoaded is set;
-// on failure the system's message is reported, the old file stays as it was, and the
-// saved copy and the mark are unchanged. Returns whether the file was written.
+// Writes the working copy to colors.txt in the directory through the safe file
+// replacement (the scheme's writeFile). On success the saved copy becomes the working
+// one and the file mark is set; on failure the system's message is reported, the old
+// file stays as it was, and the copies and the mark are unchanged. Returns whether the
+// file was written.
 bool saveColourFile(ColourScheme& scheme, const std::string& directory, Prompts& prompts);

@@ -1,5 +1,8 @@
 #include "colour/colour_scheme.h"
 
+#include "colour/colour_file.h"
+#include "world/utf8.h"
+
 namespace {
 
 struct BuiltInEntry {
@@ -56,13 +59,8 @@ ColourValue ColourLists::background(int entry) const {
     return bgColours[isEntry(entry) ? entry : 1];
 }
 
-ColourScheme::ColourScheme()
-    : current(ColourLists::builtIn()), defaults(current), saved(current), onOpen(current) {}
-
-bool ColourScheme::revertToSaved() {
-    if (!fileLoaded) return false;
-    current = saved;
-    return true;
+ColourScheme::ColourScheme() : Copies([](const ColourLists& lists) { return colourFileText(lists); }) {
+    setAll(ColourLists::builtIn());
 }
 
 std::string hexText(ColourValue colour) {
@@ -77,7 +75,12 @@ std::string hexText(ColourValue colour) {
 
 ColourValue parseHex(std::string_view field) {
     ColourValue value = 0;
-    for (size_t i = 0; i < field.size() && i < 6; ++i)
-        value = value * 16 + static_cast<ColourValue>(hexDigit(field[i]));
+    size_t i = 0;
+    for (int digits = 0; digits < 6 && i < field.size(); ++digits) {
+        // A character of several bytes is one digit, and counts 0 like every non-digit.
+        const int length = utf8CharacterLength(field, i);
+        value = value * 16 + static_cast<ColourValue>(length == 1 ? hexDigit(field[i]) : 0);
+        i += static_cast<size_t>(length);
+    }
     return value;
 }

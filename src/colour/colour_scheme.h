@@ -3,17 +3,21 @@
 // codes, each with the colour it stands for.
 //
 // One ColourScheme lives for the whole run (QuendryApp owns it, the colour scheme
-// dialog edits it, every preview reads its `current` lists). It keeps four copies of
-// the lists:
-//   current   what the previews draw with and the dialog's fields show
+// dialog edits it, every preview reads its `working` lists). It keeps the four copies
+// of the lists that every set-up dialog keeps (Copies, uibase/settings_copies.h):
+//   working   the current lists: what the previews draw with and the dialog's fields show
 //   defaults  the built-in table; never changed
 //   saved     the last colors.txt read or written (the built-in table when there was none)
 //   onOpen    taken when the dialog opens; its Cancel goes back to it
-// Reading and writing colors.txt is in colour/colour_file.h.
+// and `loaded`, set when colors.txt was read at start-up or written since (only then
+// can the dialog revert to the saved copy). Reading and writing colors.txt is in
+// colour/colour_file.h.
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "uibase/settings_copies.h"
 
 inline constexpr int kColourEntries = 20;
 
@@ -50,32 +54,19 @@ struct ColourLists {
     ColourValue background(int entry) const;
 };
 
-class ColourScheme {
+// The scheme with its four copies, kept as every set-up dialog keeps its data; `working`
+// is the current copy, which the previews draw with. The copies start as the built-in
+// table, and Save writes colors.txt (its text: colourFileText of the working copy).
+class ColourScheme : public Copies<ColourLists> {
 public:
-    // All four copies hold the built-in table; no file has been read.
     ColourScheme();
-
-    ColourLists current;
-    ColourLists defaults;
-    ColourLists saved;
-    ColourLists onOpen;
-    // colors.txt was read at start-up or written since; only then can the dialog revert
-    // to the saved copy.
-    bool fileLoaded = false;
-
-    // The dialog opens: remember current for its Cancel.
-    void beginEdit() { onOpen = current; }
-    // Cancel, or closing the dialog without Use: current goes back to the on-open copy.
-    void cancelEdit() { current = onOpen; }
-    void restoreDefaults() { current = defaults; }
-    // Only while fileLoaded; returns whether current changed to the saved copy.
-    bool revertToSaved();
 };
 
 // The colour as colors.txt and the dialog show it: exactly six upper-case hexadecimal
 // digits of the value ("0000FF" is pure red).
 std::string hexText(ColourValue colour);
 
-// A colour field as typed: its first six characters at most, each a hexadecimal digit
-// of either case; any other character counts as digit 0. An empty field gives 0.
+// A colour field as typed: its first six characters at most (a UTF-8 sequence is one
+// character), each a hexadecimal digit of either case; any other character counts as
+// digit 0. An empty field gives 0.
 ColourValue parseHex(std::string_view field);

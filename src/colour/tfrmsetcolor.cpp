@@ -66,10 +66,9 @@ void ColourBox::mouseReleaseEvent(QMouseEvent* event) {
 
 TfrmSetColor::TfrmSetColor(ColourScheme& scheme, Prompts& prompts, ColourPicker& picker,
                            const std::string& startupDirectory, QWidget* mainWindow, QWidget* parent)
-    : SettingsWindow(copies_, prompts, colourQuestions(), colourFilePath(startupDirectory),
+    : SettingsWindow(scheme, prompts, colourQuestions(), colourFilePath(startupDirectory),
                      {QStringLiteral("Restore &Defaults"), QStringLiteral("&Revert to saved")}, parent),
       scheme_(scheme),
-      copies_(scheme, startupDirectory),
       picker_(picker),
       mainWindow_(mainWindow) {
     setObjectName("TfrmSetColor");
@@ -188,7 +187,7 @@ bool TfrmSetColor::locate(const QObject* field, List& list, int& entry, bool& is
 
 void TfrmSetColor::storeCode(List list, int entry) {
     const std::string code = qStringToBytes(codeField(list, entry)->text());
-    (list == List::Foreground ? scheme_.current.fgCodes : scheme_.current.bgCodes)[entry] = code;
+    (list == List::Foreground ? scheme_.working.fgCodes : scheme_.working.bgCodes)[entry] = code;
     redrawSample();
 }
 
@@ -196,22 +195,22 @@ void TfrmSetColor::storeColour(List list, int entry) {
     QLineEdit* field = colourField(list, entry);
     if (field->isReadOnly()) return;
     // The field keeps the text as typed; the entry takes what the digits give.
-    (list == List::Foreground ? scheme_.current.fgColours : scheme_.current.bgColours)[entry] =
+    (list == List::Foreground ? scheme_.working.fgColours : scheme_.working.bgColours)[entry] =
         parseHex(qStringToBytes(field->text()));
     colourBox(list, entry)->setColour(
-        (list == List::Foreground ? scheme_.current.fgColours : scheme_.current.bgColours)[entry]);
+        (list == List::Foreground ? scheme_.working.fgColours : scheme_.working.bgColours)[entry]);
     redrawSample();
 }
 
 void TfrmSetColor::showColour(List list, int entry) {
     const ColourValue colour =
-        (list == List::Foreground ? scheme_.current.fgColours : scheme_.current.bgColours)[entry];
+        (list == List::Foreground ? scheme_.working.fgColours : scheme_.working.bgColours)[entry];
     colourField(list, entry)->setText(QString::fromStdString(hexText(colour)));
     colourBox(list, entry)->setColour(colour);
 }
 
 void TfrmSetColor::colourBoxClick(List list, int entry) {
-    auto& colours = list == List::Foreground ? scheme_.current.fgColours : scheme_.current.bgColours;
+    auto& colours = list == List::Foreground ? scheme_.working.fgColours : scheme_.working.bgColours;
     const std::optional<ColourValue> chosen = picker_.pickColour(colours[entry]);
     if (!chosen) return;
     colours[entry] = *chosen & 0xFFFFFFu;
@@ -222,7 +221,7 @@ void TfrmSetColor::colourBoxClick(List list, int entry) {
 void TfrmSetColor::showWorkingCopy() {
     for (List list : {List::Foreground, List::Background})
         for (int entry = 1; entry <= kColourEntries; ++entry) {
-            const auto& codes = list == List::Foreground ? scheme_.current.fgCodes : scheme_.current.bgCodes;
+            const auto& codes = list == List::Foreground ? scheme_.working.fgCodes : scheme_.working.bgCodes;
             codeField(list, entry)->setText(bytesToQString(codes[entry]));
             showColour(list, entry);
         }
@@ -231,7 +230,7 @@ void TfrmSetColor::showWorkingCopy() {
 
 void TfrmSetColor::redrawSample() {
     if (!sb_Continuous || !sb_Continuous->isChecked()) return;
-    pnlSample->render(qStringToMultiLine(memoSample->toPlainText()), scheme_.current);
+    pnlSample->render(qStringToMultiLine(memoSample->toPlainText()), scheme_.working);
 }
 
 void TfrmSetColor::sb_ContinuousClick() { redrawSample(); }
@@ -240,10 +239,10 @@ void TfrmSetColor::takeIntoUse() {
     // The current lists are what every preview draws with from now on; the main window
     // comes to the front, whichever window opened this one.
     if (mainWindow_) mainWindow_->raise();
-    if (!history() || scheme_.onOpen == scheme_.current) return;
+    if (!history() || scheme_.onOpen == scheme_.working) return;
     history()->pushDone(new TakeBackCommand<ColourLists>(
-        QStringLiteral("Use Colors"), scheme_.onOpen, scheme_.current,
-        [this](const ColourLists& lists) { scheme_.current = lists; }));
+        QStringLiteral("Use Colors"), scheme_.onOpen, scheme_.working,
+        [this](const ColourLists& lists) { scheme_.working = lists; }));
 }
 
 void TfrmSetColor::opened() { memoSample->setFocus(Qt::OtherFocusReason); }

@@ -10,7 +10,6 @@
 #include <string>
 
 #include "colour/colour_scheme.h"
-#include "colour/colour_scheme_copies.h"
 #include "uibase/settings_window.h"
 
 class ColourPicker;
@@ -89,7 +88,6 @@ private:
     bool moveInGrid(QLineEdit* from, int key);
 
     ColourScheme& scheme_;
-    ColourSchemeCopies copies_;
     ColourPicker& picker_;
     QWidget* mainWindow_;
     std::array<Row, kColourEntries + 1> fg_{};  // entries 1..20

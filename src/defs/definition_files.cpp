@@ -9,6 +9,7 @@
 #include "world/flag_letters.h"
 #include "world/platform_files.h"
 #include "world/strict_int.h"
+#include "world/utf8.h"
 
 const char* const kBitvectorLimitNote =
     "The maximum positive number is (2^31)-1, which means there is a maximum of 31 bitvector values, "
@@ -28,7 +29,8 @@ bool isLineEnd(int c) { return c == '\r' || c == '\n'; }
 bool isAsciiLetter(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 // Walks a definition file byte by byte, so that a line of any length costs no memory
-// beyond the fields that are kept. Knows the file's own line number.
+// beyond the fields that are kept; the few bytes of one character are looked at ahead,
+// so that a field is cut after a whole character. Knows the file's own line number.
 class DefinitionLineReader {
 public:
     static constexpr int kEnd = -1;
@@ -39,15 +41,7 @@ public:
 
     int line() const { return line_; }
 
-    int peek() {
-        if (ended_) return kEnd;
-        const auto c = in_.peek();
-        if (c == std::char_traits<char>::eof() || c == kEndOfFileByte) {
-            ended_ = true;
-            return kEnd;
-        }
-        return static_cast<unsigned char>(c);
-    }
+    int peek() { return byteAt(0); }
     bool atEnd() { return peek() == kEnd; }
     bool atLineEnd() {
         const int c = peek();
@@ -55,14 +49,14 @@ public:
     }
 
     void skipBlanks() {
-        while (isBlank(peek())) advance();
+        while (isBlank(peek())) advance(1);
     }
     // Blanks, tabs and whole empty lines, up to the start of the next field or the end.
     void skipBlanksAndLineEnds() {
         for (;;) {
             const int c = peek();
             if (isBlank(c))
-                advance();
+                advance(1);
             else if (isLineEnd(c))
                 consumeLineEnd();
             else
@@ -71,31 +65,35 @@ public:
     }
     // Everything up to and including the end of the current line.
     void skipRestOfLine() {
-        while (!atLineEnd()) advance();
+        while (!atLineEnd()) advance(1);
         consumeLineEnd();
     }
-    // Up to the next blank, tab or line end; at most maxKept bytes are kept and the
+    // Up to the next blank, tab or line end; at most maxKept characters are kept and the
     // second value tells whether the word was longer.
     std::pair<std::string, bool> takeWord(size_t maxKept, bool stopAtLimit) {
         std::string word;
+        size_t kept = 0;
         bool cut = false;
         while (!atLineEnd() && !isBlank(peek())) {
-            if (word.size() == maxKept) {
+            const size_t length = characterLength();
+            if (kept == maxKept) {
                 cut = true;
                 if (stopAtLimit) break;
-                advance();
-                continue;
+            } else {
+                word.append(ahead_, 0, length);
+                ++kept;
             }
-            word += static_cast<char>(peek());
-            advance();
+            advance(length);
         }
         return {word, cut};
     }
+    // Up to the line end, at most maxKept characters.
     std::string takeToLineEnd(size_t maxKept) {
         std::string text;
-        while (!atLineEnd() && text.size() < maxKept) {
-            text += static_cast<char>(peek());
-            advance();
+        for (size_t kept = 0; kept < maxKept && !atLineEnd(); ++kept) {
+            const size_t length = characterLength();
+            text.append(ahead_, 0, length);
+            advance(length);
         }
         return text;
     }
@@ -104,24 +102,42 @@ public:
     std::optional<char> scanForLetter() {
         while (!atLineEnd()) {
             const int c = peek();
-            advance();
+            advance(1);
             if (isAsciiLetter(c)) return static_cast<char>(c);
         }
         return std::nullopt;
     }
 
 private:
-    void advance() { in_.get(); }
+    // The byte `offset` places ahead, read from the stream when needed; kEnd at the end
+    // of the input or at a Ctrl-Z.
+    int byteAt(size_t offset) {
+        while (ahead_.size() <= offset && !ended_) {
+            const auto c = in_.get();
+            if (c == std::char_traits<char>::eof() || c == kEndOfFileByte)
+                ended_ = true;
+            else
+                ahead_.push_back(static_cast<char>(c));
+        }
+        return offset < ahead_.size() ? static_cast<unsigned char>(ahead_[offset]) : kEnd;
+    }
+    // Bytes of the character at hand (not at the end): a UTF-8 sequence holds at most 4.
+    size_t characterLength() {
+        byteAt(3);
+        return static_cast<size_t>(utf8CharacterLength(ahead_, 0));
+    }
+    void advance(size_t bytes) { ahead_.erase(0, bytes); }
     // CR LF, a lone LF or a lone CR each end one line.
     void consumeLineEnd() {
         const int c = peek();
         if (!isLineEnd(c)) return;
-        advance();
-        if (c == '\r' && peek() == '\n') advance();
+        advance(1);
+        if (c == '\r' && peek() == '\n') advance(1);
         ++line_;
     }
 
     std::istream& in_;
+    std::string ahead_;  // read from the stream, not yet taken: at most one character
     bool ended_ = false;
     int line_ = 1;
 };
@@ -141,8 +157,8 @@ bool letterNamesAFlag(char letter) {
     return bit >= 0 && bit <= kHighestFlagBit;
 }
 
-// Name (one word of at most 20 bytes; the rest of a longer word begins the description)
-// and description (at most 80 bytes) of the rest of the line.
+// Name (one word of at most 20 characters; the rest of a longer word begins the
+// description) and description (at most 80 characters) of the rest of the line.
 std::pair<std::string, std::string> readNameAndDescription(DefinitionLineReader& reader) {
     reader.skipBlanks();
     std::string name = reader.takeWord(kMaxDefinitionNameLength, true).first;
@@ -180,8 +196,7 @@ std::optional<bool> openDefinitionFile(const std::string& path, std::ifstream& i
     return true;
 }
 
-template <typename Table>
-std::string nameOrQuestionMark(const Table& table, int slot) {
+std::string nameOrQuestionMark(const DefinitionTable& table, int slot) {
     return table.names[slot].empty() ? std::string("?") : table.names[slot];
 }
 }  // namespace
@@ -203,73 +218,81 @@ std::string sectorInvalidNumberMessage(int line) {
     return lineMessage("sector type", line, "Invalid number.");
 }
 
-void readBitvectorDefinitions(std::istream& in, BitvectorTable& table, Prompts& prompts) {
-    clearForReading(table);
-    DefinitionLineReader reader(in);
-    int entry = 1;
-    while (entry <= kMaxBitvectorEntries) {
-        reader.skipBlanksAndLineEnds();
-        if (reader.atEnd()) break;
-        const int line = reader.line();
-        std::optional<int32_t> value = readNumberToken(reader);
-        if (!value) {
-            prompts.message(bitvectorInvalidNumberMessage(line));
-            reader.skipRestOfLine();
-            continue;
-        }
-        const std::optional<char> letter = reader.scanForLetter();
-        if (!letter) {  // a number and no letter: not an entry, and not worth a message
-            reader.skipRestOfLine();
-            continue;
-        }
-        if (bitPosition(*value) == -1) {
-            prompts.message(bitvectorPowerOfTwoMessage(line));
-            if (!letterNamesAFlag(*letter)) {
-                prompts.message(kBitvectorLimitNote);
-                reader.skipRestOfLine();
-                continue;
-            }
-            value = letterBitValue(*letter);  // the letter rescues the line
-        }
-        auto [name, description] = readNameAndDescription(reader);
-        // A line that ends right after its letter still defines the flag; "?" is what the
-        // writer puts for a nameless flag, so the entry reads back the same after a save.
-        if (name.empty()) name = "?";
-        table.names[entry] = std::move(name);
-        table.descriptions[entry] = std::move(description);
-        table.values[entry] = *value;
-        table.letters[entry] = bitLetter(*value);  // the value wins over the file's letter
-        ++entry;
-    }
-    table.count = entry - 1;
-}
+namespace {
+struct Entry {
+    std::string name;
+    int32_t value;
+    std::string description;
+};
 
-void readSectorDefinitions(std::istream& in, SectorTable& table, Prompts& prompts) {
-    table.clear();
+// Reads entry lines into slots 1.. of the cleared table, Table::kEntries at most. Every
+// line starts with a number: one that is not an integer is reported (invalidNumber of
+// the line) and its line skipped; otherwise entryOf reads the rest of the line after
+// the number, to its end, and gives the entry, or nullopt when the line gives none.
+template <typename Table, typename EntryOf>
+void readEntryLines(std::istream& in, Table& table, Prompts& prompts, std::string (*invalidNumber)(int),
+                    EntryOf entryOf) {
     DefinitionLineReader reader(in);
     int entry = 1;
-    while (entry <= kMaxSectorEntries) {
+    while (entry <= Table::kEntries) {
         reader.skipBlanksAndLineEnds();
         if (reader.atEnd()) break;
         const int line = reader.line();
         const std::optional<int32_t> value = readNumberToken(reader);
         if (!value) {
-            prompts.message(sectorInvalidNumberMessage(line));
+            prompts.message(invalidNumber(line));
             reader.skipRestOfLine();
             continue;
         }
-        reader.skipBlanks();
-        if (reader.atLineEnd()) {  // a number alone: not an entry
-            reader.skipRestOfLine();
-            continue;
+        if (std::optional<Entry> read = entryOf(reader, line, *value)) {
+            table.setEntry(entry, std::move(read->name), read->value, std::move(read->description));
+            ++entry;
         }
-        auto [name, description] = readNameAndDescription(reader);
-        table.names[entry] = std::move(name);
-        table.descriptions[entry] = std::move(description);
-        table.values[entry] = *value;
-        ++entry;
     }
     table.count = entry - 1;
+}
+}  // namespace
+
+void readBitvectorDefinitions(std::istream& in, BitvectorTable& table, Prompts& prompts) {
+    clearForReading(table);
+    readEntryLines(in, table, prompts, bitvectorInvalidNumberMessage,
+                   [&prompts](DefinitionLineReader& reader, int line, int32_t value) -> std::optional<Entry> {
+                       const std::optional<char> letter = reader.scanForLetter();
+                       if (!letter) {  // a number and no letter: not an entry, and not worth a message
+                           reader.skipRestOfLine();
+                           return std::nullopt;
+                       }
+                       if (bitPosition(value) == -1) {
+                           prompts.message(bitvectorPowerOfTwoMessage(line));
+                           if (!letterNamesAFlag(*letter)) {
+                               prompts.message(kBitvectorLimitNote);
+                               reader.skipRestOfLine();
+                               return std::nullopt;
+                           }
+                           value = letterBitValue(*letter);  // the letter rescues the line
+                       }
+                       auto [name, description] = readNameAndDescription(reader);
+                       // A line that ends right after its letter still defines the flag;
+                       // "?" is what the writer puts for a nameless flag, so the entry
+                       // reads back the same after a save. The value wins over the
+                       // file's letter: the entry takes the letter of its value's bit.
+                       if (name.empty()) name = "?";
+                       return Entry{std::move(name), value, std::move(description)};
+                   });
+}
+
+void readSectorDefinitions(std::istream& in, SectorTable& table, Prompts& prompts) {
+    table.clear();
+    readEntryLines(in, table, prompts, sectorInvalidNumberMessage,
+                   [](DefinitionLineReader& reader, int, int32_t value) -> std::optional<Entry> {
+                       reader.skipBlanks();
+                       if (reader.atLineEnd()) {  // a number alone: not an entry
+                           reader.skipRestOfLine();
+                           return std::nullopt;
+                       }
+                       auto [name, description] = readNameAndDescription(reader);
+                       return Entry{std::move(name), value, std::move(description)};
+                   });
 }
 
 namespace {
@@ -305,23 +328,23 @@ void loadSectorFile(const std::string& path, SectorTable& table, Prompts& prompt
     if (openDefinitionFile(path, in, prompts) == true) loadSectorDefinitions(in, path, table, prompts);
 }
 
-std::string bitvectorFileText(const BitvectorTable& table) {
+namespace {
+// The fields before the name: the flag's value and its bit's letter, the sector's number.
+std::string valueFields(const BitvectorTable&, int32_t value) { return std::to_string(value) + ' ' + bitLetter(value); }
+std::string valueFields(const SectorTable&, int32_t value) { return std::to_string(value); }
+}  // namespace
+
+template <typename Table>
+std::string definitionFileText(const Table& table) {
     std::string text;
-    for (int slot = 1; slot <= kMaxBitvectorEntries; ++slot) {
+    for (int slot = 1; slot <= Table::kEntries; ++slot) {
         const int32_t value = table.values[slot];
-        if (value <= 0) continue;  // a free slot
-        text += std::to_string(value) + ' ' + bitLetter(value) + ' ' + nameOrQuestionMark(table, slot) + ' ' +
-                table.descriptions[slot] + "\r\n";
+        if (!Table::inUse(value)) continue;  // a free slot
+        text += valueFields(table, value) + ' ' + nameOrQuestionMark(table, slot) + ' ' + table.descriptions[slot] +
+                "\r\n";
     }
     return text;
 }
 
-std::string sectorFileText(const SectorTable& table) {
-    std::string text;
-    for (int slot = 1; slot <= kMaxSectorEntries; ++slot) {
-        if (table.values[slot] < 0) continue;  // a free slot
-        text += std::to_string(table.values[slot]) + ' ' + nameOrQuestionMark(table, slot) + ' ' +
-                table.descriptions[slot] + "\r\n";
-    }
-    return text;
-}
+template std::string definitionFileText(const BitvectorTable&);
+template std::string definitionFileText(const SectorTable&);

@@ -45,10 +45,10 @@ void loadSectorDefinitions(std::istream& in, const std::string& source, SectorTa
 void readBitvectorDefinitions(std::istream& in, BitvectorTable& table, Prompts& prompts);
 void readSectorDefinitions(std::istream& in, SectorTable& table, Prompts& prompts);
 
-// The file text the definition dialogs save from their slots, free slots left out, one
+// The file text of a table (BitvectorTable or SectorTable), free slots left out, one
 // CR LF line per entry in slot order. A flag line is "value letter name description" for
 // every slot 1..31 with a value > 0 (the letter is that of the value's bit); a sector line
 // is "number name description" for every slot 1..30 with a number >= 0. An empty name is
 // written as "?".
-std::string bitvectorFileText(const BitvectorTable& table);
-std::string sectorFileText(const SectorTable& table);
+template <typename Table>
+std::string definitionFileText(const Table& table);

@@ -18,24 +18,26 @@ struct DefinitionSlot {
 // Element 0 is unused, so slot n is element n.
 using DefinitionSlots = std::vector<DefinitionSlot>;
 
-constexpr int kFlagSlots = kMaxBitvectorEntries;  // 31
-constexpr int kSectorSlots = kMaxSectorEntries;   // 30
+constexpr int kFlagSlots = BitvectorTable::kEntries;  // 31
+constexpr int kSectorSlots = SectorTable::kEntries;   // 30
 
-// Slots 1..31 (1..30) of a table, as they stand.
-DefinitionSlots bitvectorSlots(const BitvectorTable& table);
-DefinitionSlots sectorSlots(const SectorTable& table);
+// Each of these is one template over the table type, for BitvectorTable and SectorTable.
+
+// Slots 1..Table::kEntries of a table, as they stand.
+template <typename Table>
+DefinitionSlots slotsOf(const Table& table);
 
 // Use: the table is rebuilt from the slots in use, in slot order and without gaps, each
 // flag with the letter of its bit. Returns the new count.
-int useBitvectorSlots(const DefinitionSlots& slots, BitvectorTable& table);
-int useSectorSlots(const DefinitionSlots& slots, SectorTable& table);
+template <typename Table>
+int useSlots(const DefinitionSlots& slots, Table& table);
 
 // Save: every slot in use is first given what reading the file back will give (in the
 // slots too, so the dialog shows what the file holds): an empty name becomes "?", blanks
-// inside a name '_', a name is cut to 20 bytes and a description to 80 without leading
-// blanks. Then the file's bytes, one CR LF line per slot in use.
-std::string bitvectorSlotsFileText(DefinitionSlots& slots);
-std::string sectorSlotsFileText(DefinitionSlots& slots);
+// inside a name '_', a name is cut to 20 characters and a description to 80 without
+// leading blanks. Then the file's bytes, one CR LF line per slot in use.
+template <typename Table>
+std::string slotsFileText(DefinitionSlots& slots);
 
 // A flag value button's left click: a free slot takes bit 0, 2^30 frees the slot, any
 // other value doubles. The right click runs the same cycle backwards.

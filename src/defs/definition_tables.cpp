@@ -1,5 +1,7 @@
 #include "defs/definition_tables.h"
 
+#include <utility>
+
 #include "world/flag_letters.h"
 
 namespace {
@@ -56,27 +58,36 @@ void SectorTable::clear() {
     }
 }
 
-void setBuiltinBitvectors(BitvectorTable& table) {
+void DefinitionTable::setEntry(int slot, std::string name, int32_t value, std::string description) {
+    names[slot] = std::move(name);
+    descriptions[slot] = std::move(description);
+    values[slot] = value;
+}
+
+void BitvectorTable::setEntry(int slot, std::string name, int32_t value, std::string description) {
+    DefinitionTable::setEntry(slot, std::move(name), value, std::move(description));
+    letters[slot] = bitLetter(value);
+}
+
+namespace {
+// Slots 1.. take the built-in entries, each with the value valueOf(slot).
+template <typename Table, size_t N, typename ValueOf>
+void setBuiltin(Table& table, const BuiltinEntry (&entries)[N], ValueOf valueOf) {
     int slot = 1;
-    for (const BuiltinEntry& entry : kBuiltinFlags) {
-        table.names[slot] = entry.name;
-        table.descriptions[slot] = entry.description;
-        table.values[slot] = int32_t{1} << (slot - 1);
-        table.letters[slot] = positionLetter(slot);
+    for (const BuiltinEntry& entry : entries) {
+        table.setEntry(slot, entry.name, valueOf(slot), entry.description);
         ++slot;
     }
     table.count = slot - 1;
 }
+}  // namespace
+
+void setBuiltinBitvectors(BitvectorTable& table) {
+    setBuiltin(table, kBuiltinFlags, [](int slot) { return int32_t{1} << (slot - 1); });
+}
 
 void setBuiltinSectors(SectorTable& table) {
-    int slot = 1;
-    for (const BuiltinEntry& entry : kBuiltinSectors) {
-        table.names[slot] = entry.name;
-        table.descriptions[slot] = entry.description;
-        table.values[slot] = slot - 1;
-        ++slot;
-    }
-    table.count = slot - 1;
+    setBuiltin(table, kBuiltinSectors, [](int slot) { return slot - 1; });
 }
 
 int bitPosition(int32_t value) {

@@ -20,24 +20,40 @@ struct namelisttype {
     bool operator==(const namelisttype&) const = default;
 };
 
-struct BitvectorTable {
+// What both tables hold. The two differ in how many entries they take, which values
+// are free, and the flags' letters; the code that fills, writes and edits them is one
+// template over the table type, which reads these from the table's static members.
+struct DefinitionTable {
     int32_t count = 0;
     namelisttype names;
     namelisttype descriptions;
-    std::array<int32_t, kTableSlots + 1> values{};  // bit mask 2^n, 0 <= n <= 30; <= 0 is a free slot
-    std::array<char, kTableSlots + 1> letters{};    // letter of the value's bit; '-' in a free slot
+    std::array<int32_t, kTableSlots + 1> values{};
+    bool operator==(const DefinitionTable&) const = default;
+    // Slot takes an entry; count is left alone.
+    void setEntry(int slot, std::string name, int32_t value, std::string description);
+};
+
+struct BitvectorTable : DefinitionTable {
+    // The entries a file or Use gives at most, and the slots of the dialog: one a bit.
+    static constexpr int kEntries = kMaxBitvectorEntries;
+    // A bit mask 2^n, 0 <= n <= 30; a value <= 0 is a free slot.
+    static bool inUse(int32_t value) { return value > 0; }
+
+    std::array<char, kTableSlots + 1> letters{};  // letter of the value's bit; '-' in a free slot
 
     BitvectorTable() { clear(); }
     bool operator==(const BitvectorTable&) const = default;
     // Every slot empty: no name or description, value 0, letter '-', count 0.
     void clear();
+    // Slot takes an entry, with the letter of its value's bit; count is left alone.
+    void setEntry(int slot, std::string name, int32_t value, std::string description);
 };
 
-struct SectorTable {
-    int32_t count = 0;
-    namelisttype names;
-    namelisttype descriptions;
-    std::array<int32_t, kTableSlots + 1> values{};  // sector number of a room; -1 in a free slot
+struct SectorTable : DefinitionTable {
+    // What the sector banks can show (3 banks of 10), and the slots of the dialog.
+    static constexpr int kEntries = kMaxSectorEntries;
+    // The sector number of a room; a negative number (-1) is a free slot.
+    static bool inUse(int32_t value) { return value >= 0; }
 
     SectorTable() { clear(); }
     bool operator==(const SectorTable&) const = default;

@@ -8,7 +8,9 @@
 
 #include "defs/definition_files.h"
 #include "uibase/byte_text.h"
+#include "uibase/character_limit.h"
 #include "uibase/terminal_font.h"
+#include "uibase/widget_factory.h"
 
 namespace {
 const QString kSlotMimeType = QStringLiteral("application/x-quendryedit-slot");
@@ -83,11 +85,16 @@ void SlotNameField::dropEvent(QDropEvent* event) {
 
 // ---- DefinitionWindow ----
 
-DefinitionWindow::DefinitionWindow(int slotCount, Copies<DefinitionSlots>& copies, Prompts& prompts,
-                                   SettingsQuestions questions, std::string filePath, const Captions& captions,
-                                   const Layout& layout, QWidget* parent)
-    : SettingsWindow(copies, prompts, std::move(questions), std::move(filePath), captions, parent),
-      copies_(copies),
+DefinitionWindow::DefinitionWindow(int slotCount, Copies<DefinitionSlots>::FileText fileText, Prompts& prompts,
+                                   const char* replaceQuestion, std::string filePath, const Layout& layout,
+                                   QWidget* parent)
+    // The base keeps a reference to the copies, which are made before it is first used.
+    : SettingsWindow(copies_, prompts,
+                     {"Restore defaults and lose current settings?", "Use saved settings, losing current ones?",
+                      "Save these settings?", replaceQuestion},
+                     std::move(filePath), {QStringLiteral("Use &Defaults"), QStringLiteral("&Revert to Saved")},
+                     parent),
+      copies_(std::move(fileText)),
       slotCount_(slotCount),
       layout_(layout),
       nameFields_(static_cast<size_t>(slotCount) + 1, nullptr),
@@ -97,7 +104,7 @@ DefinitionWindow::DefinitionWindow(int slotCount, Copies<DefinitionSlots>& copie
         auto* field = new SlotNameField(slot, this, this);
         field->setObjectName(QStringLiteral("editName%1").arg(slot));
         field->setFont(terminal);
-        field->setMaxLength(static_cast<int>(kMaxDefinitionNameLength));  // what the file keeps
+        limitCharacters(*field, kMaxDefinitionNameLength);  // what the file keeps
         field->setGeometry(QRect(rowPosition(slot, layout.nameX[columnOf(slot)]), QSize(layout.nameWidth, 22)));
         field->installEventFilter(this);
         connect(field, &QLineEdit::textEdited, this, [this, slot] { storeName(slot); });
@@ -106,7 +113,7 @@ DefinitionWindow::DefinitionWindow(int slotCount, Copies<DefinitionSlots>& copie
     }
     editDescription = new QLineEdit(this);
     editDescription->setObjectName(QStringLiteral("editDescription"));
-    editDescription->setMaxLength(static_cast<int>(kMaxDefinitionDescriptionLength));
+    limitCharacters(*editDescription, kMaxDefinitionDescriptionLength);
     editDescription->installEventFilter(this);  // Enter goes back to the slot's name
     connect(editDescription, &QLineEdit::textEdited, this, &DefinitionWindow::storeDescription);
 }
@@ -114,6 +121,19 @@ DefinitionWindow::DefinitionWindow(int slotCount, Copies<DefinitionSlots>& copie
 QPoint DefinitionWindow::rowPosition(int slot, int x) const {
     const int row = columnOf(slot) == 0 ? slot - 1 : slot - 1 - layout_.rowsInLeftColumn;
     return {x, layout_.firstRowY + row * kRowSpacing};
+}
+
+QRect DefinitionWindow::valueGeometry(int slot) const {
+    return {rowPosition(slot, layout_.nameX[columnOf(slot)] + layout_.valueOffset), QSize(layout_.valueWidth, 22)};
+}
+
+void DefinitionWindow::placeHeadings(const QString& nameHeading, const QString& valueHeading, int valueHeadingWidth) {
+    for (int column = 0; column < 2; ++column) {
+        const int x = layout_.nameX[column];
+        makeLabel(this, column == 0 ? "Label1" : "Label3", nameHeading, QRect(x, 8, layout_.nameWidth, 18));
+        makeLabel(this, column == 0 ? "Label2" : "Label4", valueHeading,
+                  QRect(x + layout_.valueOffset, 8, valueHeadingWidth, 18));
+    }
 }
 
 void DefinitionWindow::placeButtonRow(int y, int rightEdge) {

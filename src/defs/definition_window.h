@@ -63,13 +63,21 @@ protected:
         int firstRowY;
         int nameX[2];  // left and right column
         int nameWidth;
+        int valueOffset;  // the value control's left edge, from the name field's
+        int valueWidth;
     };
 
-    DefinitionWindow(int slotCount, Copies<DefinitionSlots>& copies, Prompts& prompts, SettingsQuestions questions,
-                     std::string filePath, const Captions& captions, const Layout& layout, QWidget* parent);
+    // fileText gives the bytes Save writes; replaceQuestion is asked before it replaces
+    // an existing file.
+    DefinitionWindow(int slotCount, Copies<DefinitionSlots>::FileText fileText, Prompts& prompts,
+                     const char* replaceQuestion, std::string filePath, const Layout& layout, QWidget* parent);
 
     // Where slot's row lies.
     QPoint rowPosition(int slot, int x) const;
+    // Where slot's value control goes.
+    QRect valueGeometry(int slot) const;
+    // The headings above both columns, the value heading valueHeadingWidth wide.
+    void placeHeadings(const QString& nameHeading, const QString& valueHeading, int valueHeadingWidth);
     // Defaults, Revert, Save, Use and Cancel side by side at `y`; Cancel ends at `rightEdge`.
     void placeButtonRow(int y, int rightEdge);
     int columnOf(int slot) const { return slot <= layout_.rowsInLeftColumn ? 0 : 1; }
@@ -89,7 +97,7 @@ protected:
     // commits through storeValueField.
     void watchValueControl(QWidget* control, int slot);
 
-    Copies<DefinitionSlots>& copies_;
+    Copies<DefinitionSlots> copies_;
 
 private:
     void makeCurrent(int slot);

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "defs/definition_window.h"
+#include "defs/definition_table_window.h"
 
 class Prompts;
 class QLabel;
@@ -28,7 +28,7 @@ private:
     bool rightPressed_ = false;
 };
 
-class TfrmSetBit : public DefinitionWindow {
+class TfrmSetBit : public DefinitionTableWindow<BitvectorTable> {
     Q_OBJECT
 public:
     TfrmSetBit(BitvectorTable& table, std::function<void()> refreshBank, Prompts& prompts, const std::string& startupDirectory,
@@ -44,17 +44,7 @@ public:
 
 protected:
     void showSlotValue(int slot) override;
-    void takeIntoUse() override;
 
 private:
-    // What Use takes into use, and the slots it came from.
-    struct TableInUse {
-        BitvectorTable table;
-        DefinitionSlots working;
-        bool operator==(const TableInUse&) const = default;
-    };
-    BitvectorTable& table_;
-    std::function<void()> refreshBank_;  // redraws the main window's bank of this table
-    Copies<DefinitionSlots> slots_;
     std::vector<FlagValueButton*> valueButtons_;  // 1..31
 };

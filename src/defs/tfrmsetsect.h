@@ -5,11 +5,11 @@
 #include <functional>
 #include <string>
 
-#include "defs/definition_window.h"
+#include "defs/definition_table_window.h"
 
 class Prompts;
 
-class TfrmSetSect : public DefinitionWindow {
+class TfrmSetSect : public DefinitionTableWindow<SectorTable> {
     Q_OBJECT
 public:
     TfrmSetSect(SectorTable& table, std::function<void()> refreshBank, Prompts& prompts, const std::string& startupDirectory,
@@ -21,17 +21,7 @@ protected:
     void showSlotValue(int slot) override;
     QLineEdit* valueField(int slot) const override { return numberField(slot); }
     bool storeValueField(int slot) override;
-    void takeIntoUse() override;
 
 private:
-    // What Use takes into use, and the slots it came from.
-    struct TableInUse {
-        SectorTable table;
-        DefinitionSlots working;
-        bool operator==(const TableInUse&) const = default;
-    };
-    SectorTable& table_;
-    std::function<void()> refreshBank_;  // redraws the main window's bank of this table
-    Copies<DefinitionSlots> slots_;
     std::vector<QLineEdit*> numberFields_;  // 1..30
 };

@@ -252,7 +252,7 @@ bool TExtraDesc::previewShown() const {
 }
 
 void TExtraDesc::renderPreview() {
-    ColorPanel->render(multiLineFieldBytes(*memoRoom), colours_.current);
+    ColorPanel->render(multiLineFieldBytes(*memoRoom), colours_.working);
 }
 
 void TExtraDesc::hidePreview() {

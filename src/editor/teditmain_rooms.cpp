@@ -154,7 +154,7 @@ void TEditMain::editRoomNameExit() {
 bool TEditMain::previewShown() const { return !ColorPanel->isHidden(); }
 
 void TEditMain::showPreview() {
-    ColorPanel->render(multiLineFieldBytes(*memoRoom), colours_ ? colours_->current : ColourLists::builtIn());
+    ColorPanel->render(multiLineFieldBytes(*memoRoom), colours_ ? colours_->working : ColourLists::builtIn());
     sb_Draw->setChecked(true);
     ColorPanel->show();
     ColorPanel->raise();

@@ -32,7 +32,9 @@ bool writeSettingsFile(const std::string& path, const std::string& bytes, Prompt
 template <typename Data>
 class Copies : public EditedCopies {
 public:
-    using FileText = std::function<std::string(Data& working)>;
+    // The file's bytes for a copy of the working data; it may first complete that copy
+    // as reading the file back will give it (a nameless entry is given its "?" name).
+    using FileText = std::function<std::string(Data& asWritten)>;
 
     explicit Copies(FileText text) : text_(std::move(text)) {}
 
@@ -44,10 +46,12 @@ public:
     void restoreDefaults() override { working = defaults; }
     void restoreSaved() override { working = saved; }
     bool fileLoaded() const override { return loaded; }
-    // The file's bytes may first complete the working copy as the file will hold it
-    // (a nameless entry is given its "?" name).
+    // The working copy takes the completed form only once the file holds it: after a
+    // failed write the fields and every copy are as they were.
     bool writeFile(const std::string& path, Prompts& prompts) override {
-        if (!writeSettingsFile(path, text_(working), prompts)) return false;
+        Data asWritten = working;
+        if (!writeSettingsFile(path, text_(asWritten), prompts)) return false;
+        working = std::move(asWritten);
         saved = working;
         loaded = true;
         return true;

@@ -44,3 +44,22 @@ void appendUtf8(std::string& out, char32_t c) {
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
 }
+
+int utf8CharacterLength(std::string_view bytes, size_t i) {
+    char32_t ignored;
+    const int length = decodeUtf8(bytes, i, ignored);
+    return length == 0 ? 1 : length;
+}
+
+size_t utf8Characters(std::string_view bytes) {
+    size_t characters = 0;
+    for (size_t i = 0; i < bytes.size(); i += static_cast<size_t>(utf8CharacterLength(bytes, i))) ++characters;
+    return characters;
+}
+
+size_t utf8PrefixBytes(std::string_view bytes, size_t maxCharacters) {
+    size_t i = 0;
+    for (size_t taken = 0; taken < maxCharacters && i < bytes.size(); ++taken)
+        i += static_cast<size_t>(utf8CharacterLength(bytes, i));
+    return i;
+}

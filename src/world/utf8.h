@@ -12,3 +12,14 @@ int decodeUtf8(std::string_view bytes, size_t i, char32_t& codePoint);
 
 // Appends the UTF-8 form of a code point.
 void appendUtf8(std::string& out, char32_t codePoint);
+
+// Texts are limited and cut by characters as the editor's fields show them: a valid
+// UTF-8 sequence is one character, and so is every byte that is not part of one. A cut
+// made by these never leaves half a character behind.
+
+// Bytes of the character at bytes[i] (i < size): the valid sequence there, else 1.
+int utf8CharacterLength(std::string_view bytes, size_t i);
+// How many characters bytes hold.
+size_t utf8Characters(std::string_view bytes);
+// The bytes of the first maxCharacters characters (all of them when there are fewer).
+size_t utf8PrefixBytes(std::string_view bytes, size_t maxCharacters);

@@ -77,6 +77,8 @@ TEST(ColourHex, ParseHexTakesSixCharactersAndCountsOthersAsZero) {
         {"zz00FF", 0x0000FF},   // anything but a hex digit counts 0
         {"G0", 0x00},
         {"FFFFFFFF", 0xFFFFFF},
+        {"12\xC3\x84" "345", 0x120345},  // a character of two bytes is one digit 0
+        {"\xE2\x82\xAC\xFF" "1234", 0x001234},  // so is a byte that is not UTF-8
     };
     for (const Case& c : cases) EXPECT_EQ(parseHex(c.field), c.value) << '"' << c.field << '"';
 
@@ -169,28 +171,28 @@ TEST(ColourFileText, RecordsReadAsDescribed) {
 
 TEST_F(ColourFile, StartUpReadingKeepsBuiltInSchemeUnlessTheFileReadsCleanly) {
     ColourScheme scheme;
-    scheme.current.fgCodes[3].clear();  // loading starts over
+    scheme.working.fgCodes[3].clear();  // loading starts over
     loadColourFile(scheme, dir.string(), prompts);
-    EXPECT_EQ(scheme.current, ColourLists::builtIn()) << "no file";
+    EXPECT_EQ(scheme.working, ColourLists::builtIn()) << "no file";
     EXPECT_EQ(scheme.saved, ColourLists::builtIn());
-    EXPECT_FALSE(scheme.fileLoaded);
+    EXPECT_FALSE(scheme.fileLoaded());
     EXPECT_TRUE(prompts.messages.empty());
 
     writeColours("f2 00FF00\r\n/cr\r\n");
     loadColourFile(scheme, dir.string(), prompts);
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_TRUE(scheme.fileLoaded);
-    EXPECT_EQ(filledEntries(scheme.current), std::vector<std::string>{"f2 /cr 00FF00"});
-    EXPECT_EQ(scheme.saved, scheme.current);
+    EXPECT_TRUE(scheme.fileLoaded());
+    EXPECT_EQ(filledEntries(scheme.working), std::vector<std::string>{"f2 /cr 00FF00"});
+    EXPECT_EQ(scheme.saved, scheme.working);
     EXPECT_EQ(scheme.defaults, ColourLists::builtIn());
 
     writeColours("\r\nf2 00FF00\r\n/cr\r\n");
     loadColourFile(scheme, dir.string(), prompts);
     EXPECT_EQ(prompts.messages,
               std::vector<std::string>{(dir / kColourFileName).string() + ": Invalid numeric format"});
-    EXPECT_EQ(scheme.current, ColourLists::builtIn()) << "a stopped read";
+    EXPECT_EQ(scheme.working, ColourLists::builtIn()) << "a stopped read";
     EXPECT_EQ(scheme.saved, ColourLists::builtIn());
-    EXPECT_FALSE(scheme.fileLoaded);
+    EXPECT_FALSE(scheme.fileLoaded());
 
     prompts.clear();
     fs::remove(dir / kColourFileName);
@@ -198,43 +200,43 @@ TEST_F(ColourFile, StartUpReadingKeepsBuiltInSchemeUnlessTheFileReadsCleanly) {
     loadColourFile(scheme, dir.string(), prompts);
     EXPECT_EQ(prompts.messages,
               std::vector<std::string>{(dir / kColourFileName).string() + ": " + std::strerror(EISDIR)});
-    EXPECT_EQ(scheme.current, ColourLists::builtIn());
-    EXPECT_FALSE(scheme.fileLoaded);
+    EXPECT_EQ(scheme.working, ColourLists::builtIn());
+    EXPECT_FALSE(scheme.fileLoaded());
 }
 
 TEST_F(ColourFile, SaveWritesCurrentAndTheNextStartReadsIt) {
     ColourScheme scheme;
-    EXPECT_FALSE(scheme.revertToSaved()) << "nothing saved yet";
+    EXPECT_FALSE(scheme.fileLoaded()) << "nothing saved yet";
 
-    scheme.current.fgCodes[5].clear();
-    scheme.current.fgColours[2] = 0x00FF00;
-    scheme.current.bgCodes[12] = "/b!  ";
-    scheme.current.bgColours[12] = 0x123456;
+    scheme.working.fgCodes[5].clear();
+    scheme.working.fgColours[2] = 0x00FF00;
+    scheme.working.bgCodes[12] = "/b!  ";
+    scheme.working.bgColours[12] = 0x123456;
     ASSERT_TRUE(saveColourFile(scheme, dir.string(), prompts));
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_TRUE(scheme.fileLoaded);
-    EXPECT_EQ(scheme.saved, scheme.current);
-    EXPECT_EQ(fileBytes(), colourFileText(scheme.current));
+    EXPECT_TRUE(scheme.fileLoaded());
+    EXPECT_EQ(scheme.saved, scheme.working);
+    EXPECT_EQ(fileBytes(), colourFileText(scheme.working));
     EXPECT_EQ(fileBytes().find("f5 "), std::string::npos);
 
     ColourScheme restarted;
     loadColourFile(restarted, dir.string(), prompts);
-    EXPECT_TRUE(restarted.fileLoaded);
-    EXPECT_EQ(restarted.current.fgCodes[5], "");
-    EXPECT_EQ(restarted.current.fgColours[5], 0u);
-    ColourLists expected = scheme.current;
+    EXPECT_TRUE(restarted.fileLoaded());
+    EXPECT_EQ(restarted.working.fgCodes[5], "");
+    EXPECT_EQ(restarted.working.fgColours[5], 0u);
+    ColourLists expected = scheme.working;
     expected.fgColours[5] = 0;  // an entry without a code is not written
-    EXPECT_EQ(filledEntries(restarted.current), filledEntries(expected));
+    EXPECT_EQ(filledEntries(restarted.working), filledEntries(expected));
 
     // Revert, cancel and restore move between the copies.
-    restarted.beginEdit();
-    restarted.current.fgCodes[1] = "/off";
-    restarted.cancelEdit();
-    EXPECT_EQ(restarted.current.fgCodes[1], "/c0");
+    restarted.keepOnOpen();
+    restarted.working.fgCodes[1] = "/off";
+    restarted.restoreOnOpen();
+    EXPECT_EQ(restarted.working.fgCodes[1], "/c0");
     restarted.restoreDefaults();
-    EXPECT_EQ(restarted.current, ColourLists::builtIn());
-    EXPECT_TRUE(restarted.revertToSaved());
-    EXPECT_EQ(filledEntries(restarted.current), filledEntries(expected));
+    EXPECT_EQ(restarted.working, ColourLists::builtIn());
+    restarted.restoreSaved();
+    EXPECT_EQ(filledEntries(restarted.working), filledEntries(expected));
 }
 
 TEST_F(ColourFile, FailedSaveKeepsOldFileSavedCopyAndMark) {
@@ -242,7 +244,7 @@ TEST_F(ColourFile, FailedSaveKeepsOldFileSavedCopyAndMark) {
     ColourScheme scheme;
     loadColourFile(scheme, dir.string(), prompts);
     const ColourLists savedBefore = scheme.saved;
-    scheme.current = ColourLists::builtIn();
+    scheme.working = ColourLists::builtIn();
     {
         ScopedFileWriteHook hook([](int, const char*, size_t) -> ssize_t {
             errno = ENOSPC;
@@ -265,6 +267,6 @@ TEST_F(ColourFile, FailedSaveKeepsOldFileSavedCopyAndMark) {
         });
         EXPECT_FALSE(saveColourFile(fresh, dir.string(), prompts));
     }
-    EXPECT_FALSE(fresh.fileLoaded);
+    EXPECT_FALSE(fresh.fileLoaded());
     EXPECT_FALSE(fs::exists(dir / kColourFileName));
 }

@@ -17,11 +17,7 @@ constexpr List Bg = List::Background;
 
 class SetColor : public SetupWindowsTest {
 protected:
-    TfrmSetColor& open() {
-        main->itemSetupColorsClick();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(app->setColor));
-        return *app->setColor;
-    }
+    TfrmSetColor& open() { return *openSetColor(); }
     static bool focused(const QWidget* w) { return w->window()->focusWidget() == w; }
     // Types into a field and leaves it with a click into the sample text.
     static void typeAndLeave(TfrmSetColor& w, QLineEdit* field, const QString& text) {
@@ -112,7 +108,7 @@ TEST_F(SetColor, FieldsTakeEffectOnLeavingOrEnterAndRedrawTheSample) {
     TfrmSetColor& w = open();
     typeAndLeave(w, w.colourField(Fg, 2), "00FF00");
     EXPECT_EQ(sampleLabel(w, "red")->foreground, 0x00FF00u);
-    EXPECT_EQ(app->colours.current.fgColours[2], 0x00FF00u);
+    EXPECT_EQ(app->colours.working.fgColours[2], 0x00FF00u);
 
     struct Typed {
         QString text;
@@ -123,7 +119,7 @@ TEST_F(SetColor, FieldsTakeEffectOnLeavingOrEnterAndRedrawTheSample) {
         typeInto(w.colourField(Bg, 9), t.text);
         QTest::keyClick(w.colourField(Bg, 9), Qt::Key_Return);  // Enter takes it, the focus stays
         EXPECT_TRUE(focused(w.colourField(Bg, 9)));
-        EXPECT_EQ(app->colours.current.bgColours[9], t.colour) << t.text.toStdString();
+        EXPECT_EQ(app->colours.working.bgColours[9], t.colour) << t.text.toStdString();
         EXPECT_EQ(w.colourField(Bg, 9)->text(), t.text);  // shown as typed
     }
 
@@ -131,38 +127,38 @@ TEST_F(SetColor, FieldsTakeEffectOnLeavingOrEnterAndRedrawTheSample) {
     typeAndLeave(w, w.codeField(Fg, 12), "");
     const ColourLabel& first = w.pnlSample->labels().front();
     EXPECT_EQ(first.text.substr(0, 8), "/cRRoses");
-    EXPECT_EQ(first.foreground, app->colours.current.fgColours[1]);
-    EXPECT_TRUE(app->colours.current.fgCodes[12].empty());
+    EXPECT_EQ(first.foreground, app->colours.working.fgColours[1]);
+    EXPECT_TRUE(app->colours.working.fgCodes[12].empty());
 
     // A code with a trailing blank is kept as typed.
     typeAndLeave(w, w.codeField(Bg, 11), "/bx ");
-    EXPECT_EQ(app->colours.current.bgCodes[11], "/bx ");
+    EXPECT_EQ(app->colours.working.bgCodes[11], "/bx ");
 
     QTest::mouseClick(w.btnUse, Qt::LeftButton);
     EXPECT_TRUE(main->isEnabled());
-    EXPECT_EQ(app->colours.current.bgColours[9], 0xABCDEFu);
+    EXPECT_EQ(app->colours.working.bgColours[9], 0xABCDEFu);
     // Opened again, the fields show the colours as six digits.
     EXPECT_EQ(open().colourField(Bg, 9)->text(), "ABCDEF");
 }
 
 TEST_F(SetColor, ColourBoxOpensThePickerAndCancelUndoesEveryChange) {
     start();
-    const ColourLists before = app->colours.current;
+    const ColourLists before = app->colours.working;
     TfrmSetColor& w = open();
     picker.answer(0x123456);
     QTest::mouseClick(w.colourBox(Bg, 3), Qt::LeftButton);
     EXPECT_EQ(picker.initials, std::vector<uint32_t>{0x008000});
     EXPECT_EQ(w.colourField(Bg, 3)->text(), "123456");
-    EXPECT_EQ(app->colours.current.bgColours[3], 0x123456u);
+    EXPECT_EQ(app->colours.working.bgColours[3], 0x123456u);
 
     picker.answer(std::nullopt);  // the picker cancelled: nothing changes
     QTest::mouseClick(w.colourBox(Fg, 1), Qt::LeftButton);
-    EXPECT_EQ(app->colours.current.fgColours[1], before.fgColours[1]);
+    EXPECT_EQ(app->colours.working.fgColours[1], before.fgColours[1]);
 
     typeAndLeave(w, w.codeField(Fg, 2), "/RED");
     typeAndLeave(w, w.colourField(Fg, 5), "FFFFFF");
     QTest::mouseClick(w.btnCancel, Qt::LeftButton);
-    EXPECT_EQ(app->colours.current, before);
+    EXPECT_EQ(app->colours.working, before);
     EXPECT_TRUE(main->isEnabled());
     TfrmSetColor& again = open();
     EXPECT_EQ(again.colourField(Bg, 3)->text(), "008000");
@@ -216,9 +212,9 @@ TEST_F(SetColor, SaveWritesColorsTxtThatTheNextStartReadsBack) {
 
     QTest::mouseClick(w.btnCancel, Qt::LeftButton);
     start();
-    EXPECT_EQ(app->colours.current.fgColours[2], 0x00FF00u);
-    EXPECT_EQ(app->colours.current.bgCodes[3], "/bg");
-    EXPECT_EQ(app->colours.current.fgCodes[12], "");
+    EXPECT_EQ(app->colours.working.fgColours[2], 0x00FF00u);
+    EXPECT_EQ(app->colours.working.bgCodes[3], "/bg");
+    EXPECT_EQ(app->colours.working.fgCodes[12], "");
 }
 
 TEST_F(SetColor, RestoreDefaultsAsksAndRevertWaitsForAFile) {
@@ -229,11 +225,11 @@ TEST_F(SetColor, RestoreDefaultsAsksAndRevertWaitsForAFile) {
     EXPECT_EQ(w.codeField(Fg, 2)->text(), "/x");
     prompts.answer(false);
     QTest::mouseClick(w.btnDefaults, Qt::LeftButton);
-    EXPECT_EQ(app->colours.current.fgCodes[2], "/x");
+    EXPECT_EQ(app->colours.working.fgCodes[2], "/x");
     prompts.answer(true);
     QTest::mouseClick(w.btnDefaults, Qt::LeftButton);
     EXPECT_EQ(w.codeField(Fg, 2)->text(), "/cr");
-    EXPECT_EQ(app->colours.current, ColourLists::builtIn());
+    EXPECT_EQ(app->colours.working, ColourLists::builtIn());
     EXPECT_EQ(prompts.questions, std::vector<std::string>(2, "Restore defaults and lose current settings?"));
 
     prompts.answer(true);  // Save with no file asks once and writes the built-in scheme

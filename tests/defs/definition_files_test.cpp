@@ -165,14 +165,14 @@ TEST_F(DefinitionFiles, WrittenTextReadsBackTheSameEntries) {
     setBuiltinBitvectors(flags);
     flags.names[3].clear();
     flags.values[5] = 0;  // a free slot between entries is left out
-    const std::string flagText = bitvectorFileText(flags);
+    const std::string flagText = definitionFileText(flags);
     EXPECT_EQ(flagText.substr(0, 24), "1 a DARK Room is dark.\r\n");
     EXPECT_NE(flagText.find("\r\n4 c ? MOBs"), std::string::npos);
 
     SectorTable sectors;
     setBuiltinSectors(sectors);
     sectors.values[4] = -3;
-    const std::string sectorText = sectorFileText(sectors);
+    const std::string sectorText = definitionFileText(sectors);
     EXPECT_EQ(sectorText.substr(0, sectorText.find("\r\n", 70) + 2),
               "0 INSIDE Indoors - typically a small number of move points needed.\r\n"
               "1 CITY The streets of a city.\r\n");

@@ -54,7 +54,7 @@ TEST(FlagValueButtons, CaptionPadsTheValueToElevenCharactersBeforeTheLetter) {
 TEST(DefinitionSlots, UseClosesTheGapsAndSaveNamesTheNamelessInPlace) {
     BitvectorTable table;
     setBuiltinBitvectors(table);
-    DefinitionSlots flags = bitvectorSlots(table);
+    DefinitionSlots flags = slotsOf(table);
     ASSERT_EQ(flags.size(), 32u);
     std::swap(flags[3], flags[20]);  // NOMOB moved to the right column
     flags[5] = {"", 8, "no name"};   // a second flag with bit 3, nameless
@@ -62,7 +62,7 @@ TEST(DefinitionSlots, UseClosesTheGapsAndSaveNamesTheNamelessInPlace) {
 
     BitvectorTable used;
     used.names[40] = "stale";
-    EXPECT_EQ(useBitvectorSlots(flags, used), 12);
+    EXPECT_EQ(useSlots(flags, used), 12);
     const std::pair<std::string, char> expected[] = {{"DARK", 'a'},    {"DEATH", 'b'},    {"INDOORS", 'd'},
                                                      {"", 'd'},        {"SOUNDPROOF", 'f'}, {"NOTRACK", 'g'},
                                                      {"NOMAGIC", 'h'}, {"TUNNEL", 'i'},   {"PRIVATE", 'j'},
@@ -76,7 +76,7 @@ TEST(DefinitionSlots, UseClosesTheGapsAndSaveNamesTheNamelessInPlace) {
     EXPECT_EQ(used.names[40], "");
     EXPECT_EQ(used.letters[13], '-');
 
-    const std::string text = bitvectorSlotsFileText(flags);
+    const std::string text = slotsFileText<BitvectorTable>(flags);
     EXPECT_EQ(flags[5].name, "?");
     std::istringstream lines(text);
     std::string line;
@@ -90,15 +90,15 @@ TEST(DefinitionSlots, UseClosesTheGapsAndSaveNamesTheNamelessInPlace) {
 
     // Every slot free: nothing in use, an empty file.
     DefinitionSlots none(32);
-    EXPECT_EQ(useBitvectorSlots(none, used), 0);
+    EXPECT_EQ(useSlots(none, used), 0);
     EXPECT_EQ(used.count, 0);
-    EXPECT_EQ(bitvectorSlotsFileText(none), "");
+    EXPECT_EQ(slotsFileText<BitvectorTable>(none), "");
 }
 
 TEST(DefinitionSlots, SectorNumbersFromZeroUpAreInUseRepeatsIncluded) {
     SectorTable table;
     setBuiltinSectors(table);
-    DefinitionSlots sectors = sectorSlots(table);
+    DefinitionSlots sectors = slotsOf(table);
     ASSERT_EQ(sectors.size(), 31u);
     EXPECT_EQ(sectors[11].value, -1);
     sectors[2].value = -3;             // freed
@@ -106,14 +106,14 @@ TEST(DefinitionSlots, SectorNumbersFromZeroUpAreInUseRepeatsIncluded) {
     sectors[30] = {"AGAIN", 0, "x"};  // a repeated number
 
     SectorTable used;
-    EXPECT_EQ(useSectorSlots(sectors, used), 11);
+    EXPECT_EQ(useSlots(sectors, used), 11);
     EXPECT_EQ(used.names[1], "INSIDE");
     EXPECT_EQ(used.names[2], "FIELD");
     EXPECT_EQ(used.values[10], 12);
     EXPECT_EQ(used.values[11], 0);
     EXPECT_EQ(used.values[12], -1);
 
-    const std::string text = sectorSlotsFileText(sectors);
+    const std::string text = slotsFileText<SectorTable>(sectors);
     EXPECT_EQ(text.substr(0, text.find('\n') + 1),
               "0 INSIDE Indoors - typically a small number of move points needed.\r\n");
     EXPECT_EQ(text.find("CITY"), std::string::npos);
@@ -216,17 +216,30 @@ TEST(DefinitionSlots, WhatSaveWritesReadsBackAsTheDialogShowsIt) {
     };
     const std::string long25 = "ABCDEFGHIJKLMNOPQRSTUVWXY";
     const std::string long90(90, 'd');
+    // Limits count characters: a UTF-8 sequence is one, and so is a byte that is not part of one.
+    auto times = [](int n, const std::string& character) {
+        std::string text;
+        for (int i = 0; i < n; ++i) text += character;
+        return text;
+    };
+    const std::string umlaut = "\xC3\x84", euro = "\xE2\x82\xAC", smile = "\xF0\x9F\x98\x80";
+    const std::string name20 = "a" + times(19, umlaut);
     const Case cases[] = {
         {{"BIG ROOM", 2, "Wide."}, "2 b BIG_ROOM Wide.\r\n", {"BIG_ROOM", 2, "Wide."}},
         {{"TAB\tBED", 4, ""}, "4 c TAB_BED \r\n", {"TAB_BED", 4, ""}},
         {{long25, 8, "x"}, "8 d ABCDEFGHIJKLMNOPQRST x\r\n", {long25.substr(0, 20), 8, "x"}},
         {{"", 16, "  padded"}, "16 e ? padded\r\n", {"?", 16, "padded"}},
         {{"LONG", 32, long90}, nullptr, {"LONG", 32, std::string(80, 'd')}},
+        {{name20, 64, "x"}, nullptr, {name20, 64, "x"}},
+        {{name20 + umlaut, 64, "x"}, nullptr, {name20, 64, "x"}},
+        {{times(21, smile), 64, times(81, euro)}, nullptr, {times(20, smile), 64, times(80, euro)}},
+        {{times(25, "\xFF"), 64, times(79, "d") + umlaut + umlaut}, nullptr,
+         {times(20, "\xFF"), 64, times(79, "d") + umlaut}},
     };
     for (const Case& c : cases) {
         DefinitionSlots slots(32);
         slots[1] = c.typed;
-        const std::string text = bitvectorSlotsFileText(slots);
+        const std::string text = slotsFileText<BitvectorTable>(slots);
         if (c.line) {
             EXPECT_EQ(text, c.line) << c.typed.name;
         }
@@ -236,11 +249,19 @@ TEST(DefinitionSlots, WhatSaveWritesReadsBackAsTheDialogShowsIt) {
         BitvectorTable read;
         readBitvectorDefinitions(in, read, prompts);
         ASSERT_EQ(read.count, 1) << c.typed.name;
-        EXPECT_EQ(bitvectorSlots(read)[1], c.shown) << c.typed.name;
+        EXPECT_EQ(slotsOf(read)[1], c.shown) << c.typed.name;
         EXPECT_TRUE(prompts.messages.empty());
     }
+    // A name longer than the reader keeps (not one Save writes) goes on in the description.
+    std::istringstream longer("1 a " + times(25, umlaut) + " rest\r\n");
+    ScriptedPrompts quiet;
+    BitvectorTable read;
+    readBitvectorDefinitions(longer, read, quiet);
+    EXPECT_EQ(read.names[1], times(20, umlaut));
+    EXPECT_EQ(read.descriptions[1], times(5, umlaut) + " rest");
+
     // Sector names follow the same rules.
-    DefinitionSlots sectors = sectorSlots(SectorTable{});
+    DefinitionSlots sectors = slotsOf(SectorTable{});
     sectors[1] = {"DEEP WATER", 7, " Wet."};
-    EXPECT_EQ(sectorSlotsFileText(sectors), "7 DEEP_WATER Wet.\r\n");
+    EXPECT_EQ(slotsFileText<SectorTable>(sectors), "7 DEEP_WATER Wet.\r\n");
 }

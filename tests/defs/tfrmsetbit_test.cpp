@@ -1,19 +1,17 @@
 #include "defs/tfrmsetbit.h"
 
+#include <QClipboard>
 #include <functional>
 
 #include "defs/definition_files.h"
 #include "defs/tfrmsetsect.h"
+#include "uibase/byte_text.h"
 #include "setup_windows.h"
 
 namespace {
 class SetBit : public SetupWindowsTest {
 protected:
-    TfrmSetBit& open() {
-        main->itemSetupBitvectorsClick();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(app->setBit));
-        return *app->setBit;
-    }
+    TfrmSetBit& open() { return *openSetBit(); }
     static bool focused(const QWidget* w) { return w->window()->focusWidget() == w; }
     static QString caption(TfrmSetBit& w, int slot) { return w.valueButton(slot)->text(); }
     static void rightClick(TfrmSetBit& w, int slot, int times = 1) {
@@ -265,4 +263,35 @@ TEST_F(SetBit, NoteButtonExplainsTheThirtyOneBits) {
     QTest::mouseClick(w.btnNote, Qt::LeftButton);
     EXPECT_EQ(prompts.messages, std::vector<std::string>{kBitvectorLimitNote});
     EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(SetBit, NamesAndDescriptionsHoldWholeCharactersUpToTheLimitsTheFileKeeps) {
+    start();
+    TfrmSetBit& w = open();
+    const QString umlaut = QStringLiteral("\u00C4"), smile = QString::fromUcs4(U"\U0001F600");
+    const QString name20 = QStringLiteral("a") + umlaut.repeated(19);
+    typeInto(w.nameField(1), name20 + umlaut);  // the 21st character is refused
+    EXPECT_EQ(w.nameField(1)->text(), name20);
+    w.nameField(1)->setFocus();
+    typeInto(w.editDescription, umlaut.repeated(81));
+    EXPECT_EQ(w.editDescription->text(), umlaut.repeated(80));
+    // A paste is cut after the characters that fit, however many bytes each takes.
+    typeInto(w.nameField(2), QString());
+    QApplication::clipboard()->setText(smile.repeated(21));
+    QTest::keyClick(w.nameField(2), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(w.nameField(2)->text(), smile.repeated(20));
+
+    prompts.answer(true);  // "Save these settings?"
+    QTest::mouseClick(w.btnSave, Qt::LeftButton);
+    const std::string text = fileBytes(kBitvectorFileName);
+    const std::string firstTwo = text.substr(0, text.find('\n', text.find('\n') + 1) + 1);
+    EXPECT_EQ(firstTwo, "1 a " + qStringToBytes(name20) + ' ' + qStringToBytes(umlaut.repeated(80)) + "\r\n2 b " +
+                            qStringToBytes(smile.repeated(20)) + " Room is a DEATH TRAP; Character \"dies\" (no experience points lost)\r\n");
+
+    start();
+    TfrmSetBit& again = open();
+    EXPECT_EQ(again.nameField(1)->text(), name20);
+    EXPECT_EQ(again.editDescription->text(), umlaut.repeated(80));
+    EXPECT_EQ(again.nameField(2)->text(), smile.repeated(20));
+    EXPECT_TRUE(prompts.messages.empty());
 }

@@ -6,11 +6,7 @@
 namespace {
 class SetSect : public SetupWindowsTest {
 protected:
-    TfrmSetSect& open() {
-        main->itemSetupSectorsClick();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(app->setSect));
-        return *app->setSect;
-    }
+    TfrmSetSect& open() { return *openSetSect(); }
     static bool focused(const QWidget* w) { return w->window()->focusWidget() == w; }
     // Types into a number field and leaves it with a click into the next slot's name field.
     static void typeNumber(TfrmSetSect& w, int slot, const QString& text) {

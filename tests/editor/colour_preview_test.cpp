@@ -61,7 +61,7 @@ TEST_F(ColourPreview, ShowDrawsFourteenLinesAndFollowsTheRoomShown) {
 
     // Word wrap rebuilds it from the field as it is now; the scheme in use is the
     // program's one.
-    app->colours.current.bgColours[5] = 0x00FF00;
+    app->colours.working.bgColours[5] = 0x00FF00;
     main->memoRoom->setPlainText("/bbgreen");
     main->sb_WordWrap->click();
     EXPECT_TRUE(shown());

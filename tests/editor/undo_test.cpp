@@ -316,16 +316,16 @@ TEST_F(UndoTest, UseOfTheSetUpDialogsIsTakenBack) {
     EXPECT_EQ(firstSector->text(), "INDOORS");
 
     // The colour scheme: the lists before Use come back.
-    const ColourLists colours = app->colours.current;
+    const ColourLists colours = app->colours.working;
     TfrmSetColor& setColor = *app->setColor;
     setColor.openFrom(main);
     QLineEdit* colourField = setColor.colourField(TfrmSetColor::List::Foreground, 2);
     colourField->selectAll();
     QTest::keyClicks(colourField, "00FF00");
     setColor.btnUseClick();
-    EXPECT_FALSE(app->colours.current == colours);
+    EXPECT_FALSE(app->colours.working == colours);
     main->itemUndo->trigger();
-    EXPECT_TRUE(app->colours.current == colours);
+    EXPECT_TRUE(app->colours.working == colours);
 
     // A Use that changes nothing is no step.
     const int steps = stack().count();

@@ -16,7 +16,10 @@
 
 #include "../editor/editor_fixture.h"
 #include "../editor/scripted_files.h"
+#include "colour/tfrmsetcolor.h"
 #include "defs/definition_window.h"
+#include "defs/tfrmsetbit.h"
+#include "defs/tfrmsetsect.h"
 #include "editor/quendry_app.h"
 #include "editor/teditmain.h"
 #include "scripted_colour_picker.h"
@@ -49,6 +52,11 @@ protected:
         main = app->mainWindow.get();
     }
 
+    // Each set-up window opened from the main window's menu, as the builder opens it.
+    TfrmSetBit* openSetBit() { return opened(app->setBit, [this] { main->itemSetupBitvectorsClick(); }); }
+    TfrmSetSect* openSetSect() { return opened(app->setSect, [this] { main->itemSetupSectorsClick(); }); }
+    TfrmSetColor* openSetColor() { return opened(app->setColor, [this] { main->itemSetupColorsClick(); }); }
+
     // A drag of one name field dropped on another, as the window system delivers it.
     static bool dropName(DefinitionWindow& window, int from, int to) {
         std::unique_ptr<QMimeData> data(window.nameField(from)->dragData());
@@ -77,6 +85,13 @@ protected:
     QPushButton* flagBankButton(int n) { return main->findChild<QPushButton*>(QStringLiteral("sb1_%1").arg(n)); }
     QPushButton* sectorBankButton(int n) {
         return main->findChild<QPushButton*>(QStringLiteral("sb2_%1").arg(n));
+    }
+
+    template <typename Window, typename Open>
+    static Window* opened(Window* window, Open open) {
+        open();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+        return window;
     }
 
     QTemporaryDir dir;

@@ -496,7 +496,7 @@ TEST_F(TypedSetUp, Colours) {
                          }});
     const auto stored = [](const QString& way) { return settings(way, false); };
     for (List list : {List::Foreground, List::Background}) {
-        ColourLists& lists = app->colours.current;
+        ColourLists& lists = app->colours.working;
         auto* codes = list == List::Foreground ? &lists.fgCodes : &lists.bgCodes;
         auto* colours = list == List::Foreground ? &lists.fgColours : &lists.bgColours;
         for (int entry = 1; entry <= kColourEntries; ++entry) {
@@ -588,7 +588,7 @@ TEST_F(TypedEdits, APastedColourCodeLeavesColorsTxtReadableAtTheNextStart) {
     QTest::mouseClick(window.btnSave, Qt::LeftButton);
     ASSERT_TRUE(prompts.messages.empty()) << prompts.lastMessage();
     start();
-    EXPECT_EQ(app->colours.current.fgCodes[9], "/cq");
+    EXPECT_EQ(app->colours.working.fgCodes[9], "/cq");
     EXPECT_TRUE(prompts.messages.empty()) << prompts.lastMessage();
 }
 
