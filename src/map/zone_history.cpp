@@ -302,6 +302,13 @@ public:
 
     size_t roomsHeld() const override { return roomsHeld_; }
 
+    void forEachRoom(const std::function<void(const RoomDataType*)>& visit) const override {
+        for (const RoomImage& r : rooms_) visit(r.room);
+        for (const Step& s : steps_)
+            if (s.kind == Step::NodeLinked || s.kind == Step::NodeUnlinked || s.kind == Step::NodeRenumbered)
+                visit(node(s)->room.get());
+    }
+
     // Filled by the recorder.
     std::vector<Step> steps_;
     std::vector<RoomImage> rooms_;

@@ -24,10 +24,12 @@
 // - Undo and redo must not run while a recording is running; load and New Area free
 //   every room, so the history is cleared with them.
 #include <cstddef>
+#include <functional>
 #include <memory>
 
 class WorldStore;
 class MapModel;
+struct RoomDataType;
 
 class ZoneChange {
 public:
@@ -40,6 +42,9 @@ public:
     virtual void redo() = 0;
     // Rooms (records) this change keeps, for bounding the history's memory.
     virtual size_t roomsHeld() const = 0;
+    // Every record whose texts, numbers or place in the index the change sets (some
+    // perhaps more than once), whichever way it runs.
+    virtual void forEachRoom(const std::function<void(const RoomDataType*)>& visit) const = 0;
 };
 
 class ZoneHistoryRecorder {
