@@ -14,6 +14,7 @@ public:
 
     void undo() override {
         change_->undo();
+        history_.announceChange(*change_);
         history_.announceRestored();
     }
     void redo() override {
@@ -23,6 +24,7 @@ public:
             return;
         }
         change_->redo();
+        history_.announceChange(*change_);
         history_.announceRestored();
     }
 
@@ -80,6 +82,7 @@ void EditHistory::finishUnchanged() {
 
 void EditHistory::pushChange(std::unique_ptr<ZoneChange> change, const QString& text) {
     if (!change || change->empty()) return;
+    emit zoneChanged(*change);
     stack_.push(new ZoneStep(text, std::move(change), *this));
 }
 
@@ -111,6 +114,7 @@ void EditHistory::clear() {
     stack_.clear();
     stack_.setClean();
     ++moves_;  // a text built before belongs to another zone
+    emit cleared();
 }
 
 void EditHistory::setLimit(int steps) {

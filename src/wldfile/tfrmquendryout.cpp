@@ -191,7 +191,7 @@ std::string TfrmQuendryOut::textToSave() const {
 
 void TfrmQuendryOut::saveOutput() {
     const std::string path = files_.saveFile("Save .wld file", FileFilter{"Quendry World Files (.wld)", "*.wld"},
-                                             ".wld", suggestedFileName(store_));
+                                             ".wld", suggestedPath_.empty() ? suggestedFileName(store_) : suggestedPath_);
     if (path.empty()) return;
     std::error_code ignored;
     if (std::filesystem::exists(path, ignored) && !prompts_.confirm("File exists.  Replace?")) return;
@@ -200,6 +200,7 @@ void TfrmQuendryOut::saveOutput() {
         prompts_.message(error);
         return;
     }
+    setZonePath(path);
     emit worldSaved();
 }
 

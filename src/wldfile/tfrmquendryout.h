@@ -61,6 +61,16 @@ public:
     QPushButton* btnREMAKE;
     QPushButton* btnDONE;
 
+    // The zone's own file: the one it was read from or last saved to, or the one a
+    // recovered zone came from. Setting it forgets a suggested name.
+    void setZonePath(const std::string& path) {
+        zonePath_ = path;
+        suggestedPath_.clear();
+    }
+    const std::string& zonePath() const { return zonePath_; }
+    // The name the save dialog suggests instead of the zone's number (a recovered zone's file).
+    void suggestPath(const std::string& path) { suggestedPath_ = path; }
+
 signals:
     // The text was built from the zone as it is now.
     void outputBuilt();
@@ -91,6 +101,8 @@ private:
     bool saveMapFile_ = true;
     bool outputTooLarge_ = false;
     std::string outputText_;
+    std::string zonePath_;
+    std::string suggestedPath_;
     size_t viewCapacity_ = kDefaultViewCapacity;
     size_t viewLineCapacity_ = kDefaultViewLineCapacity;
     QElapsedTimer titleTimer_;
