@@ -121,6 +121,7 @@ void QuendryApp::startRecovery() {
     };
     recovery->setDefinitions([definitionFile] { return definitionFile("rmbitvec.txt"); },
                              [definitionFile] { return definitionFile("rsectype.txt"); });
+    recovery->setBusy([main] { return main->reading(); });
     main->setZoneReplacing([this](bool done) {
         if (done)
             recovery->zoneReplaced();
@@ -151,6 +152,17 @@ void QuendryApp::recoverZone(const RecoveryListing& listing) {
     history.clear();
     store.deleteAllRooms();
     mainWindow->readWorld(worldPath);
+    if (c.mapText.empty()) {
+        // No room was on the map: the load's automatic layout is taken back, so that the
+        // zone comes back as it was, every room waiting in the placement list.
+        for (RoomIndexNode* node = store.first(); node; node = node->next) {
+            RoomDataType& room = *node->room;
+            if (!room.onMap()) continue;
+            map.grid.takeRoom(room.mapX, room.mapY, room.mapZ);
+            map.placement.registerUnplacedRoom(room);
+        }
+        map.announceReset();
+    }
     output->setZonePath(original);
     output->suggestPath(original);
     // Not saved anywhere yet: the title shows it, and the copy goes on.

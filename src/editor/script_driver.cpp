@@ -152,11 +152,17 @@ void ScriptDriver::start(QuendryApp& app) {
     QTimer::singleShot(50, [this] { step(); });
 }
 
+namespace {
+// One number for the zone's world and map files as a save would write them.
+size_t stateHash(const WorldStore& store) {
+    return std::hash<std::string>{}(stripCarriageReturns(buildWorldText(store, true)) + buildMapFileText(store));
+}
+}  // namespace
+
 void ScriptDriver::logState() {
     if (statesLog_.empty()) return;
-    const std::string text = stripCarriageReturns(buildWorldText(app_->store, true)) + buildMapFileText(app_->store);
-    std::ofstream(statesLog_, std::ios::app) << QDateTime::currentMSecsSinceEpoch() << ' '
-                                              << std::hash<std::string>{}(text) << std::endl;
+    std::ofstream(statesLog_, std::ios::app) << QDateTime::currentMSecsSinceEpoch() << ' ' << stateHash(app_->store)
+                                             << std::endl;
 }
 
 void ScriptDriver::step() {
@@ -239,6 +245,8 @@ void ScriptDriver::step() {
     } else if (command == "state") {
         std::ofstream(w[1], std::ios::binary) << stripCarriageReturns(buildWorldText(app_->store, true));
         std::ofstream(mapFilePath(w[1]), std::ios::binary) << buildMapFileText(app_->store);
+    } else if (command == "hash") {
+        say("state-hash: " + std::to_string(stateHash(app_->store)));
     } else if (command == "log-states") {
         statesLog_ = w[1];
         logState();

@@ -20,6 +20,7 @@
 //   wait-copy                   until a recovery copy has been written after this line
 //   state PATH                  the zone's world text (UNIX, letters) to PATH, its map file beside
 //   log-states PATH             from now on, a line "MS HASH" for every state the zone passes through
+//   hash                        prints "state-hash: HASH" of the zone as it is
 //   quit                        the program ends (questions as scripted)
 // Everything the program says and every line carried out is printed on standard output.
 #include <deque>

@@ -74,6 +74,8 @@ public:
     // The command-line file has been read (or there was none to read); the progress
     // window lets events through while the read runs, so this turns on only at its end.
     bool startupFileHandled() const { return startupFileRead_; }
+    // A world file is being read (the progress window lets events through meanwhile).
+    bool reading() const { return reading_; }
 
     // The one way a room comes into the editor; none does nothing.
     void showRoom(RoomIndexNode* node);

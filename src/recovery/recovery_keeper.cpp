@@ -4,7 +4,9 @@
 #include <QElapsedTimer>
 #include <QStandardPaths>
 #include <QUndoStack>
+#include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 
 #include "uibase/byte_text.h"
@@ -14,6 +16,18 @@
 #include "world/world_store.h"
 
 namespace {
+// This thread's processor time: on a loaded machine the wall clock also counts the
+// time the thread waited for a processor.
+double threadCpuMs() {
+    return std::chrono::duration<double, std::milli>(std::chrono::nanoseconds(
+               [] {
+                   timespec t{};
+                   clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+                   return int64_t{t.tv_sec} * 1'000'000'000 + t.tv_nsec;
+               }()))
+        .count();
+}
+
 int64_t secondsNow() {
     return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();
 }
@@ -34,7 +48,9 @@ RecoveryKeeper::RecoveryKeeper(WorldStore& store, EditHistory& history, Prompts&
         });
     timer_.setSingleShot(true);
     timer_.setInterval(delayMs);
-    connect(&timer_, &QTimer::timeout, this, &RecoveryKeeper::writeNow);
+    delayMs_ = delayMs;
+    connect(&timer_, &QTimer::timeout, this, &RecoveryKeeper::copyWhenPrimed);
+    store.addObserver(this);
     QUndoStack& stack = history.stack();
     connect(&stack, &QUndoStack::indexChanged, this, &RecoveryKeeper::changed);
     connect(&stack, &QUndoStack::cleanChanged, this, [this](bool clean) {
@@ -44,18 +60,60 @@ RecoveryKeeper::RecoveryKeeper(WorldStore& store, EditHistory& history, Prompts&
     });
     connect(&history, &EditHistory::zoneChanged, this, [this](const ZoneChange& change) {
         change.forEachRoom([this](const RoomDataType* room) { snapshotter_.roomTouched(room); });
+        restartPriming();
     });
     // Every record may be freed with the zone: none of the kept texts can be trusted.
-    connect(&history, &EditHistory::cleared, this, [this] { snapshotter_.forgetAll(); });
+    connect(&history, &EditHistory::cleared, this, [this] {
+        snapshotter_.forgetAll();
+        restartPriming();
+    });
+    primeTimer_.setInterval(1);
+    connect(&primeTimer_, &QTimer::timeout, this, &RecoveryKeeper::primeSlice);
+}
+
+void RecoveryKeeper::restartPriming() {
+    // The snapshotter starts its assembly again from the first room by itself.
+    if (!finished_) primeTimer_.start();
+}
+
+void RecoveryKeeper::primeSlice() {
+    if ((busy_ && busy_()) || history_.recording()) return;
+    QElapsedTimer clock;
+    clock.start();
+    const double cpuBefore = threadCpuMs();
+    constexpr qint64 kSliceNs = 3'000'000;
+    if (snapshotter_.assemble(store_, [&clock] { return clock.nsecsElapsed() < kSliceNs; })) primeTimer_.stop();
+    longestWorkMs_ = std::max(longestWorkMs_, clock.nsecsElapsed() / 1e6);
+    longestWorkCpuMs_ = std::max(longestWorkCpuMs_, threadCpuMs() - cpuBefore);
 }
 
 RecoveryKeeper::~RecoveryKeeper() {
+    store_.removeObserver(this);
     writer_.reset();  // the thread ends before the rest of the keeper goes
+}
+
+void RecoveryKeeper::worldAdopted() {
+    snapshotter_.forgetAll();
+    restartPriming();
+}
+
+void RecoveryKeeper::copyWhenPrimed() {
+    if (!primed() && waitedForAssembly_ < kMaxWaitForAssemblyMs) {
+        // The texts are still being assembled: a snapshot now would hold the user up for as
+        // long as the walk over the zone. Should changes keep coming faster than the
+        // assembly, the copy is taken from the rooms after a while all the same.
+        waitedForAssembly_ += 20;
+        timer_.start(20);
+        return;
+    }
+    waitedForAssembly_ = 0;
+    timer_.setInterval(delayMs_);
+    writeNow();
 }
 
 void RecoveryKeeper::changed() {
     if (finished_ || history_.stack().isClean() || timer_.isActive()) return;
-    timer_.start();
+    timer_.start(delayMs_);
 }
 
 void RecoveryKeeper::writeNow() {
@@ -71,8 +129,13 @@ void RecoveryKeeper::writeNow() {
     header.zoneName = store_.zoneName;
     header.bitvectors = bitvectors_ ? bitvectors_() : "built-in";
     header.sectors = sectors_ ? sectors_() : "built-in";
-    std::unique_ptr<RecoverySnapshot> snapshot = snapshotter_.take(store_, std::move(header));
+    // Assembled ahead when the zone has not changed since; otherwise kept texts and copies.
+    std::unique_ptr<RecoverySnapshot> snapshot = snapshotter_.assembled(store_)
+                                                     ? snapshotter_.takeAssembled(store_, std::move(header))
+                                                     : snapshotter_.take(store_, std::move(header));
     lastSnapshotMs_ = clock.nsecsElapsed() / 1e6;
+    lastCopies_ = snapshot->copied;
+    longestWorkMs_ = std::max(longestWorkMs_, lastSnapshotMs_);
     writer_->write(std::move(snapshot));
 }
 
@@ -91,8 +154,12 @@ void RecoveryKeeper::writtenOnWorker(std::unique_ptr<RecoverySnapshot> snapshot,
     // Back on this thread: the snapshotter is this thread's alone.
     QMetaObject::invokeMethod(
         this,
-        [this, s = std::shared_ptr<RecoverySnapshot>(std::move(snapshot)), error] {
+        [this, s = std::shared_ptr<RecoverySnapshot>(std::move(snapshot)), error]() mutable {
+            QElapsedTimer clock;
+            clock.start();
             snapshotter_.learn(*s);
+            s.reset();
+            longestWorkMs_ = std::max(longestWorkMs_, clock.nsecsElapsed() / 1e6);
             if (error.empty()) {
                 ++copiesWritten_;
             } else if (!errorShown_) {
@@ -116,6 +183,7 @@ void RecoveryKeeper::adopt(const std::string& otherFile) {
 void RecoveryKeeper::finish() {
     finished_ = true;
     timer_.stop();
+    primeTimer_.stop();
     writer_->remove();
     writer_->wait();
 }

@@ -16,12 +16,13 @@
 
 #include "recovery/recovery_snapshot.h"
 #include "recovery/recovery_writer.h"
+#include "world/world_store.h"
 
 class EditHistory;
 class Prompts;
 class WorldStore;
 
-class RecoveryKeeper : public QObject {
+class RecoveryKeeper : public QObject, public StoreObserver {
     Q_OBJECT
 public:
     static constexpr int kDefaultDelayMs = 5000;
@@ -55,16 +56,35 @@ public:
     // Waits until what was asked of the writer is done (tests, the end of the program).
     void waitForWriter();
 
+    // While it says so, the zone is half-read and nothing looks at it (a read in progress).
+    void setBusy(std::function<bool()> busy) { busy_ = std::move(busy); }
+    // The texts of every room are kept ready (tests and benchmarks wait for it).
+    bool primed() const { return !primeTimer_.isActive(); }
+
     // The milliseconds the last snapshot took on this thread, and the copies made.
     double lastSnapshotMs() const { return lastSnapshotMs_; }
+    size_t lastSnapshotCopies() const { return lastCopies_; }
+    // The longest piece of recovery work on this thread so far (a slice, a snapshot, the
+    // end of a write), in milliseconds.
+    double longestWorkMs() const { return longestWorkMs_; }
+    double longestSliceCpuMs() const { return longestWorkCpuMs_; }
     int copiesWritten() const { return copiesWritten_; }
 
 signals:
     // A copy was written (error empty) or could not be.
     void copyWritten(const QString& error);
 
+protected:
+    // A world file was read into the store (at start-up too, where no Load empties the
+    // history): its records are new.
+    void worldAdopted() override;
+
 private:
     void changed();
+    // The timer's copy: once the texts are ready, so that the snapshot only walks the index.
+    void copyWhenPrimed();
+    void restartPriming();
+    void primeSlice();
     void writtenOnWorker(std::unique_ptr<RecoverySnapshot> snapshot, const std::string& error);
 
     WorldStore& store_;
@@ -72,8 +92,18 @@ private:
     Prompts& prompts_;
     RecoverySnapshotter snapshotter_;
     QTimer timer_;
+    // Assembles the zone's texts ahead, a few milliseconds at a time, so that a copy
+    // costs this thread nothing.
+    QTimer primeTimer_;
+    int waitedForAssembly_ = 0;
+    static constexpr int kMaxWaitForAssemblyMs = 3000;
+    std::function<bool()> busy_;
     std::function<std::string()> zonePath_, bitvectors_, sectors_;
+    int delayMs_ = kDefaultDelayMs;
     double lastSnapshotMs_ = 0;
+    size_t lastCopies_ = 0;
+    double longestWorkMs_ = 0;
+    double longestWorkCpuMs_ = 0;
     int copiesWritten_ = 0;
     bool errorShown_ = false;
     bool finished_ = false;

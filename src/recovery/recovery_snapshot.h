@@ -9,8 +9,14 @@
 // of each touched one; the writer's thread builds the texts of the copies, and the
 // snapshotter keeps them for the next time (learn). The map positions are copied whole:
 // four numbers a room.
+//
+// Even a walk over a large index with a look-up per room takes longer than a frame, so
+// between events the snapshotter also assembles the whole world and map texts ahead, a
+// few milliseconds at a time (assemble), starting again whenever the zone changes. Once
+// assembled, a snapshot is two shared texts and costs nothing (takeAssembled).
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -20,6 +26,7 @@
 #include "world/room.h"
 
 class WorldStore;
+struct RoomIndexNode;
 
 struct RecoverySnapshot {
     struct Room {
@@ -34,6 +41,14 @@ struct RecoverySnapshot {
     std::vector<Room> rooms;
     std::vector<std::array<int32_t, 4>> positions;  // vnum, column, row, level; rooms on the map
     size_t copied = 0;                               // rooms taken as copies
+    // Assembled ahead: the texts of the rooms in index order and the positions; rooms
+    // and positions are then empty. Pieces rather than one text: a large block of new
+    // memory costs the thread that first touches it, and that is the writer's.
+    struct Assembled {
+        std::vector<std::shared_ptr<const std::string>> texts;
+        std::vector<std::array<int32_t, 4>> positions;
+    };
+    std::shared_ptr<const Assembled> assembled;
 
     // Builds the texts still missing (any thread) and the whole recovery file.
     std::string fileBytes();
@@ -49,6 +64,14 @@ public:
     void forgetAll();
     // Keeps the texts a writer built for a snapshot, for the rooms untouched since it was taken.
     void learn(const RecoverySnapshot& snapshot);
+    // Goes on assembling the texts of the zone as it is while more() says so (asked every
+    // few rooms); true once they are complete. The zone must not have changed since the
+    // last call without roomTouched or forgetAll, which start the assembly again.
+    bool assemble(const WorldStore& store, const std::function<bool()>& more);
+    // The assembled texts are the store's (as far as a form or size can tell otherwise).
+    bool assembled(const WorldStore& store) const;
+    // The assembled texts as a snapshot; none unless assembled().
+    std::unique_ptr<RecoverySnapshot> takeAssembled(const WorldStore& store, RecoveryHeader header) const;
 
     size_t textsKept() const { return kept_.size(); }
 
@@ -58,7 +81,14 @@ private:
         int32_t vnum = 0;
         uint64_t touchedAt = 0;
     };
+    void restartAssembly();
+
     std::unordered_map<const RoomDataType*, Kept> kept_;
+    // The assembly under way, and the last one completed (none once the zone changed).
+    std::shared_ptr<RecoverySnapshot::Assembled> assembly_;
+    const RoomIndexNode* assembleFrom_ = nullptr;
+    std::shared_ptr<const RecoverySnapshot::Assembled> assembled_;
+    size_t assembledRooms_ = 0;
     WorldForm form_ = WorldForm::Classic;
     uint64_t changes_ = 0;
 };
