@@ -20,6 +20,7 @@
 #include "map/auto_placement.h"
 #include "world/file_replace.h"
 #include "world/platform_files.h"
+#include "uibase/byte_text.h"
 #include "uibase/one_line_fields.h"
 #include "uibase/qt_prompts.h"
 #include "uibase/text_redo_keys.h"
@@ -163,6 +164,9 @@ void QuendryApp::recoverZone(const RecoveryListing& listing) {
         }
         map.announceReset();
     }
+    // The world file holds no zone name; the copy's header does.
+    store.zoneName = c.header.zoneName;
+    mainWindow->pnlZoneName->setText(bytesToQString(store.zoneName));
     output->setZonePath(original);
     output->suggestPath(original);
     // Not saved anywhere yet: the title shows it, and the copy goes on.

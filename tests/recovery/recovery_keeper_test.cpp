@@ -221,6 +221,8 @@ TEST_F(RecoveryTest, StartUpOffersEveryFileOfAnEndedEditorNewestFirst) {
             EXPECT_FALSE(app->history.stack().isClean());  // the title's *
             EXPECT_TRUE(main->isWindowModified());
             EXPECT_EQ(app->output->zonePath().substr(0, 8), "/builds/");
+            EXPECT_EQ("/builds/" + app->store.zoneName + ".wld", app->output->zonePath());
+            EXPECT_EQ(main->pnlZoneName->text().toStdString(), app->store.zoneName);
         }
         app->recovery->waitForWriter();
         std::filesystem::create_directories(directory());
