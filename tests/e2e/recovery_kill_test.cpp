@@ -114,9 +114,18 @@ std::string exit(int d, int to, const std::string& keywords = "") {
 
 TEST_F(RecoveryKillTest, AKilledEditorGivesItsWorkBackByteForByte) {
     const pid_t first = start("first", kEdits);
-    ASSERT_TRUE(waitFor("first", "step: sleep 600000")) << bytesOf(dir / "first.out");
-    ::kill(first, SIGKILL);
-    EXPECT_TRUE(WIFSIGNALED(finish(first)));
+    // Killed in any case, also when the test stops early.
+    struct Kill {
+        pid_t pid;
+        ~Kill() {
+            ::kill(pid, SIGKILL);
+            finish(pid);
+        }
+    };
+    {
+        Kill kill{first};
+        ASSERT_TRUE(waitFor("first", "step: sleep 600000")) << bytesOf(dir / "first.out");
+    }
 
     const std::string expected = room(4200, "", "E\nsign~\nBeware the weir.\n~\n") + room(4201, exit(1, 4202)) +
                                  room(4202, exit(1, 4203, "gate") + exit(3, 4201)) + room(4203, exit(3, 4202)) + "$\n";
