@@ -1,6 +1,7 @@
 #pragma once
 // The "New Zone" dialog: asks for the name, number and lowest room number of a new
-// zone, and the form of world file it is written in, and hands them to the store. The main window is disabled while it is shown.
+// zone, and the form of world file it is written in, and hands them to the store. The
+// main window is disabled while it is shown.
 #include <QString>
 
 #include "uibase/secondary_window.h"
