@@ -125,7 +125,7 @@ int runLint(const std::vector<std::string>& args) {
         LintInput input{
             world.store, world.map.grid, world.roomLines,
             world.mapSource != MapSource::None && std::filesystem::is_regular_file(mapFilePath(path), error),
-            world.mapSource == MapSource::File};
+            world.mapSource == MapSource::File, world.forms.endMarkerLine, world.forms.endMarkerNumber, path};
         const std::vector<LintFinding> findings = lintZone(input, options);
         if (!world.messages.empty() || !findings.empty()) result = std::max<int>(result, kExitMessages);
 

@@ -159,12 +159,18 @@ TEST_F(QuendryWld, CheckReportsEachMessageWithFileAndLine) {
 
 TEST_F(QuendryWld, LintPrintsTheLoadsMessagesThenEveryFinding) {
     write("small.wld", kSmallZone);
-    const std::string smallFindings =
+    // Flags l and A are not among the built-in definitions.
+    const std::string doorMismatch =
         "small.wld:7: room 3001 (line 1), exit north: door 1, no key, "
-        "but the way back from 3002 (exit south) has no door, no key [door-mismatch]\n"
+        "but the way back from 3002 (exit south) has no door, no key [door-mismatch]\n";
+    const std::string otherFindings =
         "small.wld:17: room 3002: has no description [empty-text]\n"
         "small.wld:26: room 3005: no walk over exits from room 3001, the zone's first room, reaches it "
-        "[unreachable-room]\n";
+        "[unreachable-room]\n"
+        "small.wld:26: room 3005: the bitvector definitions in use name no flag A (67108864) [unknown-flag]\n";
+    const std::string unknownL =
+        "small.wld:1: room 3001: the bitvector definitions in use name no flag l (2048) [unknown-flag]\n";
+    const std::string smallFindings = unknownL + doorMismatch + otherFindings;
     const ToolRun small = run("lint small.wld");
     EXPECT_EQ(small.exitCode, 1);
     EXPECT_EQ(small.out, smallFindings);
@@ -184,12 +190,12 @@ TEST_F(QuendryWld, LintPrintsTheLoadsMessagesThenEveryFinding) {
     EXPECT_NE(two.err.find("missing.wld"), std::string::npos);
 
     // Checks left out, and a zone range that sends the exit to another zone.
-    const ToolRun ignored = run("lint --ignore empty-text,door-mismatch --ignore unreachable-room small.wld");
+    const ToolRun ignored = run("lint --ignore empty-text,door-mismatch --ignore unreachable-room,unknown-flag small.wld");
     EXPECT_EQ(ignored.exitCode, 0);  // every --ignore counts
     EXPECT_EQ(ignored.out, "");
     const ToolRun oneIgnored = run("lint --ignore door-mismatch small.wld");
     EXPECT_EQ(oneIgnored.exitCode, 1);
-    EXPECT_EQ(oneIgnored.out, smallFindings.substr(smallFindings.find('\n') + 1));
+    EXPECT_EQ(oneIgnored.out, unknownL + otherFindings);
     EXPECT_EQ(run("lint --zone-range 3000-3005 eof.wld").out.find("[dangling-exit]"), std::string::npos);
 
     // Repeated numbers are seen when the order is not checked.
@@ -226,7 +232,7 @@ TEST_F(QuendryWld, LintJsonHoldsEveryMessageAndFindingOfEveryFile) {
     size_t entries = 0;
     for (size_t at = doc.find("{\"check\""); at != std::string::npos; at = doc.find("{\"check\"", at + 1))
         ++entries;
-    EXPECT_EQ(entries, 5u);  // three findings, two load messages
+    EXPECT_EQ(entries, 7u);  // five findings, two load messages
 
     write("clean.wld", "#3001\nRoom one~\nDesc.\n~\n1 0 0\nS\n$\n");
     const ToolRun clean = run("lint --json clean.wld");
@@ -336,6 +342,7 @@ TEST_F(QuendryWld, TheNewerFormInEveryCommand) {
     const ToolRun lint = run("lint newer.wld");
     EXPECT_EQ(lint.exitCode, 1);
     EXPECT_EQ(lint.out,
+              "newer.wld:1: room 4200: the bitvector definitions in use name no flag l (2048) [unknown-flag]\n"
               "newer.wld:1: room 4200: trigger 4217 is attached 2 times [duplicate-trigger]\n"
               "newer.wld:14: room 4200 (line 1), exit northeast: leads to 4250, inside the zone's numbers "
               "4200-4299, but no room of the file has that number [dangling-exit]\n"
