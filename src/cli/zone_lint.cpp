@@ -310,10 +310,10 @@ private:
                std::string(kDirectionNames[static_cast<size_t>(direction)]) + ": ";
     }
 
-    // " (in b.wld)" for a room of another file of the world than the one at position.
+    // " of b.wld" for a room of another file of the world than the one at position.
     std::string elsewhere(int position, int other) const {
         if (entry(position).zone == entry(other).zone) return {};
-        return " (in " + zoneOf(other).name + ")";
+        return " of " + zoneOf(other).name;
     }
 
     // What the file shows after its last room: the header that stopped the read.
@@ -342,7 +342,7 @@ private:
             add(LintCheck::DuplicateNumber, position, -1,
                 roomPrefix(position) + "its number is already used by " +
                     (other ? "the room at line " + std::to_string(other->header) : std::string("another room")) +
-                    (entry(head).zone != e.zone ? " of " + zoneOf(head).name : std::string()));
+                    elsewhere(position, head));
         }
         if (e.before && *e.before > r.vnum && zone.store && !zone.store->sorted() && runs(LintCheck::Order))
             add(LintCheck::Order, position, -1,

@@ -215,6 +215,64 @@ TEST_F(ZoneLint, EachCheckFindsItsMistakeAndNothingInTheMendedZone) {
     }
 }
 
+TEST_F(ZoneLint, EachLimitOfTheServerIsFound) {
+    const auto with = [](auto change) {
+        LintOptions options;
+        change(options);
+        return options;
+    };
+    const LintOptions defaults;
+    struct Row {
+        const char* what;
+        std::string zone;
+        LintOptions options;
+        bool checkOrder;
+        std::vector<Seen> expected;
+    };
+    // 80 lines of 100 bytes and one of 31: 8,193 bytes with the CR LF of each line (the
+    // server, as the reader, ends the last one with CR LF too).
+    std::string bigText;
+    for (int i = 0; i < 80; ++i) bigText += std::string(100, 'x') + "\n";
+    bigText += std::string(31, 'x');
+    const std::string longLine = std::string(511, 'y') + "\nshort";
+    const std::vector<Row> rows = {
+        {"order: a room below the one before it, read in file order",
+         room(4201, {{S, 4200}}) + room(4200, {{N, 4201}}), defaults, false, {{LintCheck::Order, 10, 4200, kRoom}}},
+        {"end-marker: the header that stops the read", room(4200) + "#99999\nLost~\n~\n42 0 0\nS\n" + room(4201),
+         with([](LintOptions& o) { o.enabled[static_cast<size_t>(LintCheck::UnreachableRoom)] = false; }), true,
+         {{LintCheck::EndMarker, 6, 99999, kRoom}}},
+        {"exit-to-zero", room(4200, {{N, 0}, {E, 4200}, {W, 4200}}), defaults, true,
+         {{LintCheck::ExitToZero, 5, 4200, N}}},
+        {"long-text: one byte over the limit", room(4200, {}, "Hall", bigText), defaults, true,
+         {{LintCheck::LongText, 1, 4200, kRoom}}},
+        {"long-text: the limit is a setting",
+         room(4200, {{N, 4200, 0, -1}, {S, 4200}}, "A long name"),
+         with([](LintOptions& o) { o.maxText = 10; }), true, {{LintCheck::LongText, 1, 4200, kRoom}}},
+        {"long-text: exactly the limit", room(4200, {}, "Hall", bigText.substr(0, bigText.size() - 1)), defaults, true, {}},
+        {"long-line: a line of 511 bytes, and 510 is fine",
+         room(4200, {}, "Hall", longLine) + room(4201, {}, std::string(510, 'z')), defaults, true,
+         {{LintCheck::LongLine, 1, 4200, kRoom}, {kUnreachable, 7, 4201, kRoom}}},
+        {"room-number-range: above a top of 32767", room(32767, {{N, 32768}}) + room(32768, {{S, 32767}}),
+         with([](LintOptions& o) { o.maxRoom = 32767; }), true, {{LintCheck::RoomNumberRange, 10, 32768, kRoom}}},
+        {"unknown-flag: bit l and sector 12 have no built-in name",
+         "#4200\nHall~\nA hall.\n~\n42 kl 12\nS\n#4201\nYard~\nA yard.\n~\n42 ak 9\nD0\n~\n~\n0 -1 4200\nS\n",
+         with([](LintOptions& o) { o.enabled[static_cast<size_t>(LintCheck::UnreachableRoom)] = false; }), true,
+         {{LintCheck::UnknownFlag, 1, 4200, kRoom}, {LintCheck::UnknownFlag, 1, 4200, kRoom},
+          {kOneWay, 12, 4201, N}}},
+        {"unknown-flag: the definitions in use name them",
+         "#4200\nHall~\nA hall.\n~\n42 kl 12\nS\n",
+         with([](LintOptions& o) { o.flagNames = {0xFFFu, {12}}; }), true, {}},
+        {"trailing-blank", "#4200 \t\nHall~\nA hall.\n~\n42 0 0\nS\n", defaults, true,
+         {{LintCheck::TrailingBlank, 1, 4200, kRoom}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const auto linted = lint(row.zone + "$\n", nullptr, row.options, row.checkOrder);
+        EXPECT_TRUE(linted->prompts.messages.empty());
+        EXPECT_EQ(linted->seen(), row.expected);
+    }
+}
+
 TEST_F(ZoneLint, RepeatedNumbersAreFoundWhenReadInFileOrder) {
     const std::string zone =
         room(4201, {{S, 4200}}) + room(4200, {{N, 4201}}) + room(4201, {{S, 4200}}) + "$\n";
