@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QIcon>
+#include <QSettings>
 #include <QThread>
 #include <QTimer>
 #include <QWindow>
@@ -9,6 +10,7 @@
 #include "editor/editor_command_line.h"
 #include "editor/quendry_app.h"
 #include "editor/teditmain.h"
+#include "map/tfrmmap.h"
 #include "quendry_version.h"
 #include "uibase/qt_prompts.h"
 #include "world/platform_files.h"
@@ -66,8 +68,11 @@ int main(int argc, char** argv) {
 
     QtPrompts prompts;
     QtFileChooser files;
+    // The map's zoom and view options, remembered between runs; outlives the windows.
+    QSettings settings(QStringLiteral("QuendryEdit"), QStringLiteral("QuendryEdit"));
     QuendryApp quendry(prompts, files);
     quendry.createWindows(command.worldFile);
+    quendry.mapWindow->setViewSettings(&settings);
     QObject::connect(quendry.mainWindow.get(), &TEditMain::programEnding, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     if (std::getenv("QUENDRY_REPORT_READY")) reportWhenReady(quendry.mainWindow.get());

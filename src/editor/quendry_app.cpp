@@ -13,6 +13,7 @@
 #include "editor/teditmain.h"
 #include "editor/tfrmversioninfo.h"
 #include "map/cell_drawing.h"
+#include "map/room_details.h"
 #include "map/tfrmmap.h"
 #include "map/tminimap.h"
 #include "uibase/one_line_fields.h"
@@ -20,6 +21,36 @@
 #include "uibase/text_redo_keys.h"
 #include "wldfile/tfrmloading.h"
 #include "wldfile/tfrmquendryout.h"
+
+namespace {
+
+// The map's view of the definition tables.
+class TableNames : public DefinitionNames {
+public:
+    TableNames(const BitvectorTable& bits, const SectorTable& sectors) : bits_(bits), sectors_(sectors) {}
+    std::string sectorName(int32_t sector) const override {
+        for (int slot = 1; slot <= sectors_.count && slot <= kTableSlots; ++slot)
+            if (sectors_.values[slot] == sector) return sectors_.names[slot];
+        return {};
+    }
+    std::string flagName(int32_t bitValue) const override {
+        for (int slot = 1; slot <= bits_.count && slot <= kTableSlots; ++slot)
+            if (bits_.values[slot] == bitValue) return bits_.names[slot];
+        return {};
+    }
+    std::vector<std::pair<int32_t, std::string>> sectors() const override {
+        std::vector<std::pair<int32_t, std::string>> all;
+        for (int slot = 1; slot <= sectors_.count && slot <= kTableSlots; ++slot)
+            if (SectorTable::inUse(sectors_.values[slot])) all.emplace_back(sectors_.values[slot], sectors_.names[slot]);
+        return all;
+    }
+
+private:
+    const BitvectorTable& bits_;
+    const SectorTable& sectors_;
+};
+
+}  // namespace
 
 QuendryApp::QuendryApp(Prompts& p, FileChooser& f, ColourPicker* picker)
     : prompts(p), files(f), colourPicker(picker) {
@@ -56,6 +87,8 @@ void QuendryApp::createWindows(const std::string& startupFile) {
     minimap->setMapWindow(mapWindow);
     mapWindow->setMinimap(minimap);
     mapWindow->setSearchChecksDescription([main] { return main->itemCheckDesc->isChecked(); });
+    tableNames = std::make_unique<TableNames>(main->bitvectorTable(), main->sectorTable());
+    mapWindow->setDefinitionNames(tableNames.get());
     output = own(std::make_unique<TfrmQuendryOut>(store, prompts, files));
     loading = own(std::make_unique<TfrmLoading>());
     setBit = own(std::make_unique<TfrmSetBit>(

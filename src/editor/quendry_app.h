@@ -18,6 +18,7 @@
 
 class QWidget;
 class TEditMain;
+class DefinitionNames;
 
 // The other windows are the EditorWindows pointers; the program owns them.
 class QuendryApp : public EditorWindows {
@@ -41,6 +42,8 @@ public:
     EditHistory history{store, map};
 
     std::unique_ptr<TEditMain> mainWindow;
+    // The names the map's tooltip and legend give sectors and flags: the main window's tables.
+    std::unique_ptr<DefinitionNames> tableNames;
 
     // How many steps Undo can go back (EditHistory::kDefaultLimit); empties the history.
     void setHistoryLimit(int steps);
