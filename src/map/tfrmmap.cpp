@@ -274,6 +274,9 @@ void TfrmMap::openMap(QWidget* opener) {
         disableExitPanel();
     }
 
+    // The legend names the sectors as the table now does.
+    if (sectorColours()) fillLegend();
+
     // The default line, chosen.
     setDefaultLine();
     selboxPlaceRoom->setCurrentIndex(0);
