@@ -460,6 +460,7 @@ TEST(CellDrawing, SectorColoursTakeTheSilverOfTileAndMarks) {
 }
 
 TEST(CellDrawing, LongExitsDrawLinesStubsAndWarnings) {
+    needFonts();  // 2x draws labels
     MapGrid grid;
     WorldStore store;
     auto add = [&](int32_t vnum) -> RoomDataType& {
