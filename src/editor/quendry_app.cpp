@@ -1,6 +1,7 @@
 #include "editor/quendry_app.h"
 
 #include <QAction>
+#include <QSettings>
 
 #include "colour/colour_file.h"
 #include "colour/tfrmsetcolor.h"
@@ -11,6 +12,7 @@
 #include "dialogs/trlist.h"
 #include "editor/flag_banks.h"
 #include "editor/teditmain.h"
+#include "editor/tfrmproblems.h"
 #include "editor/tfrmversioninfo.h"
 #include "map/cell_drawing.h"
 #include "map/tfrmmap.h"
@@ -22,7 +24,11 @@
 #include "wldfile/tfrmquendryout.h"
 
 QuendryApp::QuendryApp(Prompts& p, FileChooser& f, ColourPicker* picker)
-    : prompts(p), files(f), colourPicker(picker) {
+    : prompts(p),
+      files(f),
+      colourPicker(picker),
+      settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("QuendryEdit"),
+                                           QStringLiteral("QuendryEdit"))) {
     if (!colourPicker) {
         ownPicker_ = std::make_unique<QtColourPicker>();
         colourPicker = ownPicker_.get();
@@ -64,6 +70,12 @@ void QuendryApp::createWindows(const std::string& startupFile) {
     setSect = own(std::make_unique<TfrmSetSect>(
         main->sectorTable(), [main] { main->flagBanks().refreshSectorBank(); }, prompts,
                                                 main->startupDirectory()));
+    problems = own(std::make_unique<TfrmProblems>(store, map.grid, prompts, *settings));
+    // A finding's room in the main window and, when the map is open, on the map.
+    problems->setNavigation([this, main](RoomIndexNode& node) {
+        if (mapWindow->isVisible() && !mapWindow->selectRoomOnMap(*node.room)) return;
+        main->roomChosenFromList(&node);
+    });
 
     main->attachWindows(*this);
     connectHistory();
@@ -87,12 +99,15 @@ void QuendryApp::connectHistory() {
     // The same Undo and Redo, with their shortcuts, while the map is the active window.
     mapWindow->addAction(main->itemUndo);
     mapWindow->addAction(main->itemRedo);
+    problems->addAction(main->itemUndo);
+    problems->addAction(main->itemRedo);
     keepRedoKeysInTextFields(*main);
     keepRedoKeysInTextFields(*mapWindow);
     QObject::connect(&history, &EditHistory::zoneRestored, main, &TEditMain::showRestoredZone);
     QObject::connect(&history, &EditHistory::zoneRestored, mapWindow, &TfrmMap::showRestoredZone);
     QObject::connect(&history, &EditHistory::zoneRestored, extraDesc, &TExtraDesc::showRestoredZone);
     QObject::connect(&history, &EditHistory::zoneRestored, roomList, &TRlist::showRestoredZone);
+    QObject::connect(&history, &EditHistory::zoneChanged, problems, &TfrmProblems::zoneChanged);
     QObject::connect(output, &TfrmQuendryOut::outputBuilt, &history, &EditHistory::outputBuilt);
     QObject::connect(output, &TfrmQuendryOut::worldSaved, &history, &EditHistory::outputSaved);
 }

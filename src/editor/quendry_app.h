@@ -16,6 +16,7 @@
 #include "world/prompts.h"
 #include "world/world_store.h"
 
+class QSettings;
 class QWidget;
 class TEditMain;
 
@@ -41,6 +42,8 @@ public:
     EditHistory history{store, map};
 
     std::unique_ptr<TEditMain> mainWindow;
+    // The windows' settings kept between runs (an INI file in the user's configuration).
+    std::unique_ptr<QSettings> settings;
 
     // How many steps Undo can go back (EditHistory::kDefaultLimit); empties the history.
     void setHistoryLimit(int steps);

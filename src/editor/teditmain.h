@@ -150,6 +150,7 @@ public:
     QAction* itemNewProject = nullptr;
     QAction* itemSelectProject = nullptr;
     QAction* itemQuendryOutput = nullptr;
+    QAction* itemProblems = nullptr;  // "&Problems", Ctrl+Shift+P
     QAction* itemSetupColors = nullptr;
     QAction* itemSetupBitvectors = nullptr;
     QAction* itemSetupSectors = nullptr;
@@ -164,6 +165,7 @@ public:
     void itemNewAreaClick();
     void itemQuitClick();
     void itemSavewldClick();
+    void itemProblemsClick();
     void itemFirstClick();
     void itemVersionInfoClick();
     void itemSetupColorsClick();

@@ -1,0 +1,75 @@
+#pragma once
+// The lint findings of the zone in memory, kept up to date as the zone changes: after a
+// change only the rooms it touched and their neighbours are linted again, the whole
+// zone only after a load, a New Area or a change of the options.
+//
+// The neighbours of a touched room are the rooms whose findings may read it: the rooms
+// with its number (old and new), the rooms with an exit into either number (one-way
+// exits, doors, dangling exits) and the rooms in the cells beside its old and new map
+// positions (the map's agreement with the exits). For that the list keeps, per room,
+// the number, exits and position it had when last linted.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <unordered_map>
+#include <vector>
+
+#include "editor/lint_in_memory.h"
+#include "world/zone_history.h"
+
+class ProblemList {
+public:
+    ProblemList(const WorldStore& store, const MapGrid& grid);
+
+    const LintOptions& options() const { return options_; }
+    // New options: the whole zone again.
+    void setOptions(const LintOptions& options);
+    // Whether the zone's world file has a map position file and the map shows its positions.
+    void setMapFile(bool exists, bool positionsFromMapFile);
+
+    // The whole zone again.
+    void recomputeAll();
+    // After a change (or its undo or redo): the rooms it touched and their neighbours.
+    void roomsTouched(const TouchedRooms& touched);
+    // A record is about to be freed: nothing of it is kept.
+    void forget(const RoomDataType& room);
+
+    size_t size() const { return count_; }
+    // Every finding, sorted by room number, a room's in the linter's order.
+    std::vector<const LintFinding*> rows() const;
+    // Counts every recompute, so that a view knows when to look again.
+    uint64_t version() const { return version_; }
+    // Rooms linted by the last roomsTouched (for tests and benchmarks).
+    size_t lastLinted() const { return lastLinted_; }
+
+private:
+    struct Seen {
+        int32_t vnum = 0;
+        std::array<int32_t, kAllDirectionCount> to{};
+        int x = -1, y = -1, z = -1;
+    };
+    static Seen seenOf(const RoomDataType& room);
+    void remember(const RoomDataType& room, const Seen& seen);
+    void unremember(const RoomDataType& room);
+    void noteNeighbours(const Seen& seen, std::vector<int32_t>& vnums) const;
+    void relint(std::vector<int32_t>& vnums);
+    ZoneInMemory zone() const { return {store_, grid_, mapFileExists_, positionsFromMapFile_}; }
+    // What the whole zone depends on: the default range follows the lowest number, the
+    // walk for unreachable rooms starts at the first.
+    std::pair<int32_t, int32_t> zoneAnchors() const;
+
+    const WorldStore& store_;
+    const MapGrid& grid_;
+    LintOptions options_;
+    bool mapFileExists_ = false;
+    bool positionsFromMapFile_ = false;
+
+    std::map<int32_t, std::vector<LintFinding>> byRoom_;  // rooms without findings have no entry
+    size_t count_ = 0;
+    std::unordered_map<const RoomDataType*, Seen> seen_;
+    std::unordered_map<int32_t, std::vector<int32_t>> exitsInto_;  // number -> numbers of rooms with an exit there, one per exit
+    std::pair<int32_t, int32_t> anchors_{0, 0};  // lowest number, first room's number
+    uint64_t version_ = 0;
+    size_t lastLinted_ = 0;
+};
