@@ -70,7 +70,7 @@ struct LintLoad {
         readWorldFile(path, road);
         fromMapFile = road.mapSource == MapSource::File;
     }
-    LintInput input() const { return {world->store, world->map.grid, lines, fromMapFile, fromMapFile}; }
+    LintInput input() const { return {world->store, world->map.grid, lines, fromMapFile, fromMapFile, 0, 0, {}}; }
 };
 
 void BM_CheckRoad(benchmark::State& state) {

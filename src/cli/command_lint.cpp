@@ -1,13 +1,17 @@
-// quendry-wld lint [--json] [--zone-range LO-HI] [--ignore CHECK,...] [--no-order-check] FILE...
+// quendry-wld lint [--json] [--zone-range LO-HI] [--ignore CHECK,...] [--no-order-check]
+//                  [--max-text N] [--max-room N] [--world-reach ROOM] FILE|DIR...
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/json_writer.h"
 #include "cli/loaded_world.h"
+#include "cli/world_files.h"
 #include "cli/zone_lint.h"
+#include "defs/definition_files.h"
 #include "world/strict_int.h"
 
 namespace {
@@ -94,10 +98,49 @@ void put(std::string& out, const std::string& file, int line, const std::string&
     out += '\n';
 }
 
+// Messages of the definition files go to stderr; they do not stop the lint.
+class DefinitionPrompts : public Prompts {
+public:
+    void message(const std::string& text) override { std::fprintf(stderr, "quendry-wld: %s\n", oneLine(text).c_str()); }
+    bool confirm(const std::string& question) override {
+        message(question);
+        return false;
+    }
+};
+
+// The flags and sectors named by rmbitvec.txt and rsectype.txt of the directory the tool
+// runs in, as the editor reads them from the one it starts in; the built-in sets otherwise.
+FlagNames definitionsInUse() {
+    BitvectorTable bitvectors;
+    SectorTable sectors;
+    setBuiltinBitvectors(bitvectors);
+    setBuiltinSectors(sectors);
+    DefinitionPrompts prompts;
+    loadBitvectorFile(kBitvectorFileName, bitvectors, prompts);
+    loadSectorFile(kSectorFileName, sectors, prompts);
+    return flagNamesOf(bitvectors, sectors);
+}
+
+// A number option within bounds, or a usage error.
+bool numberOption(const ParsedArgs& parsed, const std::string& name, int32_t low, int32_t high,
+                  std::optional<int32_t>& value) {
+    const auto it = parsed.values.find(name);
+    if (it == parsed.values.end()) return true;
+    const auto number = strictToInt(it->second);
+    if (!number || *number < low || *number > high) {
+        usageError(name + " wants a number from " + std::to_string(low) + " to " + std::to_string(high) +
+                   ", not '" + it->second + "'");
+        return false;
+    }
+    value = number;
+    return true;
+}
+
 }  // namespace
 
 int runLint(const std::vector<std::string>& args) {
-    const auto parsed = parseArgs(args, {"--json", "--no-order-check"}, {"--zone-range", "--ignore"});
+    const auto parsed = parseArgs(args, {"--json", "--no-order-check"},
+                                  {"--zone-range", "--ignore", "--max-text", "--max-room", "--world-reach"});
     if (!parsed) return kExitUsage;
     LintOptions options;
     if (const auto range = parsed->values.find("--zone-range"); range != parsed->values.end())
@@ -107,45 +150,85 @@ int runLint(const std::vector<std::string>& args) {
     // --ignore may be given more than once; every list counts.
     for (const std::string& list : parsed->allValues("--ignore"))
         if (!parseIgnore(list, options)) return kExitUsage;
-    if (parsed->operands.empty()) return usageError("lint needs at least one world file");
+    std::optional<int32_t> maxText, maxRoom;
+    if (!numberOption(*parsed, "--max-text", 1, INT32_MAX, maxText) ||
+        !numberOption(*parsed, "--max-room", 0, INT32_MAX, maxRoom) ||
+        !numberOption(*parsed, "--world-reach", INT32_MIN, INT32_MAX, options.worldStart))
+        return kExitUsage;
+    if (maxText) options.maxText = static_cast<size_t>(*maxText);
+    if (maxRoom) options.maxRoom = *maxRoom;
+    if (parsed->operands.empty()) return usageError("lint needs at least one world file or directory");
     const bool json = parsed->flags.count("--json") > 0;
     const bool checkOrder = !parsed->flags.count("--no-order-check");
+    if (options.runs(LintCheck::UnknownFlag)) options.flagNames = definitionsInUse();
 
-    int result = kExitClean;
-    JsonReport report;
-    for (const std::string& path : parsed->operands) {
-        if (!readableFile(path)) {
-            result = kExitUsage;
-            continue;
-        }
-        LoadedWorld world;
-        loadWorld(path, checkOrder, world, true);
+    const WorldFiles world = worldFiles(parsed->operands);
+    int result = world.unreadable ? kExitUsage : kExitClean;
+    std::vector<std::unique_ptr<LoadedWorld>> loaded;
+    std::vector<LintInput> inputs;
+    loaded.reserve(world.files.size());
+    inputs.reserve(world.files.size());
+    for (const WorldFiles::Item& item : world.files) {
+        auto& w = *loaded.emplace_back(std::make_unique<LoadedWorld>());
+        loadWorld(item.path, checkOrder, w, true);
         // Positions are known to be the file's only when the load got as far as placing rooms.
         std::error_code error;
-        LintInput input{
-            world.store, world.map.grid, world.roomLines,
-            world.mapSource != MapSource::None && std::filesystem::is_regular_file(mapFilePath(path), error),
-            world.mapSource == MapSource::File};
-        const std::vector<LintFinding> findings = lintZone(input, options);
-        if (!world.messages.empty() || !findings.empty()) result = std::max<int>(result, kExitMessages);
+        inputs.push_back({w.store, w.map.grid, w.roomLines,
+                          w.mapSource != MapSource::None &&
+                              std::filesystem::is_regular_file(mapFilePath(item.path), error),
+                          w.mapSource == MapSource::File, w.forms.endMarkerLine, w.forms.endMarkerNumber,
+                          oneLine(item.path)});
+    }
+    if (options.worldStart) {
+        const bool found = std::any_of(loaded.begin(), loaded.end(),
+                                       [&](const auto& w) { return w->store.findByVnum(*options.worldStart); });
+        if (!found)
+            return usageError("--world-reach: no file given holds room " + std::to_string(*options.worldStart));
+    }
+    const std::vector<LintFinding> findings = lintWorld(inputs, options);
 
-        const std::string name = oneLine(path);
-        if (json) {
-            for (const LoadMessage& m : world.messages) report.add(path, m.line, "load", m.text, nullptr);
-            for (const LintFinding& f : findings)
-                report.add(path, f.line, std::string(lintCheckName(f.check)), f.message, &f);
-            continue;
+    JsonReport report;
+    std::string out;
+    const auto notes = [&](const std::vector<IndexNote>& list) {
+        for (const IndexNote& n : list) {
+            if (n.missingFile && !options.runs(LintCheck::MissingFile)) continue;
+            result = std::max<int>(result, kExitMessages);
+            const std::string check = n.missingFile ? std::string(lintCheckName(LintCheck::MissingFile)) : "load";
+            if (json)
+                report.add(n.file, n.line, check, n.text, nullptr);
+            else
+                put(out, oneLine(n.file), n.line, oneLine(n.text) + (n.missingFile ? " [" + check + "]" : ""));
         }
-        std::string out;
-        for (const LoadMessage& m : world.messages) put(out, name, m.line, oneLine(m.text));
-        for (const LintFinding& f : findings)
-            put(out, name, f.line, oneLine(f.message) + " [" + std::string(lintCheckName(f.check)) + "]");
-        std::fwrite(out.data(), 1, out.size(), stdout);
+    };
+    size_t next = 0;  // findings come file by file
+    for (size_t i = 0; i < world.files.size(); ++i) {
+        notes(world.files[i].notes);
+        const std::string& path = world.files[i].path;
+        const LoadedWorld& w = *loaded[i];
+        if (!w.messages.empty()) result = std::max<int>(result, kExitMessages);
+        for (const LoadMessage& m : w.messages) {
+            if (json)
+                report.add(path, m.line, "load", m.text, nullptr);
+            else
+                put(out, inputs[i].name, m.line, oneLine(m.text));
+        }
+        for (; next < findings.size() && findings[next].file == i; ++next) {
+            const LintFinding& f = findings[next];
+            result = std::max<int>(result, kExitMessages);
+            if (json)
+                report.add(path, f.line, std::string(lintCheckName(f.check)), f.message, &f);
+            else
+                put(out, inputs[i].name, f.line,
+                    oneLine(f.message) + " [" + std::string(lintCheckName(f.check)) + "]");
+        }
+        if (!json) {
+            std::fwrite(out.data(), 1, out.size(), stdout);
+            out.clear();
+        }
     }
-    if (json) {
-        const std::string document = report.document();
-        std::fwrite(document.data(), 1, document.size(), stdout);
-    }
+    notes(world.trailingNotes);
+    if (json) out = report.document();
+    std::fwrite(out.data(), 1, out.size(), stdout);
     if (std::fflush(stdout) != 0) result = std::max<int>(result, kExitMessages);
     return result;
 }

@@ -52,6 +52,11 @@ public:
         }
     }
 
+    void endMarker(int line, int32_t number) {
+        report_.endMarkerLine = line;
+        report_.endMarkerNumber = number;
+    }
+
 private:
     WorldFormReport& report_;
     bool any_ = false;
@@ -98,7 +103,10 @@ WorldReadResult readRooms(WldReadContext& ctx, WorldStore& store, LoadProgress& 
                     ctx.report("Format error after room " + std::to_string(previousNumber));
                     return WorldReadResult::Failed;
                 }
-                if (headerNumber >= kEndOfRoomNumbers) return WorldReadResult::Success;
+                if (headerNumber >= kEndOfRoomNumbers) {
+                    forms.endMarker(ctx.in.lineAt(headerPosition), headerNumber);
+                    return WorldReadResult::Success;
+                }
                 progress.setTitle(std::to_string(headerNumber));
                 ++roomsRead;
                 triggerRoom = nullptr;

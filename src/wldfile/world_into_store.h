@@ -20,6 +20,10 @@ struct WorldFormReport {
     size_t otherFormRooms = 0;            // rooms in the other form
     int32_t firstOtherVnum = 0;           // the first of them in the file
     int firstOtherLine = 0;               // its header line
+    // Where a header numbered 99999 or more ended the read, as it ends the server's: its
+    // line and number; 0 when none did.
+    int endMarkerLine = 0;
+    int32_t endMarkerNumber = 0;
 };
 
 // checkOrder: duplicate numbers are refused and rooms enter in number order; off, rooms

@@ -159,12 +159,18 @@ TEST_F(QuendryWld, CheckReportsEachMessageWithFileAndLine) {
 
 TEST_F(QuendryWld, LintPrintsTheLoadsMessagesThenEveryFinding) {
     write("small.wld", kSmallZone);
-    const std::string smallFindings =
+    // Flags l and A are not among the built-in definitions.
+    const std::string doorMismatch =
         "small.wld:7: room 3001 (line 1), exit north: door 1, no key, "
-        "but the way back from 3002 (exit south) has no door, no key [door-mismatch]\n"
+        "but the way back from 3002 (exit south) has no door, no key [door-mismatch]\n";
+    const std::string otherFindings =
         "small.wld:17: room 3002: has no description [empty-text]\n"
         "small.wld:26: room 3005: no walk over exits from room 3001, the zone's first room, reaches it "
-        "[unreachable-room]\n";
+        "[unreachable-room]\n"
+        "small.wld:26: room 3005: the bitvector definitions in use name no flag A (67108864) [unknown-flag]\n";
+    const std::string unknownL =
+        "small.wld:1: room 3001: the bitvector definitions in use name no flag l (2048) [unknown-flag]\n";
+    const std::string smallFindings = unknownL + doorMismatch + otherFindings;
     const ToolRun small = run("lint small.wld");
     EXPECT_EQ(small.exitCode, 1);
     EXPECT_EQ(small.out, smallFindings);
@@ -175,21 +181,27 @@ TEST_F(QuendryWld, LintPrintsTheLoadsMessagesThenEveryFinding) {
     write("eof.wld", "#3001\nRoom one~\nDesc.\n~\n1 0 0\nD1\n~\n~\n0 -1 3009\nS\n");
     const ToolRun two = run("lint eof.wld missing.wld small.wld");
     EXPECT_EQ(two.exitCode, 2);
+    // Two files are one world: both hold room 3001.
     EXPECT_EQ(two.out,
               "eof.wld:10: Unexpected EOF\n"
               "eof.wld:10: Will attempt to initialize and map partial world.\n"
-              "eof.wld:6: room 3001 (line 1), exit east: leads to 3009, inside the zone's numbers "
-              "3001-3100, but no room of the file has that number [dangling-exit]\n" +
-                  smallFindings);
+              "eof.wld:6: room 3001 (line 1), exit east: leads to 3009, which no room of the world has "
+              "(it falls in the numbers 3001-3100 of eof.wld) [dangling-exit]\n"
+              "small.wld:1: room 3001: its number is already used by the room at line 1 of eof.wld "
+              "[duplicate-number]\n" +
+                  unknownL + doorMismatch + "small.wld:17: room 3002: has no description [empty-text]\n"
+                  "small.wld:21: room 3002 (line 17), exit south: leads to 3001 of eof.wld, which has no exit "
+                  "north back [one-way-exit]\n" +
+                  otherFindings.substr(otherFindings.find('\n') + 1));
     EXPECT_NE(two.err.find("missing.wld"), std::string::npos);
 
     // Checks left out, and a zone range that sends the exit to another zone.
-    const ToolRun ignored = run("lint --ignore empty-text,door-mismatch --ignore unreachable-room small.wld");
+    const ToolRun ignored = run("lint --ignore empty-text,door-mismatch --ignore unreachable-room,unknown-flag small.wld");
     EXPECT_EQ(ignored.exitCode, 0);  // every --ignore counts
     EXPECT_EQ(ignored.out, "");
     const ToolRun oneIgnored = run("lint --ignore door-mismatch small.wld");
     EXPECT_EQ(oneIgnored.exitCode, 1);
-    EXPECT_EQ(oneIgnored.out, smallFindings.substr(smallFindings.find('\n') + 1));
+    EXPECT_EQ(oneIgnored.out, unknownL + otherFindings);
     EXPECT_EQ(run("lint --zone-range 3000-3005 eof.wld").out.find("[dangling-exit]"), std::string::npos);
 
     // Repeated numbers are seen when the order is not checked.
@@ -201,6 +213,118 @@ TEST_F(QuendryWld, LintPrintsTheLoadsMessagesThenEveryFinding) {
     const ToolRun sample = run("lint '" QUENDRY_EXAMPLES "/sample.wld'");
     EXPECT_EQ(sample.exitCode, 0);
     EXPECT_EQ(sample.out + sample.err, "");
+}
+
+// A room of the test worlds: header, name, description, flag line of the zone, the exits
+// ("D door key to"), "S". Each room is 5 + 4 * exits lines.
+std::string worldRoom(int vnum, int zone, std::vector<std::string> exits = {}) {
+    std::string text = "#" + std::to_string(vnum) + "\nRoom~\nA room.\n~\n" + std::to_string(zone) + " 0 0\n";
+    for (const std::string& e : exits) text += "D" + e.substr(0, 1) + "\n~\n~\n" + e.substr(2) + "\n";
+    return text + "S\n";
+}
+
+TEST_F(QuendryWld, LintAndCheckTakeAWorldDirectoryAndResolveExitsAcrossItsFiles) {
+    fs::create_directories(dir_ / "world");
+    write("world/a.wld", worldRoom(3000, 30, {"1 1 -1 3100", "0 0 -1 3001"}) +
+                             worldRoom(3001, 30, {"2 0 -1 3000", "0 0 -1 3150", "4 0 -1 9999"}) +
+                             worldRoom(3002, 30, {"4 0 -1 3200"}) + "$\n");
+    write("world/b.wld", worldRoom(3100, 31, {"3 0 -1 3000"}) + worldRoom(3101, 31, {"0 0 -1 3100"}) + "$\n");
+    write("world/c.wld", worldRoom(3200, 32, {"5 0 -1 3001"}) + worldRoom(3101, 32) + "$\n");
+    write("world/index", "a.wld\nb.wld\nmissing.wld\n\nc.wld\na.wld\nindex\n$\nnever.wld\n");
+    // Every cross-file case, one line each, in the files' order; the index's notes before
+    // the file after them, or at the end.
+    const std::vector<std::string> expected = {
+        "world/a.wld:6: room 3000 (line 1), exit east: door 1, no key, but the way back from 3100 of "
+        "world/b.wld (exit west) has no door, no key [door-mismatch]",
+        "world/a.wld:24: room 3001 (line 15), exit north: leads to 3150, which no room of the world has "
+        "(it falls in the numbers 3100-3199 of world/b.wld) [dangling-exit]",
+        "world/a.wld:28: room 3001 (line 15), exit up: leads to 9999, which no room of the world has "
+        "(it falls in no file's numbers) [dangling-exit]",
+        "world/a.wld:33: room 3002: no walk over exits from room 3000, the zone's first room, reaches it "
+        "[unreachable-room]",
+        "world/a.wld:38: room 3002 (line 33), exit up: leads to 3200 of world/c.wld, whose exit down leads "
+        "to 3001, not back here [one-way-exit]",
+        "world/b.wld:11: room 3101: no walk over exits from room 3100, the zone's first room, reaches it "
+        "[unreachable-room]",
+        "world/b.wld:16: room 3101 (line 11), exit north: leads to 3100, which has no exit south back "
+        "[one-way-exit]",
+        "world/index:3: the index lists missing.wld, which is no file of world [missing-file]",
+        "world/c.wld:1: room 3200: no walk over exits from room 3101, the zone's first room, reaches it "
+        "[unreachable-room]",
+        "world/c.wld:6: room 3200 (line 1), exit down: leads to 3001 of world/a.wld, whose exit up leads to "
+        "9999, not back here [one-way-exit]",
+        "world/c.wld:11: room 3101: its number is already used by the room at line 11 of world/b.wld "
+        "[duplicate-number]",
+        "world/index:6: the index lists a.wld, which is named before; it is read once",
+        "world/index:7: the index lists itself; it is no world file and is not read",
+    };
+    std::string all;
+    for (const std::string& line : expected) all += line + "\n";
+    const ToolRun lint = run("lint world");
+    EXPECT_EQ(lint.exitCode, 1);
+    EXPECT_EQ(lint.out, all);
+    EXPECT_EQ(lint.err, "");
+
+    // The files named one by one are the same world; --world-reach walks it from one room.
+    EXPECT_EQ(run("lint world/a.wld world/b.wld --ignore missing-file world/c.wld").out.substr(0, 200),
+              all.substr(0, 200));
+    const ToolRun reach = run("lint --world-reach 3000 --ignore door-mismatch,dangling-exit,one-way-exit,"
+                              "duplicate-number,missing-file world");
+    EXPECT_EQ(reach.out.substr(0, reach.out.find("world/index")),
+              "world/a.wld:33: room 3002: no walk over exits from room 3000, the world's start room, reaches it "
+              "[unreachable-room]\n"
+              "world/b.wld:11: room 3101: no walk over exits from room 3000, the world's start room, reaches it "
+              "[unreachable-room]\n"
+              "world/c.wld:1: room 3200: no walk over exits from room 3000, the world's start room, reaches it "
+              "[unreachable-room]\n"
+              "world/c.wld:11: room 3101: no walk over exits from room 3000, the world's start room, reaches it "
+              "[unreachable-room]\n");
+    EXPECT_EQ(run("lint --world-reach 4000 world").exitCode, 2);
+
+    // --json stays one document, the index's notes in it.
+    const ToolRun json = run("lint --json world");
+    EXPECT_EQ(json.out.rfind("{\n  \"findings\": [\n", 0), 0u);
+    EXPECT_NE(json.out.find(R"({"check": "missing-file", "file": "world/index", "line": 3, )"), std::string::npos);
+    EXPECT_NE(json.out.find(R"({"check": "load", "file": "world/index", "line": 7, )"), std::string::npos);
+
+    // check loads each file and tells the index's notes; without an index every *.wld is read.
+    const ToolRun check = run("check world");
+    EXPECT_EQ(check.exitCode, 1);
+    EXPECT_EQ(check.err,
+              "world/index:3: the index lists missing.wld, which is no file of world\n"
+              "world/index:6: the index lists a.wld, which is named before; it is read once\n"
+              "world/index:7: the index lists itself; it is no world file and is not read\n");
+    fs::remove(dir_ / "world/index");
+    write("world/notes.txt", "not a zone\n");
+    EXPECT_EQ(run("check world").exitCode, 0);
+    EXPECT_EQ(run("lint world").out, all.substr(0, all.find("world/index")) +
+                                         all.substr(all.find("world/c.wld:1:"), all.find("world/index:6") -
+                                                                                    all.find("world/c.wld:1:")));
+    // A directory that cannot be read, and one without a world file.
+    fs::create_directories(dir_ / "empty");
+    EXPECT_EQ(run("lint empty").exitCode, 0);
+    if (::geteuid() != 0) {  // permissions do not stop root
+        fs::permissions(dir_ / "world", fs::perms::none);
+        const ToolRun closed = run("lint world");
+        EXPECT_EQ(closed.exitCode, 2);
+        EXPECT_NE(closed.err.find("quendry-wld: world: "), std::string::npos) << closed.err;
+        fs::permissions(dir_ / "world", fs::perms::owner_all);
+    }
+}
+
+TEST_F(QuendryWld, TenThousandFindingsComeWholeAndFast) {
+    std::string zone;
+    for (int vnum = 1; vnum <= 10000; ++vnum) zone += worldRoom(vnum, 0);
+    write("many.wld", zone + "$\n");
+    const ToolRun text = run("lint many.wld");
+    EXPECT_EQ(text.exitCode, 1);
+    EXPECT_EQ(std::count(text.out.begin(), text.out.end(), '\n'), 9999);  // every room but the first unreached
+    const ToolRun json = run("lint --json many.wld");
+    EXPECT_EQ(json.out.substr(json.out.size() - 7), "\n  ]\n}\n");
+    size_t entries = 0;
+    for (size_t at = json.out.find("{\"check\""); at != std::string::npos; at = json.out.find("{\"check\"", at + 1))
+        ++entries;
+    EXPECT_EQ(entries, 9999u);
 }
 
 TEST_F(QuendryWld, LintJsonHoldsEveryMessageAndFindingOfEveryFile) {
@@ -226,7 +350,7 @@ TEST_F(QuendryWld, LintJsonHoldsEveryMessageAndFindingOfEveryFile) {
     size_t entries = 0;
     for (size_t at = doc.find("{\"check\""); at != std::string::npos; at = doc.find("{\"check\"", at + 1))
         ++entries;
-    EXPECT_EQ(entries, 5u);  // three findings, two load messages
+    EXPECT_EQ(entries, 8u);  // six findings of the two files as one world, two load messages
 
     write("clean.wld", "#3001\nRoom one~\nDesc.\n~\n1 0 0\nS\n$\n");
     const ToolRun clean = run("lint --json clean.wld");
@@ -336,6 +460,7 @@ TEST_F(QuendryWld, TheNewerFormInEveryCommand) {
     const ToolRun lint = run("lint newer.wld");
     EXPECT_EQ(lint.exitCode, 1);
     EXPECT_EQ(lint.out,
+              "newer.wld:1: room 4200: the bitvector definitions in use name no flag l (2048) [unknown-flag]\n"
               "newer.wld:1: room 4200: trigger 4217 is attached 2 times [duplicate-trigger]\n"
               "newer.wld:14: room 4200 (line 1), exit northeast: leads to 4250, inside the zone's numbers "
               "4200-4299, but no room of the file has that number [dangling-exit]\n"

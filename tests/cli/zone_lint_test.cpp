@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <span>
 #include <sstream>
 #include <tuple>
 
@@ -78,7 +79,7 @@ protected:
         readWorldFile(world.string(), road);
         out->source = road.mapSource;
         LintInput input{out->store, out->map.grid, out->lines, map != nullptr,
-                        road.mapSource == MapSource::File};
+                        road.mapSource == MapSource::File, road.forms.endMarkerLine, road.forms.endMarkerNumber, "zone.wld"};
         out->findings = lintZone(input, options);
         return out;
     }
@@ -214,18 +215,77 @@ TEST_F(ZoneLint, EachCheckFindsItsMistakeAndNothingInTheMendedZone) {
     }
 }
 
+TEST_F(ZoneLint, EachLimitOfTheServerIsFound) {
+    const auto with = [](auto change) {
+        LintOptions options;
+        change(options);
+        return options;
+    };
+    const LintOptions defaults;
+    struct Row {
+        const char* what;
+        std::string zone;
+        LintOptions options;
+        bool checkOrder;
+        std::vector<Seen> expected;
+    };
+    // 80 lines of 100 bytes and one of 31: 8,193 bytes with the CR LF of each line (the
+    // server, as the reader, ends the last one with CR LF too).
+    std::string bigText;
+    for (int i = 0; i < 80; ++i) bigText += std::string(100, 'x') + "\n";
+    bigText += std::string(31, 'x');
+    const std::string longLine = std::string(511, 'y') + "\nshort";
+    const std::vector<Row> rows = {
+        {"order: a room below the one before it, read in file order",
+         room(4201, {{S, 4200}}) + room(4200, {{N, 4201}}), defaults, false, {{LintCheck::Order, 10, 4200, kRoom}}},
+        {"end-marker: the header that stops the read", room(4200) + "#99999\nLost~\n~\n42 0 0\nS\n" + room(4201),
+         with([](LintOptions& o) { o.enabled[static_cast<size_t>(LintCheck::UnreachableRoom)] = false; }), true,
+         {{LintCheck::EndMarker, 6, 99999, kRoom}}},
+        {"exit-to-zero", room(4200, {{N, 0}, {E, 4200}, {W, 4200}}), defaults, true,
+         {{LintCheck::ExitToZero, 5, 4200, N}}},
+        {"long-text: one byte over the limit", room(4200, {}, "Hall", bigText), defaults, true,
+         {{LintCheck::LongText, 1, 4200, kRoom}}},
+        {"long-text: the limit is a setting",
+         room(4200, {{N, 4200, 0, -1}, {S, 4200}}, "A long name"),
+         with([](LintOptions& o) { o.maxText = 10; }), true, {{LintCheck::LongText, 1, 4200, kRoom}}},
+        {"long-text: exactly the limit", room(4200, {}, "Hall", bigText.substr(0, bigText.size() - 1)), defaults, true, {}},
+        {"long-line: a line of 511 bytes, and 510 is fine",
+         room(4200, {}, "Hall", longLine) + room(4201, {}, std::string(510, 'z')), defaults, true,
+         {{LintCheck::LongLine, 1, 4200, kRoom}, {kUnreachable, 7, 4201, kRoom}}},
+        {"room-number-range: above a top of 32767", room(32767, {{N, 32768}}) + room(32768, {{S, 32767}}),
+         with([](LintOptions& o) { o.maxRoom = 32767; }), true, {{LintCheck::RoomNumberRange, 10, 32768, kRoom}}},
+        {"unknown-flag: bit l and sector 12 have no built-in name",
+         "#4200\nHall~\nA hall.\n~\n42 kl 12\nS\n#4201\nYard~\nA yard.\n~\n42 ak 9\nD0\n~\n~\n0 -1 4200\nS\n",
+         with([](LintOptions& o) { o.enabled[static_cast<size_t>(LintCheck::UnreachableRoom)] = false; }), true,
+         {{LintCheck::UnknownFlag, 1, 4200, kRoom}, {LintCheck::UnknownFlag, 1, 4200, kRoom},
+          {kOneWay, 12, 4201, N}}},
+        {"unknown-flag: the definitions in use name them",
+         "#4200\nHall~\nA hall.\n~\n42 kl 12\nS\n",
+         with([](LintOptions& o) { o.flagNames = {0xFFFu, {12}}; }), true, {}},
+        {"trailing-blank", "#4200 \t\nHall~\nA hall.\n~\n42 0 0\nS\n", defaults, true,
+         {{LintCheck::TrailingBlank, 1, 4200, kRoom}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const auto linted = lint(row.zone + "$\n", nullptr, row.options, row.checkOrder);
+        EXPECT_TRUE(linted->prompts.messages.empty());
+        EXPECT_EQ(linted->seen(), row.expected);
+    }
+}
+
 TEST_F(ZoneLint, RepeatedNumbersAreFoundWhenReadInFileOrder) {
     const std::string zone =
         room(4201, {{S, 4200}}) + room(4200, {{N, 4201}}) + room(4201, {{S, 4200}}) + "$\n";
     const auto linted = lint(zone, nullptr, {}, false);
     EXPECT_TRUE(linted->prompts.messages.empty());
     // The repeat is reached with the number: no unreachable finding for it.
-    EXPECT_EQ(linted->seen(), (std::vector<Seen>{{kDuplicate, 19, 4201, kRoom}}));
-    EXPECT_NE(linted->findings[0].message.find("line 1"), std::string::npos) << linted->findings[0].message;
+    EXPECT_EQ(linted->seen(), (std::vector<Seen>{{LintCheck::Order, 10, 4200, kRoom}, {kDuplicate, 19, 4201, kRoom}}));
+    EXPECT_NE(linted->findings[1].message.find("line 1"), std::string::npos) << linted->findings[1].message;
 
-    // Out of order but each number once.
-    EXPECT_TRUE(lint(room(4201, {{S, 4200}}) + room(4200, {{N, 4201}}) + "$\n", nullptr, {}, false)
-                    ->findings.empty());
+    // Out of order but each number once: only the order is found, and only when the load kept it.
+    EXPECT_EQ(lint(room(4201, {{S, 4200}}) + room(4200, {{N, 4201}}) + "$\n", nullptr, {}, false)->seen(),
+              (std::vector<Seen>{{LintCheck::Order, 10, 4200, kRoom}}));
+    EXPECT_TRUE(lint(room(4201, {{S, 4200}}) + room(4200, {{N, 4201}}) + "$\n")->findings.empty());
 
     // With the order check the load refuses the repeat itself; lint adds nothing about it.
     const auto checked = lint(zone);
@@ -279,7 +339,8 @@ TEST_F(ZoneLint, FindingsPointAtTheLinesOfTheFileAsWritten) {
     // clang-format on
     const auto linted = lint(zone);
     ASSERT_TRUE(linted->prompts.messages.empty()) << linted->prompts.messages.front();
-    EXPECT_EQ(linted->seen(), (std::vector<Seen>{{kDangling, 6, 4200, S},
+    EXPECT_EQ(linted->seen(), (std::vector<Seen>{{LintCheck::LongLine, 1, 4200, kRoom},
+                                                 {kDangling, 6, 4200, S},
                                                  {kDangling, 14, 4200, N},
                                                  {kKey, 14, 4200, N},
                                                  {kDangling, 22, 4200, E},
@@ -287,7 +348,7 @@ TEST_F(ZoneLint, FindingsPointAtTheLinesOfTheFileAsWritten) {
                                                  {kEmpty, 28, 4201, kRoom},
                                                  {kUnreachable, 28, 4201, kRoom}}));
     for (const LintFinding& f : linted->findings) EXPECT_EQ(f.roomLine, f.room == 4200 ? 1 : 28);
-    EXPECT_EQ(linted->findings[3].message.substr(0, 35), "room 4200 (line 1), exit east: lead");
+    EXPECT_EQ(linted->findings[4].message.substr(0, 35), "room 4200 (line 1), exit east: lead");
 }
 
 TEST_F(ZoneLint, RoomsTheReaderDropsAgainLeaveNoLines) {
@@ -305,6 +366,66 @@ TEST_F(ZoneLint, RoomsTheReaderDropsAgainLeaveNoLines) {
     const auto stopped = lint(room(4200) + "#4201\nHalf~\n~\n42 99999999999 0\nS\n$\n", "4200 50 50 5\r\n");
     EXPECT_EQ(stopped->lines.size(), 2u);
     EXPECT_EQ(stopped->source, MapSource::None);
+}
+
+TEST_F(ZoneLint, TheZoneInMemoryGivesTheFileFindingsWithoutLinesAndRoomByRoom) {
+    // Every kind of finding the memory shows, among rooms with neighbours on both sides.
+    const std::string zone =
+        room(4200, {{N, 4201, 1}, {E, 4205}, {W, 4300, 0, 7}}) + room(4201, {{S, 4200}, {E, 4202}}, "") +
+        room(4202, {{N, 4299}, {W, 4201}}, "Well", "") + room(4203, {{S, 4202}}) +
+        room(4204, {{U, 4201}, {D, 4204}}) + room(4210, {{W, 4201}}) + "$\n";
+    const auto linted = lint(zone, "4200 50 50 5\r\n4201 50 49 5\r\n4202 52 49 5\r\n");
+    ASSERT_TRUE(linted->prompts.messages.empty());
+    const ZoneInMemory memory{linted->store, linted->map.grid, true, true};
+    const std::vector<LintFinding> whole = lintZone(memory, {});
+    // The file's findings, less their lines (and the room's own line in exit messages).
+    ASSERT_EQ(whole.size(), linted->findings.size());
+    for (size_t i = 0; i < whole.size(); ++i) {
+        const LintFinding& f = linted->findings[i];
+        EXPECT_EQ(std::make_tuple(whole[i].check, whole[i].room, whole[i].direction, whole[i].line, whole[i].roomLine),
+                  std::make_tuple(f.check, f.room, f.direction, 0, 0));
+        std::string fileMessage = f.message;
+        if (const size_t at = fileMessage.find(" (line "); at != std::string::npos)
+            fileMessage.erase(at, fileMessage.find(')', at) + 1 - at);
+        if (const size_t at = fileMessage.find("of the file"); at != std::string::npos)
+            fileMessage.replace(at, 11, "of the zone");
+        EXPECT_EQ(whole[i].message, fileMessage);
+    }
+    // Room by room, and all rooms at once, as the whole zone has them; reachability apart.
+    const auto only = [&](std::span<const int32_t> rooms, bool reach) {
+        std::vector<LintFinding> wanted;
+        for (const LintFinding& f : whole)
+            if ((f.check == LintCheck::UnreachableRoom) == reach &&
+                std::find(rooms.begin(), rooms.end(), f.room) != rooms.end())
+                wanted.push_back(f);
+        std::stable_sort(wanted.begin(), wanted.end(),
+                         [](const LintFinding& a, const LintFinding& b) { return a.room < b.room; });
+        std::vector<std::pair<int32_t, std::string>> seen;
+        for (const LintFinding& f : wanted) seen.emplace_back(f.room, f.message);
+        return seen;
+    };
+    const auto messages = [](const std::vector<LintFinding>& findings) {
+        std::vector<std::pair<int32_t, std::string>> seen;
+        for (const LintFinding& f : findings) seen.emplace_back(f.room, f.message);
+        return seen;
+    };
+    const std::vector<int32_t> all{4210, 4204, 4203, 4202, 4201, 4200, 4201, 9999};
+    for (int32_t vnum : all) {
+        SCOPED_TRACE(vnum);
+        EXPECT_EQ(messages(lintRooms(memory, {}, std::span(&vnum, 1))), only(std::span(&vnum, 1), false));
+    }
+    EXPECT_EQ(messages(lintRooms(memory, {}, all)), only(all, false));
+    EXPECT_EQ(messages(lintUnreachable(memory, {})), only(all, true));
+    EXPECT_EQ(only(all, true).size(), 3u);  // 4203, 4204 and 4210
+
+    // A repeated number (read in file order): both rooms are looked at through their number.
+    const auto repeated = lint(room(4200, {{N, 4201}}) + room(4201, {{S, 4200}}) + room(4201) + "$\n", nullptr,
+                               {}, false);
+    const ZoneInMemory twice{repeated->store, repeated->map.grid, false, false};
+    const int32_t number = 4201;
+    EXPECT_EQ(messages(lintRooms(twice, {}, std::span(&number, 1))),
+              (std::vector<std::pair<int32_t, std::string>>{
+                  {4201, "room 4201: its number is already used by another room"}}));
 }
 
 TEST(ZoneLintGenerated, GeneratedZonesAreClean) {
@@ -325,7 +446,7 @@ TEST(ZoneLintGenerated, GeneratedZonesAreClean) {
         ASSERT_EQ(lines.size(), static_cast<size_t>(rooms));
         LintOptions all;
         all.zoneRange = std::pair{0, 99998};  // every exit is looked up
-        EXPECT_TRUE(lintZone({store, map.grid, lines, false, false}, all).empty());
+        EXPECT_TRUE(lintZone({store, map.grid, lines, false, false, 0, 0, {}}, all).empty());
     }
     fs::remove(path);
 }
