@@ -65,21 +65,27 @@ void ProblemList::noteNeighbours(const Seen& seen, std::vector<int32_t>& vnums) 
     }
 }
 
-std::pair<int32_t, int32_t> ProblemList::zoneAnchors() const {
-    return {store_.lowestVnum(), store_.first() ? store_.first()->vnum : 0};
+int32_t ProblemList::zoneAnchor() const {
+    return options_.zoneRange ? 0 : store_.lowestVnum();
+}
+
+void ProblemList::take(std::vector<LintFinding> findings) {
+    for (LintFinding& f : findings) {
+        auto& into = f.check == LintCheck::UnreachableRoom ? unreached_ : byRoom_;
+        into[f.room].push_back(std::move(f));
+        ++count_;
+    }
 }
 
 void ProblemList::recomputeAll() {
     byRoom_.clear();
+    unreached_.clear();
     seen_.clear();
     exitsInto_.clear();
     count_ = 0;
     for (const RoomIndexNode* n = store_.first(); n; n = n->next) remember(*n->room, seenOf(*n->room));
-    for (LintFinding& f : lintZone(zone(), options_)) {
-        byRoom_[f.room].push_back(std::move(f));
-        ++count_;
-    }
-    anchors_ = zoneAnchors();
+    take(lintZone(zone(), options_));
+    anchor_ = zoneAnchor();
     lastLinted_ = store_.size();
     ++version_;
 }
@@ -88,21 +94,46 @@ void ProblemList::forget(const RoomDataType& room) {
     unremember(room);
 }
 
+void ProblemList::noteIndexNeighbours(const RoomDataType& room, std::vector<int32_t>& vnums) const {
+    for (const RoomIndexNode* n = store_.findByVnum(room.vnum); n && n->vnum == room.vnum; n = n->next) {
+        if (n->room.get() != &room) continue;
+        if (n->prev) vnums.push_back(n->prev->vnum);
+        if (n->next) vnums.push_back(n->next->vnum);
+        return;
+    }
+}
+
 void ProblemList::roomsTouched(const TouchedRooms& touched) {
-    // The default zone range and the walk over exits hang on the lowest and the first room.
-    if (zoneAnchors() != anchors_) {
+    // The default zone range follows the lowest room. (The walk from the first room is
+    // made again whenever rooms come, go or are renumbered.)
+    if (zoneAnchor() != anchor_) {
         recomputeAll();
         return;
     }
     std::vector<int32_t> vnums;
+    // Exits, numbers or rooms changed: who is reached may have changed anywhere.
+    bool walk = !touched.outOfZone.empty();
     // As the rooms stood when last linted, then as they stand now.
     for (const auto* rooms : {&touched.inZone, &touched.outOfZone})
         for (const RoomDataType* room : *rooms)
             if (const auto it = seen_.find(room); it != seen_.end()) noteNeighbours(it->second, vnums);
     for (const RoomDataType* room : touched.outOfZone) unremember(*room);
-    for (const RoomDataType* room : touched.inZone) remember(*room, seenOf(*room));
-    for (const RoomDataType* room : touched.inZone) noteNeighbours(seen_.at(room), vnums);
+    for (const RoomDataType* room : touched.inZone) {
+        const Seen now = seenOf(*room);
+        const auto before = seen_.find(room);
+        walk = walk || before == seen_.end() || before->second.vnum != now.vnum || before->second.to != now.to;
+        remember(*room, now);
+        noteNeighbours(now, vnums);
+        noteIndexNeighbours(*room, vnums);
+    }
     relint(vnums);
+    if (walk && options_.runs(LintCheck::UnreachableRoom)) rewalk();
+}
+
+void ProblemList::rewalk() {
+    for (const auto& [vnum, findings] : unreached_) count_ -= findings.size();
+    unreached_.clear();
+    take(lintUnreachable(zone(), options_));
 }
 
 void ProblemList::relint(std::vector<int32_t>& vnums) {
@@ -114,18 +145,31 @@ void ProblemList::relint(std::vector<int32_t>& vnums) {
             byRoom_.erase(it);
         }
     }
-    for (LintFinding& f : lintRooms(zone(), options_, vnums)) {
-        byRoom_[f.room].push_back(std::move(f));
-        ++count_;
-    }
+    take(lintRooms(zone(), options_, vnums));
     lastLinted_ = vnums.size();
     ++version_;
 }
 
+// By room; a room's own findings (the walk's among them, after the others) before those of its exits.
 std::vector<const LintFinding*> ProblemList::rows() const {
     std::vector<const LintFinding*> rows;
     rows.reserve(count_);
-    for (const auto& [vnum, findings] : byRoom_)
-        for (const LintFinding& f : findings) rows.push_back(&f);
+    auto found = byRoom_.begin();
+    auto unreached = unreached_.begin();
+    while (found != byRoom_.end() || unreached != unreached_.end()) {
+        const bool takeFound = found != byRoom_.end() && (unreached == unreached_.end() || found->first <= unreached->first);
+        const bool takeUnreached =
+            unreached != unreached_.end() && (found == byRoom_.end() || unreached->first <= found->first);
+        auto own = takeFound ? found->second.begin() : std::vector<LintFinding>::const_iterator{};
+        if (takeFound)
+            for (; own != found->second.end() && own->direction < 0; ++own) rows.push_back(&*own);
+        if (takeUnreached)
+            for (const LintFinding& f : unreached->second) rows.push_back(&f);
+        if (takeFound) {
+            for (; own != found->second.end(); ++own) rows.push_back(&*own);
+            ++found;
+        }
+        if (takeUnreached) ++unreached;
+    }
     return rows;
 }

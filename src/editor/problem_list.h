@@ -5,9 +5,12 @@
 //
 // The neighbours of a touched room are the rooms whose findings may read it: the rooms
 // with its number (old and new), the rooms with an exit into either number (one-way
-// exits, doors, dangling exits) and the rooms in the cells beside its old and new map
-// positions (the map's agreement with the exits). For that the list keeps, per room,
-// the number, exits and position it had when last linted.
+// exits, doors, dangling exits), the rooms beside it in the index (order) and the rooms
+// in the cells beside its old and new map positions (the map's agreement with the
+// exits). For that the list keeps, per room, the number, exits and position it had when
+// last linted. Whether a room is reached can change with an exit anywhere: after a
+// change to exits, numbers or the rooms of the zone, the unreachable rooms are found
+// again by one walk over the zone.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -15,7 +18,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "editor/lint_in_memory.h"
+#include "cli/zone_lint.h"
 #include "world/zone_history.h"
 
 class ProblemList {
@@ -53,11 +56,13 @@ private:
     void remember(const RoomDataType& room, const Seen& seen);
     void unremember(const RoomDataType& room);
     void noteNeighbours(const Seen& seen, std::vector<int32_t>& vnums) const;
+    void noteIndexNeighbours(const RoomDataType& room, std::vector<int32_t>& vnums) const;
+    void take(std::vector<LintFinding> findings);
+    void rewalk();
     void relint(std::vector<int32_t>& vnums);
     ZoneInMemory zone() const { return {store_, grid_, mapFileExists_, positionsFromMapFile_}; }
-    // What the whole zone depends on: the default range follows the lowest number, the
-    // walk for unreachable rooms starts at the first.
-    std::pair<int32_t, int32_t> zoneAnchors() const;
+    // What every room's findings depend on: the default range follows the lowest number.
+    int32_t zoneAnchor() const;
 
     const WorldStore& store_;
     const MapGrid& grid_;
@@ -65,11 +70,14 @@ private:
     bool mapFileExists_ = false;
     bool positionsFromMapFile_ = false;
 
-    std::map<int32_t, std::vector<LintFinding>> byRoom_;  // rooms without findings have no entry
+    // By room number; rooms without findings have no entry. The unreachable rooms apart,
+    // since they come from the walk over the whole zone.
+    std::map<int32_t, std::vector<LintFinding>> byRoom_;
+    std::map<int32_t, std::vector<LintFinding>> unreached_;
     size_t count_ = 0;
     std::unordered_map<const RoomDataType*, Seen> seen_;
     std::unordered_map<int32_t, std::vector<int32_t>> exitsInto_;  // number -> numbers of rooms with an exit there, one per exit
-    std::pair<int32_t, int32_t> anchors_{0, 0};  // lowest number, first room's number
+    int32_t anchor_ = 0;
     uint64_t version_ = 0;
     size_t lastLinted_ = 0;
 };

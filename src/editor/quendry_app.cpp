@@ -65,12 +65,22 @@ void QuendryApp::createWindows(const std::string& startupFile) {
     output = own(std::make_unique<TfrmQuendryOut>(store, prompts, files));
     loading = own(std::make_unique<TfrmLoading>());
     setBit = own(std::make_unique<TfrmSetBit>(
-        main->bitvectorTable(), [main] { main->flagBanks().refreshBitvectorBank(); }, prompts,
-                                              main->startupDirectory()));
+        main->bitvectorTable(),
+        [this, main] {
+            main->flagBanks().refreshBitvectorBank();
+            if (problems) problems->definitionsChanged();
+        },
+        prompts, main->startupDirectory()));
     setSect = own(std::make_unique<TfrmSetSect>(
-        main->sectorTable(), [main] { main->flagBanks().refreshSectorBank(); }, prompts,
-                                                main->startupDirectory()));
+        main->sectorTable(),
+        [this, main] {
+            main->flagBanks().refreshSectorBank();
+            if (problems) problems->definitionsChanged();
+        },
+        prompts, main->startupDirectory()));
+    // After the definitions: it holds the rooms' flags against the definitions in use.
     problems = own(std::make_unique<TfrmProblems>(store, map.grid, prompts, *settings));
+    problems->setFlagNames([main] { return flagNamesOf(main->bitvectorTable(), main->sectorTable()); });
     // A finding's room in the main window and, when the map is open, on the map.
     problems->setNavigation([this, main](RoomIndexNode& node) {
         if (mapWindow->isVisible() && !mapWindow->selectRoomOnMap(*node.room)) return;

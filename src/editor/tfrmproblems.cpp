@@ -235,6 +235,7 @@ void TfrmProblems::applyOptions() {
     const auto low = strictToInt(qStringToBytes(editRangeLow->text()));
     const auto high = strictToInt(qStringToBytes(editRangeHigh->text()));
     if (low && high && *low <= *high) options.zoneRange = std::pair{*low, *high};
+    if (flagNames_) options.flagNames = flagNames_();
     problems_.setOptions(options);
     refreshList();
 }

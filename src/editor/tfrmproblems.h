@@ -54,6 +54,15 @@ public:
     // What double-clicking a finding does with its room.
     void setNavigation(std::function<void(RoomIndexNode&)> navigate) { navigate_ = std::move(navigate); }
 
+    // The bits and sectors the definitions in use name (unknown-flag); the built-in sets
+    // until set.
+    void setFlagNames(std::function<FlagNames()> names) {
+        flagNames_ = std::move(names);
+        applyOptions();
+    }
+    // The definitions in use changed: the whole zone again.
+    void definitionsChanged() { applyOptions(); }
+
     // Shows the window, the first time to the right of `main`; it disables nothing.
     void openBeside(QWidget& main);
 
@@ -98,6 +107,7 @@ private:
     ProblemList problems_;
     ProblemTableModel model_;
     std::function<void(RoomIndexNode&)> navigate_;
+    std::function<FlagNames()> flagNames_;
     uint64_t listedVersion_ = ~uint64_t{0};
     std::optional<LintFinding> selected_;
     bool placed_ = false;  // a copy: the rows change under it
