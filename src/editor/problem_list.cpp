@@ -121,13 +121,29 @@ void ProblemList::roomsTouched(const TouchedRooms& touched) {
     for (const RoomDataType* room : touched.inZone) {
         const Seen now = seenOf(*room);
         const auto before = seen_.find(room);
-        walk = walk || before == seen_.end() || before->second.vnum != now.vnum || before->second.to != now.to;
+        walk = walk || before == seen_.end() || before->second.vnum != now.vnum || mayChangeReach(before->second, now);
         remember(*room, now);
         noteNeighbours(now, vnums);
         noteIndexNeighbours(*room, vnums);
     }
     relint(vnums);
     if (walk && options_.runs(LintCheck::UnreachableRoom)) rewalk();
+}
+
+// The exits of a room changed: a walk is needed unless the room is not reached itself
+// (what it leads to counts for nothing) or its exits only gained ways into rooms already
+// reached. A way lost from a reached room may have been the only one.
+bool ProblemList::mayChangeReach(const Seen& before, const Seen& now) const {
+    if (before.to == now.to) return false;
+    if (unreached_.count(now.vnum) || !store_.findByVnum(now.vnum)) return false;
+    const auto has = [](const Seen& seen, int32_t to) {
+        return std::find(seen.to.begin(), seen.to.end(), to) != seen.to.end();
+    };
+    for (int32_t to : before.to)
+        if (to != 0 && !has(now, to)) return true;
+    for (int32_t to : now.to)
+        if (to != 0 && !has(before, to) && (unreached_.count(to) || !store_.findByVnum(to))) return true;
+    return false;
 }
 
 void ProblemList::rewalk() {
@@ -137,8 +153,32 @@ void ProblemList::rewalk() {
 }
 
 void ProblemList::relint(std::vector<int32_t>& vnums) {
-    std::sort(vnums.begin(), vnums.end());
-    vnums.erase(std::unique(vnums.begin(), vnums.end()), vnums.end());
+    // Each number once, in order: the numbers of a world file by a mark each (a DELETE
+    // over a level notes hundreds of thousands, mostly repeated), the others sorted.
+    if (vnums.size() > 64) {
+        std::vector<int32_t> others;
+        if (marks_.empty()) marks_.assign(kMarkedNumbers, 0);
+        for (int32_t v : vnums) {
+            if (v >= 0 && v < kMarkedNumbers)
+                marks_[static_cast<size_t>(v)] = 1;
+            else
+                others.push_back(v);
+        }
+        std::sort(others.begin(), others.end());
+        others.erase(std::unique(others.begin(), others.end()), others.end());
+        // Below the marked numbers, the marked ones, above them.
+        const auto above = std::lower_bound(others.begin(), others.end(), 0);
+        vnums.assign(others.begin(), above);
+        for (int32_t v = 0; v < kMarkedNumbers; ++v)
+            if (marks_[static_cast<size_t>(v)]) {
+                marks_[static_cast<size_t>(v)] = 0;
+                vnums.push_back(v);
+            }
+        vnums.insert(vnums.end(), above, others.end());
+    } else {
+        std::sort(vnums.begin(), vnums.end());
+        vnums.erase(std::unique(vnums.begin(), vnums.end()), vnums.end());
+    }
     for (int32_t vnum : vnums) {
         if (const auto it = byRoom_.find(vnum); it != byRoom_.end()) {
             count_ -= it->second.size();

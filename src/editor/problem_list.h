@@ -59,6 +59,7 @@ private:
     void noteIndexNeighbours(const RoomDataType& room, std::vector<int32_t>& vnums) const;
     void take(std::vector<LintFinding> findings);
     void rewalk();
+    bool mayChangeReach(const Seen& before, const Seen& now) const;
     void relint(std::vector<int32_t>& vnums);
     ZoneInMemory zone() const { return {store_, grid_, mapFileExists_, positionsFromMapFile_}; }
     // What every room's findings depend on: the default range follows the lowest number.
@@ -78,6 +79,8 @@ private:
     std::unordered_map<const RoomDataType*, Seen> seen_;
     std::unordered_map<int32_t, std::vector<int32_t>> exitsInto_;  // number -> numbers of rooms with an exit there, one per exit
     int32_t anchor_ = 0;
+    static constexpr int32_t kMarkedNumbers = 99999;  // a world file's numbers, 0..99998
+    std::vector<unsigned char> marks_;                // all 0 between calls
     uint64_t version_ = 0;
     size_t lastLinted_ = 0;
 };
