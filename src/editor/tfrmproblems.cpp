@@ -7,10 +7,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
 #include <QSettings>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <optional>
 
 #include "uibase/byte_text.h"
@@ -88,8 +90,12 @@ void TfrmProblems::openBeside(QWidget& main) {
     if (!placed_ && !isVisible()) {
         placed_ = true;
         setCentring(Centring::None);
+        // Beside it where the screen has room, else as far right as the screen allows.
         const QRect frame = main.frameGeometry();
-        move(frame.right() + 8, frame.top());
+        const QScreen* screen = main.screen();
+        const QRect space = screen ? screen->availableGeometry() : QRect(frame.topLeft(), size() * 4);
+        move(std::max(space.left(), std::min(frame.right() + 8, space.right() - width())),
+             std::max(space.top(), std::min(frame.top(), space.bottom() - height())));
     }
     openFrom(nullptr);
 }
