@@ -113,6 +113,30 @@ void BM_LintChecksOnly(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// The zone in memory, as an editor's list of problems lints it: the whole zone after a
+// load, a room and its neighbours after a change, the walk alone.
+void BM_LintInMemory(benchmark::State& state) {
+    const LintLoad load(lintZoneFile(99999, true));
+    const ZoneInMemory zone{load.world->store, load.world->map.grid, true, load.fromMapFile};
+    // A room in the middle and the rooms its exits lead to.
+    const RoomIndexNode* middle = load.world->store.nodeAt(50000);
+    std::vector<int32_t> rooms{middle->vnum};
+    for (int32_t to : middle->room->exitTo)
+        if (to) rooms.push_back(to);
+    size_t findings = 0;
+    for (auto _ : state) {
+        switch (state.range(0)) {
+            case 0: findings = lintZone(zone, LintOptions{}).size(); break;
+            case 1: findings = lintRooms(zone, LintOptions{}, rooms).size(); break;
+            default: findings = lintUnreachable(zone, LintOptions{}).size(); break;
+        }
+        benchmark::ClobberMemory();
+    }
+    if (findings) state.SkipWithError("the generated zone has findings");
+    state.counters["rooms"] = static_cast<double>(state.range(0) == 1 ? rooms.size() : 99999);
+}
+
+BENCHMARK(BM_LintInMemory)->ArgName("zone0_rooms1_reach2")->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CheckRoad)
     ->ArgsProduct({{1000, 99999}, {0, 1}})
     ->ArgNames({"rooms", "mapFile"})

@@ -56,28 +56,39 @@ size_t longestLine(const std::string& text) {
     return longest;
 }
 
-// One text of a room, named for a message, with the exit it belongs to (-1: the room's own).
-struct NamedText {
-    const std::string* text;
-    std::string what;
-    int direction;
-};
+// The kinds of texts a room holds, for the messages.
+enum class TextKind { Name, Description, ExitDescription, ExitKeywords, ExtraKeywords, ExtraDescription };
 
-std::vector<NamedText> textsOf(const RoomDataType& room) {
-    std::vector<NamedText> texts{{&room.name, "its name", -1}, {&room.description, "its description", -1}};
-    for (int d = 0; d < kAllDirectionCount; ++d) {
-        if (d >= kDirectionCount && !room.newer) break;
+std::string textName(TextKind kind, int extra) {
+    switch (kind) {
+        case TextKind::Name: return "its name";
+        case TextKind::Description: return "its description";
+        case TextKind::ExitDescription: return "the exit's description";
+        case TextKind::ExitKeywords: return "the exit's keywords";
+        case TextKind::ExtraKeywords: return "the keywords of extra description " + std::to_string(extra);
+        case TextKind::ExtraDescription: return "extra description " + std::to_string(extra);
+    }
+    return {};
+}
+
+// Calls visit(text, direction, kind, extra) for every text of the room: direction -1 for
+// the room's own and its extra descriptions (extra counts these from 1).
+template <typename Visit>
+void forEachText(const RoomDataType& room, Visit&& visit) {
+    visit(room.name, -1, TextKind::Name, 0);
+    visit(room.description, -1, TextKind::Description, 0);
+    const int exits = room.newer ? kAllDirectionCount : kDirectionCount;
+    for (int d = 0; d < exits; ++d) {
         const RoomExitType& exit = exitDetails(room, d);
-        texts.push_back({&exit.description, "the exit's description", d});
-        texts.push_back({&exit.keywords, "the exit's keywords", d});
+        visit(exit.description, d, TextKind::ExitDescription, 0);
+        visit(exit.keywords, d, TextKind::ExitKeywords, 0);
     }
     int n = 0;
     for (const ExtraDescType* e = room.extraDescs; e; e = e->next) {
         ++n;
-        texts.push_back({&e->keywords, "the keywords of extra description " + std::to_string(n), -1});
-        texts.push_back({&e->description, "extra description " + std::to_string(n), -1});
+        visit(e->keywords, -1, TextKind::ExtraKeywords, n);
+        visit(e->description, -1, TextKind::ExtraDescription, n);
     }
-    return texts;
 }
 
 // What the checks read of a room, packed: following an exit to the room at its other
@@ -139,7 +150,9 @@ RoomFacts factsOf(const RoomDataType& room, const LintOptions& options) {
         facts.z = static_cast<int8_t>(room.mapZ);
     }
     if (options.runs(LintCheck::LongText) || options.runs(LintCheck::LongLine))
-        for (const NamedText& t : textsOf(room)) facts.textTrouble = facts.textTrouble || textTooLong(*t.text, options);
+        forEachText(room, [&](const std::string& text, int, TextKind, int) {
+            facts.textTrouble = facts.textTrouble || textTooLong(text, options);
+        });
     facts.unknownFlag = (static_cast<uint32_t>(room.bitvector) & ~options.flagNames.bits) != 0 ||
                         !namedSector(options.flagNames, room.sectorType);
     return facts;
@@ -432,20 +445,20 @@ private:
     // Texts the server refuses (the whole file) or reads wrong (a line split in two).
     // direction -1: the room's own texts and its extra descriptions; else one exit's.
     void lintTexts(int position, int direction) {
-        for (const NamedText& t : textsOf(room(position))) {
-            if (t.direction != direction) continue;
-            const std::string what = t.direction >= 0 ? exitPrefix(position, t.direction) : roomPrefix(position);
-            if (t.text->size() > options_.maxText && runs(LintCheck::LongText))
-                add(LintCheck::LongText, position, t.direction,
-                    what + t.what + " is " + std::to_string(t.text->size()) +
+        forEachText(room(position), [&](const std::string& text, int d, TextKind kind, int extra) {
+            if (d != direction) return;
+            const std::string what = (d >= 0 ? exitPrefix(position, d) : roomPrefix(position)) + textName(kind, extra);
+            if (text.size() > options_.maxText && runs(LintCheck::LongText))
+                add(LintCheck::LongText, position, d,
+                    what + " is " + std::to_string(text.size()) +
                         " bytes long; the server refuses a file with a text over " +
                         std::to_string(options_.maxText) + " bytes");
-            const size_t longest = t.text->size() > kLongestLine ? longestLine(*t.text) : 0;
+            const size_t longest = text.size() > kLongestLine ? longestLine(text) : 0;
             if (longest > kLongestLine && runs(LintCheck::LongLine))
-                add(LintCheck::LongLine, position, t.direction,
-                    what + t.what + " has a line of " + std::to_string(longest) +
+                add(LintCheck::LongLine, position, d,
+                    what + " has a line of " + std::to_string(longest) +
                         " bytes; the server reads at most 510 and splits a longer line, losing a byte");
-        }
+        });
     }
 
     // A trigger attached twice runs twice, which is hardly ever meant.
