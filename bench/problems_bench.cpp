@@ -10,6 +10,7 @@
 #include <string>
 
 #include "editor/problem_list.h"
+#include "zone_files.h"
 #include "map/map_commands.h"
 #include "map/map_model.h"
 #include "map/room_operations.h"
@@ -19,18 +20,10 @@
 
 namespace {
 
-class NoPrompts : public Prompts {
-public:
-    void message(const std::string&) override {}
-    bool confirm(const std::string&) override { return true; }
-};
-
-int32_t vnumAt(int x, int y, int z) { return 1 + (x - 1) + 100 * (y - 1) + 10000 * z; }
-
 struct ListedZone {
     WorldStore store;
     MapModel map{store};
-    NoPrompts prompts;
+    YesPrompts prompts;
     RoomOperations rooms{store, map, prompts};
     MapRoomCommands commands{store, map, prompts};
     ZoneHistoryRecorder recorder{store, map};

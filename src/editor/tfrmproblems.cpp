@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTableView>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -119,8 +120,11 @@ void TfrmProblems::buildControls() {
 
     sbIgnore = named(new QToolButton(this), QStringLiteral("sbIgnore"));
     sbIgnore->setText(QStringLiteral("C&hecks"));
-    sbIgnore->setPopupMode(QToolButton::InstantPopup);
+    // The menu pops up without a loop of its own (QToolButton's menu would run one).
     auto* menu = new QMenu(sbIgnore);
+    menu->setObjectName(QStringLiteral("menuChecks"));
+    connect(sbIgnore, &QToolButton::clicked, menu,
+            [this, menu] { menu->popup(sbIgnore->mapToGlobal(QPoint(0, sbIgnore->height()))); });
     for (int c = 0; c < kLintCheckCount; ++c) {
         QAction* item = menu->addAction(QString::fromLatin1(lintCheckName(static_cast<LintCheck>(c))));
         item->setObjectName(QStringLiteral("itemCheck_") + item->text());
@@ -133,7 +137,6 @@ void TfrmProblems::buildControls() {
         });
         checkItems.push_back(item);
     }
-    sbIgnore->setMenu(menu);
     bar->addWidget(sbIgnore);
 
     bar->addWidget(new QLabel(QStringLiteral("Zone range"), this));
@@ -256,7 +259,17 @@ void TfrmProblems::worldAdopted() {
     refreshList();
 }
 
-void TfrmProblems::roomDeleting(RoomDataType& room) { problems_.forget(room); }
+void TfrmProblems::roomDeleting(RoomDataType& room) {
+    problems_.forget(room);
+    // The zone's last room: a load that reads nothing or a New Area left unfinished
+    // announces no new zone, and the list must not go on naming the rooms that were.
+    if (store_.size() == 1)
+        QTimer::singleShot(0, this, [this] {
+            if (!store_.empty()) return;
+            problems_.recomputeAll();
+            refreshList();
+        });
+}
 
 void TfrmProblems::zoneChanged(const TouchedRooms& touched) {
     problems_.roomsTouched(touched);

@@ -117,6 +117,18 @@ TEST_F(ProblemsTest, FiltersNarrowTheListAndTheCaptionCountsWhatIsListed) {
     EXPECT_EQ(window().windowTitle(), "Problems (1)");
 }
 
+TEST_F(ProblemsTest, NewAreaLeftUnfinishedListsNothingOfTheRoomsThatWere) {
+    addRoom(4201, "Gate", " ");
+    main->itemProblems->trigger();
+    EXPECT_EQ(listed(), (Listed{{4201, "empty-text"}}));
+    prompts.answer(true);  // "Create NEW area, deleting all current rooms?"
+    main->itemNewAreaClick();
+    app->newZone->close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(listed(), Listed{});
+    EXPECT_EQ(window().windowTitle(), "Problems (0)");
+}
+
 TEST_F(ProblemsTest, IgnoredChecksAndTheZoneRangeLastToTheNextRun) {
     addRoom(4201, "Gate", "A gate.");
     main->itemProblems->trigger();
