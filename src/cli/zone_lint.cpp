@@ -238,18 +238,15 @@ public:
         if (walk != Walk::None && options.runs(LintCheck::UnreachableRoom)) walkExits(walk);
     }
 
+    // Zone by zone (the entries of a zone stand together, in zone order), each zone's
+    // rooms in order and then what its file shows after them.
     std::vector<LintFinding> run() {
-        int zone = entries_.empty() ? 0 : entries_.front().zone;
-        for (size_t i = 0; i < entries_.size(); ++i) {
-            if (entries_[i].zone != zone) {
-                endOfZone(zone);
-                zone = entries_[i].zone;
-            }
-            if (entries_[i].lint) lintRoom(static_cast<int>(i));
+        size_t i = 0;
+        for (size_t z = 0; z < zones_.size(); ++z) {
+            for (; i < entries_.size() && entries_[i].zone == static_cast<int>(z); ++i)
+                if (entries_[i].lint) lintRoom(static_cast<int>(i));
+            endOfZone(static_cast<int>(z));
         }
-        if (!entries_.empty()) endOfZone(zone);
-        for (size_t z = 0; z < zones_.size(); ++z)
-            if (!seenZone_.count(static_cast<int>(z))) endOfZone(static_cast<int>(z));
         return std::move(findings_);
     }
 
@@ -331,7 +328,6 @@ private:
 
     // What the file shows after its last room: the header that stopped the read.
     void endOfZone(int zone) {
-        seenZone_.insert(zone);
         const Zone& z = zones_[static_cast<size_t>(zone)];
         if (!z.endMarkerLine || !runs(LintCheck::EndMarker)) return;
         LintFinding finding;
@@ -584,7 +580,6 @@ private:
     std::optional<RoomsByNumber> byNumber_;
     std::vector<char> reached_;  // empty when the walk is not wanted
     std::vector<std::optional<int32_t>> firstRooms_;
-    std::unordered_set<int> seenZone_;
     std::vector<LintFinding> findings_;
 };
 

@@ -1,5 +1,6 @@
 #include "dialogs/tfrmnewzone.h"
 
+#include <QCheckBox>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -40,17 +41,21 @@ TfrmNewZone::TfrmNewZone(WorldStore& store, Prompts& prompts, QWidget* parent)
     editName->setFont(bold);
     editNumber = field("editNumber", QStringLiteral("Zone Number"), 82);
     editStart = field("editStart", QStringLiteral("Zone Start"), 114);
+    cbNewerForm = new QCheckBox(QStringLiteral("Save in &Newer Form (four flag words)"), this);
+    cbNewerForm->setObjectName("cbNewerForm");
+    cbNewerForm->setGeometry(150, 142, 300, 20);
     btnOk = new QPushButton(QStringLiteral("&OK"), this);
     btnOk->setObjectName("btnOk");
-    btnOk->setGeometry(150, 158, 100, 28);
+    btnOk->setGeometry(150, 168, 100, 28);
     btnCancel = new QPushButton(QStringLiteral("&CANCEL"), this);
     btnCancel->setObjectName("btnCancel");
-    btnCancel->setGeometry(350, 158, 100, 28);
+    btnCancel->setGeometry(350, 168, 100, 28);
     btnOk->installEventFilter(this);
     btnCancel->installEventFilter(this);
     setTabOrder(editName, editNumber);
     setTabOrder(editNumber, editStart);
-    setTabOrder(editStart, btnOk);
+    setTabOrder(editStart, cbNewerForm);
+    setTabOrder(cbNewerForm, btnOk);
     setTabOrder(btnOk, btnCancel);
 
     connect(editNumber, &QLineEdit::textChanged, this, [this] { textEdited(editNumber, numberFilter_); });
@@ -121,7 +126,8 @@ void TfrmNewZone::btnOkClick() {
     }
     releaseOpener();
     hide();
-    store_.setZone(*number, qStringToBytes(editName->text()), *start);
+    store_.setZone(*number, qStringToBytes(editName->text()), *start,
+                   cbNewerForm->isChecked() ? WorldForm::Newer : WorldForm::Classic);
 }
 
 void TfrmNewZone::btnCancelClick() { close(); }

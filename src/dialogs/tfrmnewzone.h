@@ -1,10 +1,12 @@
 #pragma once
 // The "New Zone" dialog: asks for the name, number and lowest room number of a new
-// zone and hands them to the store. The main window is disabled while it is shown.
+// zone, and the form of world file it is written in, and hands them to the store. The
+// main window is disabled while it is shown.
 #include <QString>
 
 #include "uibase/secondary_window.h"
 
+class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class Prompts;
@@ -21,6 +23,9 @@ public:
     QLineEdit* editName = nullptr;
     QLineEdit* editNumber = nullptr;
     QLineEdit* editStart = nullptr;
+    // The form the new zone is written in: unticked (the classic form) at start, and,
+    // like the fields, kept from one opening to the next.
+    QCheckBox* cbNewerForm = nullptr;
     QPushButton* btnOk = nullptr;
     QPushButton* btnCancel = nullptr;
 

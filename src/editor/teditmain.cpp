@@ -106,6 +106,7 @@ void TEditMain::buildRoomPage() {
     buildNavigation(tabWorld);
     buildBanks(tabWorld);
     pnlWorldHelp = valuePanel(tabWorld, "pnlWorldHelp", QRect(4, 424, 774, 22));
+    setFieldsEditable(false);
 }
 
 void TEditMain::buildRoomFields(QWidget* page) {
@@ -136,8 +137,6 @@ void TEditMain::buildRoomFields(QWidget* page) {
     // It is a little taller than the field: it rises into the label's margin so that the
     // buttons below stay free.
     ColorPanel->move(memoRoom->x(), std::min(memoRoom->y(), sb_WordWrap->y() - 1 - ColorPanel->height()));
-
-    setFieldsEditable(false);
 }
 
 void TEditMain::buildRoomButtons(QWidget* page) {
@@ -221,7 +220,8 @@ void TEditMain::installEventFilters() {
 void TEditMain::setFieldsEditable(bool editable) {
     // An editable field shows the button-highlight colour, a disabled one the button-shadow colour.
     for (QWidget* field : {static_cast<QWidget*>(editRoomNumber), static_cast<QWidget*>(editRoomName),
-                           static_cast<QWidget*>(memoRoom)}) {
+                           static_cast<QWidget*>(memoRoom), static_cast<QWidget*>(editFlagWords),
+                           static_cast<QWidget*>(editTriggers)}) {
         field->setEnabled(editable);
         QPalette p = field->palette();
         const QColor colour = editable ? p.color(QPalette::Active, QPalette::Light)
@@ -230,5 +230,6 @@ void TEditMain::setFieldsEditable(bool editable) {
         field->setPalette(p);
     }
     fieldsCleared_ = !editable && editRoomNumber->text().isEmpty() && editRoomName->text().isEmpty() &&
-                     memoRoom->document()->isEmpty();
+                     memoRoom->document()->isEmpty() && editFlagWords->text().isEmpty() &&
+                     editTriggers->text().isEmpty();
 }

@@ -105,6 +105,12 @@ public:
     QLabel* labelRoomNumber = nullptr;
     QLabel* labelRoomName = nullptr;
     QLabel* labelRoomDescription = nullptr;
+    // Under the banks: flag words 2..4 of the newer form and the room's triggers, stored
+    // by UPDATE with the rest of the page.
+    QLineEdit* editFlagWords = nullptr;
+    QLineEdit* editTriggers = nullptr;
+    QLabel* labelFlagWords = nullptr;
+    QLabel* labelTriggers = nullptr;
     QToolButton* sb_WordWrap = nullptr;
     QToolButton* sb_Draw = nullptr;
     QPushButton* btnSetColor = nullptr;
@@ -142,6 +148,7 @@ public:
     // Menu items.
     QAction* itemLoad = nullptr;
     QAction* itemSavewld = nullptr;
+    QAction* itemSaveNewer = nullptr;  // checked: the zone is written in the newer form
     QAction* itemQuit = nullptr;
     QMenu* menuEdit = nullptr;
     QAction* itemUndo = nullptr;  // "&Undo <what>", Ctrl+Z
@@ -166,6 +173,9 @@ public:
     void itemQuitClick();
     void itemSavewldClick();
     void itemProblemsClick();
+    // The builder ticked or unticked "Save in &Newer Form": the zone's form follows as
+    // one step of the history, and an output window on screen is built again in it.
+    void itemSaveNewerClick();
     void itemFirstClick();
     void itemVersionInfoClick();
     void itemSetupColorsClick();
@@ -231,6 +241,7 @@ private:
     void buildBanks(QWidget* page);
     void buildMenus();
     void setHelpLines();
+    void showZoneForm();  // the Save item's check mark from the store's form
     void installEventFilters();
 
     void connectNavigation();

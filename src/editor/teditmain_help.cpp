@@ -35,6 +35,8 @@ void TEditMain::setHelpLines() {
         {edit_Dir, "Enter a letter (N S E W U D) to NAVIGATE (if option above is selected)"},
         {sb_ct_Navigate, "The Direction Buttons navigate in that direction when clicked"},
         {sb_ct_Add, "The Direction Buttons add a default room in that direction when clicked"},
+        {editFlagWords, "Flags 2-4: flag words 2, 3 and 4 of the newer form, three numbers (UPDATE stores them)"},
+        {editTriggers, "Triggers: the numbers of the scripts attached to the room, separated by blanks"},
     };
     for (const auto& [control, text] : texts) setHelpLine(control, QString::fromLatin1(text));
 }

@@ -20,6 +20,7 @@
 #include "editor/tfrmproblems.h"
 #include "editor/tfrmversioninfo.h"
 #include "map/tfrmmap.h"
+#include "uibase/commit_path.h"
 #include "uibase/edit_history.h"
 #include "wldfile/tfrmquendryout.h"
 #include "world/prompts.h"
@@ -47,6 +48,9 @@ void TEditMain::buildMenus() {
     itemLoad = item(file, "itemLoad", "&Load .wld...");
     itemSavewld = item(file, "itemSavewld", "&Save .wld...");
     itemSavewld->setEnabled(false);
+    itemSaveNewer = item(file, "itemSaveNewer", "Save in &Newer Form (four flag words)");
+    itemSaveNewer->setCheckable(true);
+    itemSaveNewer->setEnabled(false);
     file->addSeparator();
     itemQuit = item(file, "itemQuit", "&Quit");
 
@@ -86,6 +90,7 @@ void TEditMain::buildMenus() {
 
     connect(itemLoad, &QAction::triggered, this, &TEditMain::itemLoadClick);
     connect(itemSavewld, &QAction::triggered, this, &TEditMain::itemSavewldClick);
+    connect(itemSaveNewer, &QAction::triggered, this, &TEditMain::itemSaveNewerClick);
     connect(itemQuit, &QAction::triggered, this, &TEditMain::itemQuitClick);
     connect(itemNewArea, &QAction::triggered, this, &TEditMain::itemNewAreaClick);
     connect(itemQuendryOutput, &QAction::triggered, this, &TEditMain::itemSavewldClick);
@@ -210,6 +215,24 @@ void TEditMain::itemProblemsClick() {
 void TEditMain::itemSavewldClick() {
     if (windows_.output) windows_.output->buildOutput();
 }
+
+void TEditMain::itemSaveNewerClick() {
+    const WorldForm form = itemSaveNewer->isChecked() ? WorldForm::Newer : WorldForm::Classic;
+    // A field typed into elsewhere reaches the zone before its form changes.
+    if (!CommitPath::commitEverywhere() || form == store_.zoneForm) {
+        showZoneForm();
+        return;
+    }
+    recordStep(history_, [&] { store_.zoneForm = form; },
+               [form] {
+                   return form == WorldForm::Newer ? QStringLiteral("Save in Newer Form")
+                                                   : QStringLiteral("Save in Classic Form");
+               });
+    // The text on screen is the one a save writes: it shows the form the item now says.
+    if (windows_.output && windows_.output->isVisible()) windows_.output->buildOutput();
+}
+
+void TEditMain::showZoneForm() { itemSaveNewer->setChecked(store_.zoneForm == WorldForm::Newer); }
 
 void TEditMain::btnMapClick() {
     if (store_.empty()) {

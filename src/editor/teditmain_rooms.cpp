@@ -16,6 +16,7 @@
 #include "uibase/commit_path.h"
 #include "uibase/edit_history.h"
 #include "uibase/multiline_text.h"
+#include "world/newer_fields.h"
 #include "world/prompts.h"
 
 void TEditMain::showRoom(RoomIndexNode* node) { fillPage(node, false); }
@@ -29,6 +30,8 @@ void TEditMain::fillPage(RoomIndexNode* node, bool keepTyped) {
     if (refill(editRoomName)) editRoomName->setText(bytesToQString(room.name));
     if (refill(editRoomNumber)) editRoomNumber->setText(QString::number(node->vnum));
     if (refill(memoRoom)) setMultiLineField(*memoRoom, room.description);
+    if (refill(editFlagWords)) editFlagWords->setText(QString::fromStdString(flagWordsText(flagWords(room))));
+    if (refill(editTriggers)) editTriggers->setText(QString::fromStdString(triggersText(roomTriggers(room))));
     if (previewShown()) showPreview();
     btnwld_NewRoom->setEnabled(true);
     store_.setCurrent(node);
@@ -42,6 +45,8 @@ void TEditMain::markPageStored() {
     editRoomNumber->setModified(false);
     editRoomName->setModified(false);
     memoRoom->document()->setModified(false);
+    editFlagWords->setModified(false);
+    editTriggers->setModified(false);
     banks_->markStored();
     shownNode_ = store_.current();
 }
@@ -62,6 +67,9 @@ void TEditMain::btnwld_NewRoomClick() {
     editRoomName->clear();
     hidePreview();
     memoRoom->clear();
+    // The flag words stay for the new room, as the banks' flags do; triggers are the
+    // room's own scripts and start empty, as its texts do.
+    editTriggers->clear();
     editRoomNumber->setText(QString::number(offered));
     shownNode_ = nullptr;
     editRoomNumber->setFocus();
@@ -78,6 +86,8 @@ RoomEntry TEditMain::roomEntry() const {
     entry.description = multiLineFieldBytes(*memoRoom);
     entry.bitvector = flagsBitvector();
     entry.sectorType = currentSectorValue();
+    entry.flagWords = qStringToBytes(editFlagWords->text());
+    entry.triggers = qStringToBytes(editTriggers->text());
     return entry;
 }
 

@@ -17,6 +17,8 @@ void TEditMain::editorFieldsCleared() {
     editRoomNumber->clear();
     editRoomName->clear();
     memoRoom->clear();
+    editFlagWords->clear();
+    editTriggers->clear();
     setFieldsEditable(false);
 }
 
@@ -31,6 +33,8 @@ void TEditMain::zoneHeaderChanged() {
     PageControl1->show();
     memoRoom->clear();
     itemSavewld->setEnabled(true);
+    itemSaveNewer->setEnabled(true);
+    showZoneForm();
 }
 
 void TEditMain::worldAdopted() { showRoom(store_.first()); }
@@ -40,6 +44,7 @@ void TEditMain::showRestoredZone() {
     // room it showed before, still shown, keeps what the user typed on it for UPDATE.
     RoomIndexNode* node = store_.current();
     const bool sameRoom = node && node == shownNode_ && !store_.newRoomPending();
+    showZoneForm();
     if (store_.newRoomPending()) rooms_.abandonNewRoom();
     btnwld_NewRoom->setEnabled(true);
     tellExtraDescNoCurrentEntry();

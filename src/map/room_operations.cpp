@@ -17,39 +17,44 @@ int32_t RoomOperations::beginNewRoom() {
 
 void RoomOperations::abandonNewRoom() { store_.endNewRoom(); }
 
-void RoomOperations::fill(RoomDataType& room, const RoomEntry& entry, int32_t number) const {
-    room.vnum = number;
+void RoomOperations::fill(RoomDataType& room, const RoomEntry& entry, const Checked& checked) const {
+    room.vnum = checked.number;
     room.name = textForWorldFile(entry.name);
     room.description = textForWorldFile(entry.description);
     room.zone = store_.zoneNumber;
     room.bitvector = entry.bitvector;
     room.sectorType = entry.sectorType;
-    if (entry.flagWords) setFlagWords(room, *entry.flagWords);
-    if (entry.triggers) setTriggers(room, *entry.triggers);
+    if (checked.flagWords) setFlagWords(room, *checked.flagWords);
+    if (checked.triggers) setTriggers(room, *checked.triggers);
 }
 
 void RoomOperations::registerUnplaced(RoomDataType& room) { map_.placement.registerUnplacedRoom(room); }
 
 // The checks every entry passes before it reaches the store, in the order the user
-// meets them: something in each field, a whole number, inside the zone.
-bool RoomOperations::checkEntry(const RoomEntry& entry, int32_t& number) {
+// meets them: something in each field, a whole number, inside the zone, then the
+// numbers of the lines under the banks.
+std::optional<RoomOperations::Checked> RoomOperations::checkEntry(const RoomEntry& entry) {
     if (entry.number.empty() || entry.name.empty() || entry.description.empty()) {
         prompts_.message("Room Number, Room Name, and Description must all be defined in order to update.");
-        return false;
+        return std::nullopt;
     }
     const std::optional<int32_t> parsed = strictToIntOrSay(entry.number, prompts_);
-    if (!parsed) return false;
+    if (!parsed) return std::nullopt;
     if (*parsed < store_.zoneStart) {
         prompts_.message("Room Number out of range; Zone starts at #" + std::to_string(store_.zoneStart));
-        return false;
+        return std::nullopt;
     }
-    number = *parsed;
-    return true;
+    Checked checked;
+    checked.number = *parsed;
+    if (entry.flagWords && !(checked.flagWords = flagWordsFromText(*entry.flagWords, prompts_))) return std::nullopt;
+    if (entry.triggers && !(checked.triggers = triggersFromText(*entry.triggers, prompts_))) return std::nullopt;
+    return checked;
 }
 
 RoomIndexNode* RoomOperations::createRoom(const RoomEntry& entry) {
-    int32_t number = 0;
-    if (!checkEntry(entry, number)) return nullptr;
+    const std::optional<Checked> checked = checkEntry(entry);
+    if (!checked) return nullptr;
+    const int32_t number = checked->number;
     const bool first = store_.empty();
     if (!first && store_.findByVnum(number)) {
         prompts_.message("Cannot create room: Vnum is already in use");
@@ -57,7 +62,7 @@ RoomIndexNode* RoomOperations::createRoom(const RoomEntry& entry) {
     }
     auto room = std::make_unique<RoomDataType>();
     initNewRoom(*room);
-    fill(*room, entry, number);
+    fill(*room, entry, *checked);
     RoomDataType& created = *room;
     store_.endNewRoom();
     registerUnplaced(created);
@@ -74,8 +79,9 @@ RoomIndexNode* RoomOperations::createRoom(const RoomEntry& entry) {
 UpdateOutcome RoomOperations::update(const RoomEntry& entry) {
     if (store_.empty() || store_.newRoomPending()) return createRoom(entry) ? UpdateOutcome::Created : UpdateOutcome::Refused;
 
-    int32_t number = 0;
-    if (!checkEntry(entry, number)) return UpdateOutcome::Refused;
+    std::optional<Checked> checked = checkEntry(entry);
+    if (!checked) return UpdateOutcome::Refused;
+    const int32_t number = checked->number;
     // Without a room on display there is nothing to change.
     RoomIndexNode* node = store_.current();
     if (!node) return UpdateOutcome::Ignored;
@@ -87,7 +93,8 @@ UpdateOutcome RoomOperations::update(const RoomEntry& entry) {
     RoomDataType& room = *node->room;
     // The record keeps its old number until the index has moved it.
     store_.aboutToChange(room, kRecordName | kRecordDescription | kRecordNewer);
-    fill(room, entry, oldNumber);
+    checked->number = oldNumber;
+    fill(room, entry, *checked);
     if (number != oldNumber) store_.renumber(node, number);
     if (!room.onMap()) registerUnplaced(room);
     map_.roomChanged(room);

@@ -4,6 +4,7 @@
 // off the map grid. They work over the store, its template and the map model, and speak
 // to the user only through Prompts; the windows keep their controls, gather what the
 // user typed into a RoomEntry and show what the operation returns.
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,10 +22,10 @@ struct RoomEntry {
     std::string description;  // CR LF between lines
     int32_t bitvector = 0;
     int32_t sectorType = 0;
-    // The "Flags 2-4" and "Triggers" lines; none from a window without them, which then
-    // leaves the room's own as they are.
-    std::optional<std::array<int32_t, 3>> flagWords{};
-    std::optional<std::vector<int32_t>> triggers{};
+    // The "Flags 2-4" and "Triggers" lines exactly as typed; none from a window without
+    // them, which then leaves the room's own as they are.
+    std::optional<std::string> flagWords{};
+    std::optional<std::string> triggers{};
 };
 
 enum class UpdateOutcome {
@@ -45,8 +46,8 @@ public:
     void abandonNewRoom();
 
     // UPDATE. Refuses, with its message, an entry without number, name or description,
-    // a number that is not an integer, a number below the zone start, and a number another
-    // room holds. Creates the pending room (or the first room of an empty store), or
+    // a number that is not an integer, a number below the zone start, flag words 2-4 or
+    // triggers that are not numbers, and a number another room holds. Creates the pending room (or the first room of an empty store), or
     // writes the entry into the current room, renumbering it when the number changed.
     // A created or updated room that is not on the map waits in the placement list.
     UpdateOutcome update(const RoomEntry& entry);
@@ -84,8 +85,14 @@ public:
     void takeOffMap(int x, int y, int z);
 
 private:
-    bool checkEntry(const RoomEntry& entry, int32_t& number);
-    void fill(RoomDataType& room, const RoomEntry& entry, int32_t number) const;
+    // An entry that passed the checks, its numbers converted.
+    struct Checked {
+        int32_t number = 0;
+        std::optional<std::array<int32_t, 3>> flagWords;
+        std::optional<std::vector<int32_t>> triggers;
+    };
+    std::optional<Checked> checkEntry(const RoomEntry& entry);
+    void fill(RoomDataType& room, const RoomEntry& entry, const Checked& checked) const;
     void registerUnplaced(RoomDataType& room);
 
     WorldStore& store_;

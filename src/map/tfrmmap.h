@@ -208,6 +208,9 @@ public:
     QPushButton* btnJp = nullptr;
     QPushButton* btnJn = nullptr;
     QPushButton* btnExtra = nullptr;
+    // The selected room's diagonal exits (northwest, northeast, southeast, southwest of
+    // the newer form), listed read-only: destination, door flag and key of each.
+    QLabel* pnlDiagonals = nullptr;
 
     // A room leaving the store is no longer selected or framed.
     void roomDeleting(RoomDataType& room) override;
@@ -227,6 +230,7 @@ private:
     void fillAtOpening(const RoomDataType& room);
     void clearDetailFields();
     void showExitDetails(const RoomDataType& room);
+    void showDiagonalExits(const RoomDataType* room);
     void setLevel(int level);
     // The minimap shows the level and the view of the board while the map is shown and
     // "&minimap" is down, and is hidden otherwise; called whenever one of those changes.

@@ -14,6 +14,7 @@
 #include "uibase/edit_history.h"
 #include "uibase/multiline_text.h"
 #include "uibase/widget_factory.h"
+#include "world/newer_fields.h"
 #include "world/strict_int.h"
 
 namespace {
@@ -120,6 +121,11 @@ void TfrmMap::buildExitPanel() {
     connect(btnJp, &QPushButton::clicked, this, &TfrmMap::btnJpClick);
     connect(btnJn, &QPushButton::clicked, this, &TfrmMap::btnJnClick);
 
+    makeLabel(this, QString(), QStringLiteral("Diagonals"), QRect(462, 36, 82, 18));
+    pnlDiagonals = makeSunkenLabel(this, QStringLiteral("pnlDiagonals"), QString(), QRect(462, 56, 82, 166));
+    pnlDiagonals->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    pnlDiagonals->setIndent(3);
+
     btnExtra = makeButton(this, QStringLiteral("btnExtra"), QStringLiteral("E&xtra Descriptions..."),
                           QRect(300, 426, 156, 26));
     btnExtra->setAutoDefault(false);
@@ -144,6 +150,21 @@ void TfrmMap::showExitDetails(const RoomDataType& room) {
     editKeywords->setText(bytesToQString(exit.keywords));
 }
 
+// Three lines for each diagonal exit that leads somewhere; the map draws none of them.
+void TfrmMap::showDiagonalExits(const RoomDataType* room) {
+    static const char* const kNames[kDiagonalCount] = {"NW", "NE", "SE", "SW"};
+    QStringList lines;
+    for (int d = NorthWest; room && d <= SouthWest; ++d) {
+        const int32_t to = exitDestination(*room, d);
+        if (to == 0) continue;
+        const RoomExitType& exit = exitDetails(*room, d);
+        lines << QString::fromLatin1(kNames[d - NorthWest]) + QLatin1Char(' ') + QString::number(to)
+              << QStringLiteral("  door ") + QString::number(exit.doorFlag)
+              << QStringLiteral("  key ") + QString::number(exit.key);
+    }
+    pnlDiagonals->setText(room && lines.isEmpty() ? QStringLiteral("none") : lines.join(QLatin1Char('\n')));
+}
+
 template <size_t N>
 void TfrmMap::releaseAll(std::array<QToolButton*, N>& buttons) {
     for (QToolButton* b : buttons) b->setChecked(false);
@@ -165,6 +186,7 @@ void TfrmMap::fillAtOpening(const RoomDataType& room) {
     for (int d = 0; d < kDirectionCount; ++d)
         editExit[d]->setText(room.exitTo[d] >= 1 ? QString::number(room.exitTo[d]) : QString());
     showExitDetails(room);
+    showDiagonalExits(&room);
     exitDoorFlag_ = shownDoorFlag(room.exits[exitDirection_].doorFlag);
 }
 
@@ -181,6 +203,7 @@ void TfrmMap::showMapRoom(RoomDataType* room) {
         pnlRoomName->clear();
         pnlVnum->clear();
         pnlCurrentRoom->setText(QStringLiteral("none"));
+        showDiagonalExits(nullptr);
         setCaption(nullptr);
         selectedRoom_ = nullptr;
         return;
@@ -192,6 +215,7 @@ void TfrmMap::showMapRoom(RoomDataType* room) {
     selectedRoom_ = room;
     for (int d = 0; d < kDirectionCount; ++d) editExit[d]->setText(QString::number(room->exitTo[d]));
     showExitDetails(*room);
+    showDiagonalExits(room);
     pressExclusive(sbDoorFlag, shownDoorFlag(room->exits[exitDirection_].doorFlag));
     setCaption(room);
     for (int d = 0; d < kDirectionCount; ++d) sbDirection[d]->setChecked(d == exitDirection_);

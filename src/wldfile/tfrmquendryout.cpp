@@ -159,6 +159,7 @@ void TfrmQuendryOut::buildOutput() {
 
     titleTimer_.invalidate();
     outputText_ = buildWorldText(store_, lettersMode_, [this](int32_t vnum) { showRoomTitle(vnum); });
+    builtLoss_ = store_.zoneForm == WorldForm::Classic ? classicFormLoss(store_) : ClassicFormLoss{};
     emit outputBuilt();
     setWindowTitle(QString::fromLatin1(kTitle));
 
@@ -189,7 +190,13 @@ std::string TfrmQuendryOut::textToSave() const {
     return qStringToMultiLine(Memo1->document()->toRawText());
 }
 
+std::string TfrmQuendryOut::classicLossQuestion(const ClassicFormLoss& loss) {
+    return "The classic form has no place for " + loss.describe() +
+           ": saving in it loses them.  Save in the classic form?";
+}
+
 void TfrmQuendryOut::saveOutput() {
+    if (!builtLoss_.empty() && !prompts_.confirm(classicLossQuestion(builtLoss_))) return;
     const std::string path = files_.saveFile("Save .wld file", FileFilter{"Quendry World Files (.wld)", "*.wld"},
                                              ".wld", suggestedFileName(store_));
     if (path.empty()) return;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "uibase/secondary_window.h"
+#include "world/newer_fields.h"
 
 class QFrame;
 class QPlainTextEdit;
@@ -25,7 +26,11 @@ public:
     // window. Does nothing on an empty store.
     void buildOutput();
     // Asks for a file and writes the text (and the map file) in the form unixFormat says.
+    // A text built in the classic form from a zone holding what that form cannot (flag
+    // words 2-4, triggers, diagonal exits) is written only after a Yes to the question
+    // that names what is lost.
     void saveOutput();
+    static std::string classicLossQuestion(const ClassicFormLoss& loss);
 
     // Settings; they last for the whole run.
     bool lettersMode() const { return lettersMode_; }
@@ -91,6 +96,8 @@ private:
     bool saveMapFile_ = true;
     bool outputTooLarge_ = false;
     std::string outputText_;
+    // What the built text left out because the zone is written in the classic form.
+    ClassicFormLoss builtLoss_;
     size_t viewCapacity_ = kDefaultViewCapacity;
     size_t viewLineCapacity_ = kDefaultViewLineCapacity;
     QElapsedTimer titleTimer_;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "world/prompts.h"
+#include "world/strict_int.h"
 #include "world/world_store.h"
 
 namespace {
@@ -29,7 +31,66 @@ std::string counted(size_t n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The blank-separated words of a typed line.
+std::vector<std::string_view> wordsOf(std::string_view text) {
+    std::vector<std::string_view> words;
+    size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && isBlank(text[i])) ++i;
+        const size_t start = i;
+        while (i < text.size() && !isBlank(text[i])) ++i;
+        if (i > start) words.push_back(text.substr(start, i - start));
+    }
+    return words;
+}
+
+// Every word by the strict conversion; none at the first refusal, after its message.
+std::optional<std::vector<int32_t>> numbersOrSay(const std::vector<std::string_view>& words, Prompts& prompts) {
+    std::vector<int32_t> numbers;
+    numbers.reserve(words.size());
+    for (std::string_view word : words) {
+        const std::optional<int32_t> n = strictToIntOrSay(word, prompts);
+        if (!n) return std::nullopt;
+        numbers.push_back(*n);
+    }
+    return numbers;
+}
+
+template <typename Numbers>
+std::string numbersText(const Numbers& numbers) {
+    std::string text;
+    for (int32_t n : numbers) {
+        if (!text.empty()) text += ' ';
+        text += std::to_string(n);
+    }
+    return text;
+}
+
 }  // namespace
+
+std::string flagWordsText(const FlagWords& words) { return numbersText(words); }
+
+std::string triggersText(const std::vector<int32_t>& triggers) { return numbersText(triggers); }
+
+std::optional<FlagWords> flagWordsFromText(std::string_view text, Prompts& prompts) {
+    const std::vector<std::string_view> words = wordsOf(text);
+    // A word that is no number is named before a count that is wrong.
+    const std::optional<std::vector<int32_t>> numbers = numbersOrSay(words, prompts);
+    if (!numbers) return std::nullopt;
+    // An empty line is no flag words at all, as the field of a new zone's first room is.
+    if (numbers->empty()) return FlagWords{};
+    if (numbers->size() != FlagWords{}.size()) {
+        prompts.message("'" + std::string(text) + "' is not three valid integer values");
+        return std::nullopt;
+    }
+    return FlagWords{(*numbers)[0], (*numbers)[1], (*numbers)[2]};
+}
+
+std::optional<std::vector<int32_t>> triggersFromText(std::string_view text, Prompts& prompts) {
+    return numbersOrSay(wordsOf(text), prompts);
+}
 
 FlagWords flagWords(const RoomDataType& room) { return room.newer ? room.newer->flagWords : FlagWords{}; }
 

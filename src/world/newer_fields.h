@@ -5,11 +5,14 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "world/room.h"
 
+class Prompts;
 class WorldStore;
 
 using FlagWords = std::array<int32_t, 3>;  // flag words 2, 3 and 4
@@ -19,6 +22,19 @@ void setFlagWords(RoomDataType& room, const FlagWords& words);
 const std::vector<int32_t>& roomTriggers(const RoomDataType& room);
 void setTriggers(RoomDataType& room, std::vector<int32_t> triggers);
 void addTrigger(RoomDataType& room, int32_t trigger);
+
+// The room page's "Flags 2-4" and "Triggers" lines: decimal numbers, one blank between.
+std::string flagWordsText(const FlagWords& words);
+std::string triggersText(const std::vector<int32_t>& triggers);
+// What was typed into those lines, read back: numbers separated by blanks (spaces or
+// tabs, any number of them, before and after too), each by the strict conversion.
+// "Flags 2-4" takes exactly three (none: all three 0), "Triggers" any number (none: no
+// triggers). A refusal
+// shows its message -- the integer message with the word that is no number, or for a
+// count other than three "'%s' is not three valid integer values" with the whole text --
+// and gives none.
+std::optional<FlagWords> flagWordsFromText(std::string_view text, Prompts& prompts);
+std::optional<std::vector<int32_t>> triggersFromText(std::string_view text, Prompts& prompts);
 
 // Direction 0..9; a diagonal exit the room does not hold leads nowhere (0) and has the
 // texts and numbers of a new exit.

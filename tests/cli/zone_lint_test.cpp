@@ -428,6 +428,23 @@ TEST_F(ZoneLint, TheZoneInMemoryGivesTheFileFindingsWithoutLinesAndRoomByRoom) {
                   {4201, "room 4201: its number is already used by another room"}}));
 }
 
+TEST_F(ZoneLint, AWorldsFindingsComeFileByFileAndAnEmptyFileKeepsItsPlace) {
+    // The first file's first header is the end marker: it holds no room but a finding.
+    const auto empty = lint("#99999\nLost~\n~\n0 0 0\nS\n$\n");
+    const auto rooms = lint(room(4200, {{N, 4201}}) + "$\n");
+    std::vector<LintInput> world;
+    world.push_back({empty->store, empty->map.grid, empty->lines, false, false, 1, 99999, "a.wld"});
+    world.push_back({rooms->store, rooms->map.grid, rooms->lines, false, false, 0, 0, "b.wld"});
+    const std::vector<LintFinding> findings = lintWorld(world, {});
+    ASSERT_EQ(findings.size(), 2u);
+    EXPECT_EQ(std::make_tuple(findings[0].check, findings[0].file, findings[0].line),
+              std::make_tuple(LintCheck::EndMarker, size_t{0}, 1));
+    EXPECT_EQ(std::make_tuple(findings[1].check, findings[1].file), std::make_tuple(kDangling, size_t{1}));
+    EXPECT_NE(findings[1].message.find("no room of the world has (it falls in the numbers 4200-4299 of b.wld)"),
+              std::string::npos)
+        << findings[1].message;
+}
+
 TEST(ZoneLintGenerated, GeneratedZonesAreClean) {
     // The generator links every room both ways with the same door on both sides.
     const auto path =

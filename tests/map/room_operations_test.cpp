@@ -2,12 +2,14 @@
 // renumbering, clearing and deleting rooms, the template, and the map grid.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "map/map_model.h"
 #include "scripted_prompts.h"
 #include "map/room_operations.h"
+#include "world/newer_fields.h"
 #include "world/world_store.h"
 
 namespace {
@@ -123,6 +125,49 @@ TEST_F(RoomOperationsTest, UpdateCreatesChangesAndRenumbersKeepingTheIndexAndPla
     EXPECT_EQ(rooms.update(entry("32030")), UpdateOutcome::Ignored);
     EXPECT_EQ(store.size(), 2u);
     EXPECT_TRUE(prompts.messages.empty());
+}
+
+// The "Flags 2-4" and "Triggers" lines: blank-separated numbers by the strict
+// conversion, stored with the rest of the entry; a refusal names the word and stores
+// nothing of the entry, a window without the lines leaves the room's own.
+TEST_F(RoomOperationsTest, UpdateTakesFlagWordsAndTriggersOrRefusesThemWithTheirMessage) {
+    add(32001);
+    RoomDataType& room = *store.current()->room;
+    struct Case {
+        std::optional<std::string> words, triggers;
+        std::string message;  // empty: stored
+        FlagWords wordsAfter;
+        std::vector<int32_t> triggersAfter;
+    };
+    const std::vector<Case> cases = {
+        {"1 2 3", "4217 4218", "", {1, 2, 3}, {4217, 4218}},
+        {" 0\t$10  -7 ", "", "", {0, 16, -7}, {}},
+        {std::nullopt, " 9 ", "", {0, 16, -7}, {9}},
+        {"0 0 0", std::nullopt, "", {}, {9}},
+        {"1 x 3", "5", "'x' is not a valid integer value", {}, {9}},
+        {"1 2", "5", "'1 2' is not three valid integer values", {}, {9}},
+        {"1 2 3 4", "5", "'1 2 3 4' is not three valid integer values", {}, {9}},
+        {"1 2 99999999999", "5", "'99999999999' is not a valid integer value", {}, {9}},
+        {"1 2 3", "4217 42l8", "'42l8' is not a valid integer value", {}, {9}},
+        {" ", "", "", {}, {}},
+        {"1 0 0", "5", "", {1, 0, 0}, {5}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.words.value_or("(none)") + "|" + c.triggers.value_or("(none)"));
+        prompts.clear();
+        RoomEntry typed = entry("32001", "Renamed");
+        typed.flagWords = c.words;
+        typed.triggers = c.triggers;
+        EXPECT_EQ(rooms.update(typed), c.message.empty() ? UpdateOutcome::Changed : UpdateOutcome::Refused);
+        EXPECT_EQ(prompts.messages, c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
+        EXPECT_EQ(room.name, c.message.empty() ? "Renamed" : "Room 32001");
+        EXPECT_EQ(flagWords(room), c.wordsAfter);
+        EXPECT_EQ(roomTriggers(room), c.triggersAfter);
+        room.name = "Room 32001";
+    }
+    EXPECT_EQ(flagWordsText({1, -2, 3}), "1 -2 3");
+    EXPECT_EQ(triggersText({}), "");
+    EXPECT_EQ(triggersText({4217, 4218}), "4217 4218");
 }
 
 TEST_F(RoomOperationsTest, ClearAndDeleteAskFirstAndTouchOnlyTheirRoom) {

@@ -18,6 +18,7 @@
 
 #include "editor_fixture.h"
 #include "map/tminimap.h"
+#include "world/newer_fields.h"
 #include "wldfile/tfrmquendryout.h"
 
 namespace {
@@ -203,6 +204,27 @@ TEST_F(MapWindowTest, SelectTakesTheRoomUnderTheReleaseAndAnEmptyCellGreysThePan
     press(at(51, 50), Qt::RightButton);
     release(at(51, 50), Qt::RightButton);
     EXPECT_EQ(map->selectedRoom(), nullptr);
+}
+
+// The diagonal exits of the newer form are listed beside the panel, read-only, for the
+// room selected; the six exit fields and the board stay as they are.
+TEST_F(MapWindowTest, TheSelectedRoomsDiagonalExitsAreListedReadOnly) {
+    RoomDataType& a = room(3001, "Temple", 50, 50);
+    room(3002, "Altar", 51, 50);
+    exitDestinationToWrite(a, NorthWest) = 3040;
+    exitDestinationToWrite(a, SouthWest) = 3041;
+    exitDetailsToWrite(a, SouthWest).doorFlag = 1;
+    exitDetailsToWrite(a, SouthWest).key = 3099;
+    exitDetailsToWrite(a, NorthEast).keywords = "no way";  // leads nowhere: not listed
+    open(3001);
+    EXPECT_EQ(map->pnlDiagonals->text(), "NW 3040\n  door 0\n  key -1\nSW 3041\n  door 1\n  key 3099");
+    click(51, 50);
+    EXPECT_EQ(map->pnlDiagonals->text(), "none");
+    click(45, 45);
+    EXPECT_EQ(map->pnlDiagonals->text(), "");
+    click(50, 50);
+    EXPECT_TRUE(map->pnlDiagonals->text().startsWith("NW 3040"));
+    EXPECT_EQ(map->pnlDiagonals->findChildren<QWidget*>().size(), 0);  // nothing to type into
 }
 
 TEST_F(MapWindowTest, ThePointerPanelsFollowThePointer) {

@@ -27,6 +27,7 @@
 #include "setup_windows.h"
 #include "uibase/multiline_text.h"
 #include "uibase/one_line_fields.h"
+#include "world/newer_fields.h"
 #include "world/strict_int.h"
 
 namespace {
@@ -84,6 +85,14 @@ struct Rows {
     std::vector<Way> ways;
     std::function<QString()> state;   // what a stopped command must leave as it was
 };
+
+// The word of a typed line that the strict conversion refuses: in a line of several
+// numbers ("4217 abc") the one that is none.
+std::string refusedWord(const QString& typed) {
+    for (const QString& word : typed.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        if (!strictToInt(word.toStdString())) return word.toStdString();
+    return typed.toStdString();
+}
 
 bool isMultiLine(const QWidget* field) { return qobject_cast<const QPlainTextEdit*>(field) != nullptr; }
 
@@ -168,7 +177,7 @@ protected:
             EXPECT_EQ(f.stored().toStdString(), typed.toStdString());
             break;
         case Outcome::Refused:
-            EXPECT_EQ(prompts.messages, std::vector<std::string>{notValidIntegerMessage(typed.toStdString())});
+            EXPECT_EQ(prompts.messages, std::vector<std::string>{notValidIntegerMessage(refusedWord(typed))});
             EXPECT_EQ(textOf(f.widget).toStdString(), typed.toStdString());
             EXPECT_EQ(f.stored(), before);
             EXPECT_EQ(rows.state().toStdString(), state.toStdString()) << "the command went on";
@@ -337,6 +346,29 @@ TEST_F(TypedEdits, RoomPage) {
         };
     };
     const auto search = [](const QString& way) { return way == "Ctrl+Z" ? Outcome::FieldUndo : Outcome::Kept; };
+    // New Room keeps the flag words for the new room, as it keeps the banks' flags.
+    const auto words = [page](bool refused) {
+        return [page, refused](const QString& way) {
+            if (way == "btnwld_NewRoom") return Outcome::Kept;
+            const Outcome o = page(false)(way);
+            return refused && o == Outcome::Stored ? Outcome::Refused : o;
+        };
+    };
+    const auto triggers = [page](bool refused) {
+        return [page, refused](const QString& way) {
+            const Outcome o = page(false)(way);
+            return refused && o == Outcome::Stored ? Outcome::Refused : o;
+        };
+    };
+    rows.state = [&] {
+        return QStringLiteral("%1 %2").arg(app->history.stack().count()).arg(app->store.current() ? app->store.current()->vnum : 0);
+    };
+    const auto storedWords = [this] { return QString::fromStdString(flagWordsText(flagWords(*gate))); };
+    const auto storedTriggers = [this] { return QString::fromStdString(triggersText(roomTriggers(*gate))); };
+    rows.fields.push_back({main->editFlagWords, numbered("%1 0 7"), storedWords, words(false)});
+    rows.fields.push_back({main->editFlagWords, always("1 abc 3"), storedWords, words(true)});
+    rows.fields.push_back({main->editTriggers, numbered("42%1 4300"), storedTriggers, triggers(false)});
+    rows.fields.push_back({main->editTriggers, always("4217 abc"), storedTriggers, triggers(true)});
     // The record of 4201 wherever UPDATE puts it.
     rows.fields.push_back({main->editRoomNumber, numberFrom(5000), [this] { return QString::number(gate->vnum); },
                            page(false)});
@@ -565,11 +597,11 @@ TEST_F(TypedEdits, EveryOneLineFieldKeepsTheFirstLineOfWhatIsPastedOrDropped) {
         everyField(w);
         w->btnCancel->click();
     }
-    // Three new zone fields, three of the room page, nine of the map, one of the extra
+    // Three new zone fields, five of the room page, nine of the map, one of the extra
     // descriptions, 32 and 61 of the definitions, 79 of the colours.
-    EXPECT_EQ(pasted, 188);
+    EXPECT_EQ(pasted, 190);
     // Every one of them that takes a dropped text: not the slot names (they take slots) nor the sector numbers.
-    EXPECT_EQ(dropped, 188 - 31 - 30 - 30);
+    EXPECT_EQ(dropped, 190 - 31 - 30 - 30);
 }
 
 // A line break pasted into a colour code used to reach colors.txt, and the next start

@@ -196,8 +196,12 @@ std::string randomCommand(Editing& e, std::mt19937& rng, std::vector<int>& chang
         r.description = pick(6) == 0 ? "" : "Walls.\r\nA floor.";
         r.bitvector = pick(64);
         r.sectorType = pick(10);
-        if (pick(3) == 0) r.flagWords = std::array<int32_t, 3>{pick(3), 0, pick(2)};
-        if (pick(3) == 0) r.triggers = std::vector<int32_t>(static_cast<size_t>(pick(3)), 3200 + pick(9));
+        if (pick(3) == 0) r.flagWords = std::to_string(pick(3)) + " 0 " + std::to_string(pick(2));
+        if (pick(3) == 0) {
+            const int count = pick(3);
+            const std::string trigger = std::to_string(3200 + pick(9));
+            r.triggers = count == 0 ? "" : count == 1 ? trigger : trigger + " " + trigger;
+        }
         return r;
     };
     auto number = [&]() -> int32_t {
@@ -376,8 +380,8 @@ TEST(ZoneHistory, SingleCommandsUndoExactlyAndHoldOnlyWhatTheyChanged) {
         {"UPDATE renumbering", [&](Editing& e) { e.rooms.update(entry("3250", "Hall")); }, false, 1},
         {"UPDATE of flag words 2-4 and triggers", [&](Editing& e) {
              RoomEntry r = entry("3202", "Room 1");
-             r.flagWords = std::array<int32_t, 3>{0, 9, 0};
-             r.triggers = std::vector<int32_t>{3299};
+             r.flagWords = "0 9 0";
+             r.triggers = "3299";
              e.rooms.update(r);
          }, false, 1},
         {"New Room and UPDATE", [&](Editing& e) {
