@@ -1,6 +1,7 @@
 #include "editor/quendry_app.h"
 
 #include <QAction>
+#include <QSettings>
 
 #include "colour/colour_file.h"
 #include "colour/tfrmsetcolor.h"
@@ -11,6 +12,7 @@
 #include "dialogs/trlist.h"
 #include "editor/flag_banks.h"
 #include "editor/teditmain.h"
+#include "editor/tfrmproblems.h"
 #include "editor/tfrmversioninfo.h"
 #include "map/cell_drawing.h"
 #include "map/room_details.h"
@@ -53,7 +55,11 @@ private:
 }  // namespace
 
 QuendryApp::QuendryApp(Prompts& p, FileChooser& f, ColourPicker* picker)
-    : prompts(p), files(f), colourPicker(picker) {
+    : prompts(p),
+      files(f),
+      colourPicker(picker),
+      settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("QuendryEdit"),
+                                           QStringLiteral("QuendryEdit"))) {
     if (!colourPicker) {
         ownPicker_ = std::make_unique<QtColourPicker>();
         colourPicker = ownPicker_.get();
@@ -92,11 +98,27 @@ void QuendryApp::createWindows(const std::string& startupFile) {
     output = own(std::make_unique<TfrmQuendryOut>(store, prompts, files));
     loading = own(std::make_unique<TfrmLoading>());
     setBit = own(std::make_unique<TfrmSetBit>(
-        main->bitvectorTable(), [main] { main->flagBanks().refreshBitvectorBank(); }, prompts,
-                                              main->startupDirectory()));
+        main->bitvectorTable(),
+        [this, main] {
+            main->flagBanks().refreshBitvectorBank();
+            if (problems) problems->definitionsChanged();
+        },
+        prompts, main->startupDirectory()));
     setSect = own(std::make_unique<TfrmSetSect>(
-        main->sectorTable(), [main] { main->flagBanks().refreshSectorBank(); }, prompts,
-                                                main->startupDirectory()));
+        main->sectorTable(),
+        [this, main] {
+            main->flagBanks().refreshSectorBank();
+            if (problems) problems->definitionsChanged();
+        },
+        prompts, main->startupDirectory()));
+    // After the definitions: it holds the rooms' flags against the definitions in use.
+    problems = own(std::make_unique<TfrmProblems>(store, map.grid, prompts, *settings));
+    problems->setFlagNames([main] { return flagNamesOf(main->bitvectorTable(), main->sectorTable()); });
+    // A finding's room in the main window and, when the map is open, on the map.
+    problems->setNavigation([this, main](RoomIndexNode& node) {
+        if (mapWindow->isVisible() && !mapWindow->selectRoomOnMap(*node.room)) return;
+        main->roomChosenFromList(&node);
+    });
 
     main->attachWindows(*this);
     connectHistory();
@@ -120,12 +142,15 @@ void QuendryApp::connectHistory() {
     // The same Undo and Redo, with their shortcuts, while the map is the active window.
     mapWindow->addAction(main->itemUndo);
     mapWindow->addAction(main->itemRedo);
+    problems->addAction(main->itemUndo);
+    problems->addAction(main->itemRedo);
     keepRedoKeysInTextFields(*main);
     keepRedoKeysInTextFields(*mapWindow);
     QObject::connect(&history, &EditHistory::zoneRestored, main, &TEditMain::showRestoredZone);
     QObject::connect(&history, &EditHistory::zoneRestored, mapWindow, &TfrmMap::showRestoredZone);
     QObject::connect(&history, &EditHistory::zoneRestored, extraDesc, &TExtraDesc::showRestoredZone);
     QObject::connect(&history, &EditHistory::zoneRestored, roomList, &TRlist::showRestoredZone);
+    QObject::connect(&history, &EditHistory::zoneChanged, problems, &TfrmProblems::zoneChanged);
     QObject::connect(output, &TfrmQuendryOut::outputBuilt, &history, &EditHistory::outputBuilt);
     QObject::connect(output, &TfrmQuendryOut::worldSaved, &history, &EditHistory::outputSaved);
 }

@@ -16,6 +16,7 @@
 #include "world/prompts.h"
 #include "world/world_store.h"
 
+class QSettings;
 class QWidget;
 class TEditMain;
 class DefinitionNames;
@@ -44,6 +45,8 @@ public:
     std::unique_ptr<TEditMain> mainWindow;
     // The names the map's tooltip and legend give sectors and flags: the main window's tables.
     std::unique_ptr<DefinitionNames> tableNames;
+    // The windows' settings kept between runs (an INI file in the user's configuration).
+    std::unique_ptr<QSettings> settings;
 
     // How many steps Undo can go back (EditHistory::kDefaultLimit); empties the history.
     void setHistoryLimit(int steps);

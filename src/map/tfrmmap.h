@@ -175,6 +175,9 @@ public:
     void redrawView();
     void scrollToCell(int x, int y, int z);
     void showMapRoom(RoomDataType* room);
+    // Selects a room's cell, scrolled into view on its level, its exits in the panel; a
+    // room off the map changes nothing. False when a typed exit edit was refused first.
+    bool selectRoomOnMap(RoomDataType& room);
     void enableExitPanel();
     void disableExitPanel();
     void extraDescsClosed();

@@ -302,6 +302,22 @@ public:
 
     size_t roomsHeld() const override { return roomsHeld_; }
 
+    TouchedRooms touchedRooms() const override {
+        std::unordered_map<const RoomDataType*, bool> out;  // record -> out of the zone now
+        for (RoomIndexNode* node : done_ ? nodesGoneAfter_ : nodesNewAfter_) out.emplace(node->room.get(), true);
+        std::unordered_map<const RoomDataType*, bool> seen;
+        TouchedRooms touched;
+        const auto note = [&](const RoomDataType* room) {
+            if (!room || !seen.emplace(room, true).second) return;
+            (out.count(room) ? touched.outOfZone : touched.inZone).push_back(room);
+        };
+        for (const RoomImage& r : rooms_) note(r.room);
+        for (const Step& s : steps_)
+            if (s.kind == Step::NodeLinked || s.kind == Step::NodeUnlinked || s.kind == Step::NodeRenumbered)
+                note(node(s)->room.get());
+        return touched;
+    }
+
     // Filled by the recorder.
     std::vector<Step> steps_;
     std::vector<RoomImage> rooms_;

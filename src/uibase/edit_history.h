@@ -78,11 +78,16 @@ public:
 
     // Called by the zone steps after they put the zone back.
     void announceRestored() { emit zoneRestored(); }
+    // Called after every command's step is pushed and after every undo and redo of one.
+    void announceChanged(const ZoneChange& change);
 
 signals:
     // After every undo and redo of a zone step: windows let go of the records, index
     // nodes and extra descriptions they point at and show the zone from the store.
     void zoneRestored();
+    // After every command that changed the zone, and after every undo and redo of one
+    // (after zoneRestored): the rooms it touched, as the zone now stands.
+    void zoneChanged(const TouchedRooms& rooms);
 
 private:
     void pushChange(std::unique_ptr<ZoneChange> change, const QString& text);
