@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "map/map_commands.h"
+#include "zone_files.h"
 #include "map/map_model.h"
 #include "world/prompts.h"
 #include "map/room_operations.h"
@@ -19,20 +20,12 @@
 
 namespace {
 
-class NoPrompts : public Prompts {
-public:
-    void message(const std::string&) override {}
-    bool confirm(const std::string&) override { return true; }
-};
-
-int32_t vnumAt(int x, int y, int z) { return 1 + (x - 1) + 100 * (y - 1) + 10000 * z; }
-
 // Every cell of the map holds a room, linked to its neighbours, with a description and
 // an extra description, as a large built zone has.
 struct FullZone {
     WorldStore store;
     MapModel map{store};
-    NoPrompts prompts;
+    YesPrompts prompts;
     RoomOperations rooms{store, map, prompts};
     MapRoomCommands commands{store, map, prompts};
     ZoneHistoryRecorder recorder{store, map};
@@ -178,7 +171,7 @@ BENCHMARK(BM_DrawDefault10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 void BM_UndoDeleteListed10000(benchmark::State& state) {
     WorldStore store;
     MapModel map{store};
-    NoPrompts prompts;
+    YesPrompts prompts;
     RoomOperations rooms{store, map, prompts};
     ZoneHistoryRecorder recorder{store, map};
     for (int32_t vnum = 1; vnum <= 100000; ++vnum) {

@@ -5,7 +5,18 @@
 #include <string>
 
 #include "map/map_model.h"
+#include "world/prompts.h"
 #include "world/world_store.h"
+
+// Prompts for commands run without anyone to ask: every question is answered Yes.
+class YesPrompts : public Prompts {
+public:
+    void message(const std::string&) override {}
+    bool confirm(const std::string&) override { return true; }
+};
+
+// The number of the room at a cell of a zone that fills the map in cell order.
+inline int32_t vnumAt(int x, int y, int z) { return 1 + (x - 1) + 100 * (y - 1) + 10000 * z; }
 
 // The path of a generated zone of that many rooms (seed 1, zone 1), written on first use.
 const std::string& zoneFile(int rooms);

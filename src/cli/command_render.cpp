@@ -1,9 +1,12 @@
 // quendry-wld render FILE.wld [--level Z | --all-levels] [-o OUT.png] [--scale N] [--full]
+//                            [--zoom N] [--sectors] [--long-exits]
+#include <QGuiApplication>
 #include <QImage>
 #include <QSaveFile>
 #include <QString>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <system_error>
 
@@ -12,6 +15,7 @@
 #include "cli/loaded_world.h"
 #include "map/auto_placement.h"
 #include "map/cell_drawing.h"
+#include "map/exit_reach.h"
 #include "world/strict_int.h"
 
 namespace {
@@ -79,7 +83,8 @@ int runRender(const std::vector<std::string>& rawArgs) {
         if (arg == "--") optionsEnded = true;
         args.push_back(!optionsEnded && arg == "-o" ? "--output" : arg);
     }
-    const auto parsed = parseArgs(args, {"--all-levels", "--full"}, {"--level", "--output", "--scale"});
+    const auto parsed =
+        parseArgs(args, {"--all-levels", "--full", "--sectors", "--long-exits"}, {"--level", "--output", "--scale", "--zoom"});
     if (!parsed) return kExitUsage;
     if (parsed->operands.size() != 1) return usageError("render needs one world file");
     const bool allLevels = parsed->flags.count("--all-levels") > 0;
@@ -96,6 +101,15 @@ int runRender(const std::vector<std::string>& rawArgs) {
         if (!n) return usageError("--scale must be a whole number from 1 to 16, not '" + it->second + "'");
         scale = *n;
     }
+    // --zoom draws as the map window does at that zoom, labels included.
+    LevelLook look;
+    if (auto it = parsed->values.find("--zoom"); it != parsed->values.end()) {
+        const auto n = numberIn(it->second, kMinZoom, kMaxZoom);
+        if (!n) return usageError("--zoom must be a whole number from 1 to 4, not '" + it->second + "'");
+        look.zoom = *n;
+    }
+    look.sectorColours = parsed->flags.count("--sectors") > 0;
+    const bool longExits = parsed->flags.count("--long-exits") > 0;
     const std::string& in = parsed->operands[0];
     const auto output = parsed->values.find("--output");
     if (output != parsed->values.end() && output->second.empty()) return usageError("-o needs a file name");
@@ -105,6 +119,16 @@ int runRender(const std::vector<std::string>& rawArgs) {
         (sameFile(output->second, in) || sameFile(output->second, mapFilePath(in))))
         return usageError(output->second + ": is the world file or its map position file; give the picture another name");
     if (!readableFile(in)) return kExitUsage;
+
+    // Labels are drawn in a font, and fonts need a (display-less) application.
+    std::unique_ptr<QGuiApplication> fonts;
+    if (look.zoom >= kFirstLabelZoom && !QGuiApplication::instance()) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "quendry-wld";
+        static char* argv[] = {name, nullptr};
+        fonts = std::make_unique<QGuiApplication>(argc, argv);
+    }
 
     LoadedWorld world;
     loadWorld(in, true, world);
@@ -136,14 +160,20 @@ int runRender(const std::vector<std::string>& rawArgs) {
             cells = occupied.adjusted(-1, -1, 1, 1);  // a one-cell margin; the grid's edge clips it
         }
         const QSize cellsSize = cells.intersected(QRect(1, 1, kMapColumns, kMapRows)).size();
-        const QSize pictureSize = QSize(cellsSize.width() * kCellPitch - 1, cellsSize.height() * kCellPitch - 1) * scale;
+        const QSize pictureSize =
+            QSize(cellsSize.width() * kCellPitch - 1, cellsSize.height() * kCellPitch - 1) * scale * look.zoom;
         if (pictureSize.width() > kMaxPictureSide || pictureSize.height() > kMaxPictureSide) {
             std::fprintf(stderr, "quendry-wld: %s: level %d would be %d x %d pixels, more than %d each way; use a smaller --scale\n",
                          oneLine(in).c_str(), z, pictureSize.width(), pictureSize.height(), kMaxPictureSide);
             result = kExitMessages;
             continue;
         }
-        QImage image = renderLevel(world.map.grid, z, cells);
+        std::vector<LongExit> exits;
+        if (longExits) {
+            exits = longExitsOfLevel(world.map.grid, world.store, z);
+            look.longExits = &exits;
+        }
+        QImage image = renderLevel(world.map.grid, z, cells, look);
         if (scale > 1) image = image.scaled(image.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 
         std::string path;

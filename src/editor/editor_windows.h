@@ -12,6 +12,7 @@ class TfrmQuendryOut;
 class TfrmLoading;
 class TfrmSetBit;
 class TfrmSetSect;
+class TfrmProblems;
 
 struct EditorWindows {
     TExtraDesc* extraDesc = nullptr;
@@ -25,4 +26,5 @@ struct EditorWindows {
     TfrmLoading* loading = nullptr;
     TfrmSetBit* setBit = nullptr;
     TfrmSetSect* setSect = nullptr;
+    TfrmProblems* problems = nullptr;  // "Problems", beside the main window
 };

@@ -13,6 +13,7 @@
 #include "recovery/recovery_keeper.h"
 #include "recovery/recovery_offer.h"
 #include "editor/teditmain.h"
+#include "map/tfrmmap.h"
 #include "quendry_version.h"
 #include "uibase/qt_prompts.h"
 #include "world/platform_files.h"
@@ -84,6 +85,8 @@ int main(int argc, char** argv) {
     QuendryApp quendry(prompts, files);
     quendry.enableRecovery(recoveryDirectory(), question);
     quendry.createWindows(command.worldFile);
+    // The map's zoom and view options, remembered between runs with the other windows' settings.
+    quendry.mapWindow->setViewSettings(quendry.settings.get());
     if (driver) driver->start(quendry);
     QObject::connect(quendry.mainWindow.get(), &TEditMain::programEnding, &app, &QApplication::quit,
                      Qt::QueuedConnection);

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QSettings>
 
 #include "colour/colour_file.h"
 #include "colour/tfrmsetcolor.h"
@@ -13,8 +14,10 @@
 #include "dialogs/trlist.h"
 #include "editor/flag_banks.h"
 #include "editor/teditmain.h"
+#include "editor/tfrmproblems.h"
 #include "editor/tfrmversioninfo.h"
 #include "map/cell_drawing.h"
+#include "map/room_details.h"
 #include "map/tfrmmap.h"
 #include "map/tminimap.h"
 #include "map/auto_placement.h"
@@ -27,8 +30,42 @@
 #include "wldfile/tfrmloading.h"
 #include "wldfile/tfrmquendryout.h"
 
+namespace {
+
+// The map's view of the definition tables.
+class TableNames : public DefinitionNames {
+public:
+    TableNames(const BitvectorTable& bits, const SectorTable& sectors) : bits_(bits), sectors_(sectors) {}
+    std::string sectorName(int32_t sector) const override {
+        for (int slot = 1; slot <= sectors_.count && slot <= kTableSlots; ++slot)
+            if (sectors_.values[slot] == sector) return sectors_.names[slot];
+        return {};
+    }
+    std::string flagName(int32_t bitValue) const override {
+        for (int slot = 1; slot <= bits_.count && slot <= kTableSlots; ++slot)
+            if (bits_.values[slot] == bitValue) return bits_.names[slot];
+        return {};
+    }
+    std::vector<std::pair<int32_t, std::string>> sectors() const override {
+        std::vector<std::pair<int32_t, std::string>> all;
+        for (int slot = 1; slot <= sectors_.count && slot <= kTableSlots; ++slot)
+            if (SectorTable::inUse(sectors_.values[slot])) all.emplace_back(sectors_.values[slot], sectors_.names[slot]);
+        return all;
+    }
+
+private:
+    const BitvectorTable& bits_;
+    const SectorTable& sectors_;
+};
+
+}  // namespace
+
 QuendryApp::QuendryApp(Prompts& p, FileChooser& f, ColourPicker* picker)
-    : prompts(p), files(f), colourPicker(picker) {
+    : prompts(p),
+      files(f),
+      colourPicker(picker),
+      settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("QuendryEdit"),
+                                           QStringLiteral("QuendryEdit"))) {
     if (!colourPicker) {
         ownPicker_ = std::make_unique<QtColourPicker>();
         colourPicker = ownPicker_.get();
@@ -62,14 +99,32 @@ void QuendryApp::createWindows(const std::string& startupFile) {
     minimap->setMapWindow(mapWindow);
     mapWindow->setMinimap(minimap);
     mapWindow->setSearchChecksDescription([main] { return main->itemCheckDesc->isChecked(); });
+    tableNames = std::make_unique<TableNames>(main->bitvectorTable(), main->sectorTable());
+    mapWindow->setDefinitionNames(tableNames.get());
     output = own(std::make_unique<TfrmQuendryOut>(store, prompts, files));
     loading = own(std::make_unique<TfrmLoading>());
     setBit = own(std::make_unique<TfrmSetBit>(
-        main->bitvectorTable(), [main] { main->flagBanks().refreshBitvectorBank(); }, prompts,
-                                              main->startupDirectory()));
+        main->bitvectorTable(),
+        [this, main] {
+            main->flagBanks().refreshBitvectorBank();
+            if (problems) problems->definitionsChanged();
+        },
+        prompts, main->startupDirectory()));
     setSect = own(std::make_unique<TfrmSetSect>(
-        main->sectorTable(), [main] { main->flagBanks().refreshSectorBank(); }, prompts,
-                                                main->startupDirectory()));
+        main->sectorTable(),
+        [this, main] {
+            main->flagBanks().refreshSectorBank();
+            if (problems) problems->definitionsChanged();
+        },
+        prompts, main->startupDirectory()));
+    // After the definitions: it holds the rooms' flags against the definitions in use.
+    problems = own(std::make_unique<TfrmProblems>(store, map.grid, prompts, *settings));
+    problems->setFlagNames([main] { return flagNamesOf(main->bitvectorTable(), main->sectorTable()); });
+    // A finding's room in the main window and, when the map is open, on the map.
+    problems->setNavigation([this, main](RoomIndexNode& node) {
+        if (mapWindow->isVisible() && !mapWindow->selectRoomOnMap(*node.room)) return;
+        main->roomChosenFromList(&node);
+    });
 
     main->attachWindows(*this);
     connectHistory();
@@ -94,12 +149,15 @@ void QuendryApp::connectHistory() {
     // The same Undo and Redo, with their shortcuts, while the map is the active window.
     mapWindow->addAction(main->itemUndo);
     mapWindow->addAction(main->itemRedo);
+    problems->addAction(main->itemUndo);
+    problems->addAction(main->itemRedo);
     keepRedoKeysInTextFields(*main);
     keepRedoKeysInTextFields(*mapWindow);
     QObject::connect(&history, &EditHistory::zoneRestored, main, &TEditMain::showRestoredZone);
     QObject::connect(&history, &EditHistory::zoneRestored, mapWindow, &TfrmMap::showRestoredZone);
     QObject::connect(&history, &EditHistory::zoneRestored, extraDesc, &TExtraDesc::showRestoredZone);
     QObject::connect(&history, &EditHistory::zoneRestored, roomList, &TRlist::showRestoredZone);
+    QObject::connect(&history, &EditHistory::zoneChanged, problems, &TfrmProblems::zoneChanged);
     QObject::connect(output, &TfrmQuendryOut::outputBuilt, &history, &EditHistory::outputBuilt);
     QObject::connect(output, &TfrmQuendryOut::worldSaved, &history, &EditHistory::outputSaved);
 }

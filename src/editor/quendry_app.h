@@ -18,8 +18,10 @@
 #include "world/prompts.h"
 #include "world/world_store.h"
 
+class QSettings;
 class QWidget;
 class TEditMain;
+class DefinitionNames;
 
 // The other windows are the EditorWindows pointers; the program owns them.
 class QuendryApp : public EditorWindows {
@@ -43,6 +45,10 @@ public:
     EditHistory history{store, map};
 
     std::unique_ptr<TEditMain> mainWindow;
+    // The names the map's tooltip and legend give sectors and flags: the main window's tables.
+    std::unique_ptr<DefinitionNames> tableNames;
+    // The windows' settings kept between runs (an INI file in the user's configuration).
+    std::unique_ptr<QSettings> settings;
 
     // Recovery files in the directory: this run's copy of unsaved work, and the offer of
     // earlier runs' copies at the first activation. Call before createWindows.

@@ -165,6 +165,7 @@ public:
     QAction* itemNewProject = nullptr;
     QAction* itemSelectProject = nullptr;
     QAction* itemQuendryOutput = nullptr;
+    QAction* itemProblems = nullptr;  // "&Problems", Ctrl+Shift+P
     QAction* itemSetupColors = nullptr;
     QAction* itemSetupBitvectors = nullptr;
     QAction* itemSetupSectors = nullptr;
@@ -179,6 +180,7 @@ public:
     void itemNewAreaClick();
     void itemQuitClick();
     void itemSavewldClick();
+    void itemProblemsClick();
     // The builder ticked or unticked "Save in &Newer Form": the zone's form follows as
     // one step of the history, and an output window on screen is built again in it.
     void itemSaveNewerClick();

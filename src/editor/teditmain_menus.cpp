@@ -17,6 +17,7 @@
 #include "dialogs/textradesc.h"
 #include "dialogs/tfrmnewzone.h"
 #include "editor/teditmain.h"
+#include "editor/tfrmproblems.h"
 #include "editor/tfrmversioninfo.h"
 #include "map/tfrmmap.h"
 #include "uibase/commit_path.h"
@@ -66,6 +67,8 @@ void TEditMain::buildMenus() {
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     itemQuendryOutput = item(view, "itemQuendryOutput", "&Quendry Output");
+    itemProblems = item(view, "itemProblems", "&Problems");
+    itemProblems->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     itemSetupColors = item(options, "itemSetupColors", "Set up &Colors");
@@ -91,6 +94,7 @@ void TEditMain::buildMenus() {
     connect(itemQuit, &QAction::triggered, this, &TEditMain::itemQuitClick);
     connect(itemNewArea, &QAction::triggered, this, &TEditMain::itemNewAreaClick);
     connect(itemQuendryOutput, &QAction::triggered, this, &TEditMain::itemSavewldClick);
+    connect(itemProblems, &QAction::triggered, this, &TEditMain::itemProblemsClick);
     connect(itemSetupColors, &QAction::triggered, this, &TEditMain::itemSetupColorsClick);
     connect(itemSetupBitvectors, &QAction::triggered, this, &TEditMain::itemSetupBitvectorsClick);
     connect(itemSetupSectors, &QAction::triggered, this, &TEditMain::itemSetupSectorsClick);
@@ -210,6 +214,11 @@ void TEditMain::itemSetupBitvectorsClick() {
 
 void TEditMain::itemSetupSectorsClick() {
     if (windows_.setSect) windows_.setSect->openFrom(this);
+}
+
+// Beside the main window, which stays usable.
+void TEditMain::itemProblemsClick() {
+    if (windows_.problems) windows_.problems->openBeside(*this);
 }
 
 void TEditMain::itemSavewldClick() {

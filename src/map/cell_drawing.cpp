@@ -1,9 +1,15 @@
 #include "map/cell_drawing.h"
 
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QPainter>
+#include <QPainterPath>
 #include <algorithm>
+#include <cmath>
 
+#include "map/exit_reach.h"
 #include "map/map_model.h"
+#include "uibase/byte_text.h"
 #include "world/room.h"
 
 // A static library's resources must be registered by name before the first use.
@@ -15,7 +21,6 @@ constexpr std::array<std::string_view, kMapPictureCount> kNames = {
     "ROOM_BMP2", "DOOR_N", "DOOR_E", "DOOR_S", "DOOR_W", "DOOR_U", "DOOR_D", "DOOR_U_P", "DOOR_D_P"};
 
 const QColor kWhite(0xFF, 0xFF, 0xFF);
-const QColor kSilver(0xC0, 0xC0, 0xC0);
 const QColor kGrey(0x80, 0x80, 0x80);
 const QColor kBlack(0x00, 0x00, 0x00);
 
@@ -50,6 +55,65 @@ const std::array<ExitMarkPlace, kDirectionCount> kPlaces = {{
 
 bool hasDoor(int32_t doorFlag) { return doorFlag == 1 || doorFlag == 2; }
 
+// Paul Tol's "light" scheme: told apart with every common colour blindness, light enough
+// for black labels. Sector 0 (INSIDE in the built-in table) takes the pale grey.
+constexpr std::array<QRgb, kSectorPaletteSize> kSectorPalette = {
+    0xDDDDDD,  // pale grey
+    0xFFAABB,  // pink
+    0xBBCC33,  // pear
+    0x44BB99,  // mint
+    0xEEDD88,  // light yellow
+    0xEE8866,  // orange
+    0x99DDFF,  // light cyan
+    0x77AADD,  // light blue
+    0xAAAA00,  // olive
+};
+
+// The fixed font of the labels: about a third of a tile high.
+QFont labelFont(int zoom) {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPixelSize(zoom <= 2 ? 9 : zoom == 3 ? 11 : 13);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+// Where an exit leaves its tile: the middle of the edge on its side, the corner of a
+// diagonal, the centre for Up and Down.
+QPointF exitPoint(QRectF tile, int direction) {
+    const QPointF c = tile.center();
+    switch (direction) {
+    case North: return {c.x(), tile.top()};
+    case East: return {tile.right(), c.y()};
+    case South: return {c.x(), tile.bottom()};
+    case West: return {tile.left(), c.y()};
+    case NorthWest: return tile.topLeft();
+    case NorthEast: return tile.topRight();
+    case SouthEast: return tile.bottomRight();
+    case SouthWest: return tile.bottomLeft();
+    default: return c;
+    }
+}
+
+// Where a line from `from` towards the tile's centre meets the tile's border.
+QPointF borderPoint(QRectF tile, QPointF from) {
+    const QPointF c = tile.center();
+    const double dx = from.x() - c.x(), dy = from.y() - c.y();
+    if (dx == 0 && dy == 0) return c;
+    const double hx = tile.width() / 2, hy = tile.height() / 2;
+    const double t = std::min(dx != 0 ? hx / std::abs(dx) : 1e9, dy != 0 ? hy / std::abs(dy) : 1e9);
+    return {c.x() + dx * std::min(t, 1.0), c.y() + dy * std::min(t, 1.0)};
+}
+
+void drawArrowHead(QPainter& painter, QPointF tip, QPointF from, double size) {
+    const double angle = std::atan2(tip.y() - from.y(), tip.x() - from.x());
+    QPainterPath head;
+    head.moveTo(tip);
+    head.lineTo(tip - QPointF(std::cos(angle - 0.5) * size, std::sin(angle - 0.5) * size));
+    head.lineTo(tip - QPointF(std::cos(angle + 0.5) * size, std::sin(angle + 0.5) * size));
+    head.closeSubpath();
+    painter.fillPath(head, painter.pen().color());
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------
@@ -73,6 +137,26 @@ const QImage& MapBitmaps::byName(std::string_view name) const {
     return none_;
 }
 
+const std::array<QImage, kMapPictureCount>& MapBitmaps::tinted(QRgb fill) const {
+    fill |= 0xFF000000;
+    for (const auto& [colour, pictures] : tinted_)
+        if (colour == fill) return pictures;
+    std::array<QImage, kMapPictureCount> pictures = images_;
+    for (QImage& picture : pictures)
+        for (int y = 0; y < picture.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+            for (int x = 0; x < picture.width(); ++x)
+                if ((line[x] & 0xFFFFFF) == 0xC0C0C0) line[x] = fill;
+        }
+    tinted_.emplace_back(fill, std::move(pictures));
+    return tinted_.back().second;
+}
+
+QColor sectorColour(int32_t sector) {
+    const int index = static_cast<int>(((sector % kSectorPaletteSize) + kSectorPaletteSize) % kSectorPaletteSize);
+    return QColor::fromRgb(kSectorPalette[index]);
+}
+
 std::string_view MapBitmaps::name(MapPicture which) { return kNames[static_cast<int>(which)]; }
 
 bool MapBitmaps::complete() const {
@@ -86,16 +170,16 @@ bool BoardView::inView(int x, int y) const {
 }
 
 QPoint BoardView::cellTopLeft(int x, int y) const {
-    return origin + QPoint((x - 1 - leftCol) * kCellPitch, (y - 1 - topRow) * kCellPitch);
+    return origin + QPoint((x - 1 - leftCol) * pitch(), (y - 1 - topRow) * pitch());
 }
 
-QRect BoardView::cellRect(int x, int y) const { return QRect(cellTopLeft(x, y), QSize(kCellSize, kCellSize)); }
+QRect BoardView::cellRect(int x, int y) const { return QRect(cellTopLeft(x, y), QSize(cellSide(), cellSide())); }
 
 std::optional<QPoint> BoardView::cellAtPixel(QPoint pixel) const {
     const QPoint offset = pixel - origin;
     if (offset.x() < 0 || offset.y() < 0) return std::nullopt;
-    const int col = offset.x() / kCellPitch;
-    const int row = offset.y() / kCellPitch;
+    const int col = offset.x() / pitch();
+    const int row = offset.y() / pitch();
     if (col >= columns || row >= rows) return std::nullopt;
     const int x = leftCol + col + 1;
     const int y = topRow + row + 1;
@@ -103,31 +187,62 @@ std::optional<QPoint> BoardView::cellAtPixel(QPoint pixel) const {
     return QPoint(x, y);
 }
 
-QSize BoardView::pixelSize() const { return QSize(columns * kCellPitch - 1, rows * kCellPitch - 1); }
+QSize BoardView::pixelSize() const { return QSize(columns * pitch() - zoom, rows * pitch() - zoom); }
 
 // ---------------------------------------------------------------------------------
 
-void paintExitMark(QPainter& painter, QPoint topLeft, int direction, int32_t destination, int32_t doorFlag) {
+void paintExitMark(QPainter& painter, QPoint topLeft, int direction, int32_t destination, int32_t doorFlag,
+                   QColor fill) {
     if (direction < 0 || direction >= kDirectionCount) return;
     const ExitMarkPlace& place = kPlaces[direction];
     if (destination > 0) {
         const bool door = hasDoor(doorFlag);
         const MapBitmaps& bitmaps = MapBitmaps::instance();
-        painter.drawImage(topLeft + place.at, bitmaps.picture(door ? place.doorPicture : place.picture));
+        const MapPicture which = door ? place.doorPicture : place.picture;
+        painter.drawImage(topLeft + place.at, fill == tileColour() ? bitmaps.picture(which)
+                                                                   : bitmaps.tinted(fill.rgb())[static_cast<int>(which)]);
         if (door && !place.doorPatch.isEmpty()) painter.fillRect(place.doorPatch.translated(topLeft), doorColour());
         return;
     }
     // No exit that way: the tile as it is without a mark.
     if (!place.edgeLine.isEmpty()) painter.fillRect(place.edgeLine.translated(topLeft), place.edgeIsLight ? kWhite : kGrey);
-    painter.fillRect(place.fill.translated(topLeft), kSilver);
+    painter.fillRect(place.fill.translated(topLeft), fill);
 }
 
-void paintRoomCell(QPainter& painter, QPoint topLeft, const RoomDataType& room) {
-    painter.drawImage(topLeft, MapBitmaps::instance().picture(MapPicture::Room));
+void paintRoomCell(QPainter& painter, QPoint topLeft, const RoomDataType& room, QColor fill) {
+    const MapBitmaps& bitmaps = MapBitmaps::instance();
+    painter.drawImage(topLeft, fill == tileColour() ? bitmaps.picture(MapPicture::Room)
+                                                    : bitmaps.tinted(fill.rgb())[static_cast<int>(MapPicture::Room)]);
     for (int d = 0; d < kDirectionCount; ++d) {
         // The tile already is the plain look of an exit without a destination.
-        if (room.exitTo[d] > 0) paintExitMark(painter, topLeft, d, room.exitTo[d], room.exits[d].doorFlag);
+        if (room.exitTo[d] > 0) paintExitMark(painter, topLeft, d, room.exitTo[d], room.exits[d].doorFlag, fill);
     }
+}
+
+void drawRoomLabels(QPainter& painter, QRect tile, int zoom, const RoomDataType& room) {
+    if (zoom < kFirstLabelZoom) return;
+    const QFont font = labelFont(zoom);
+    const QFontMetrics metrics(font);
+    // Inside the tile's raised edges.
+    const QRect inner = tile.adjusted(zoom + 1, zoom, -(zoom + 1), -zoom);
+    painter.save();
+    painter.setClipRect(inner);
+    painter.setFont(font);
+    painter.setPen(QColor(0x00, 0x00, 0x00));
+    const int line = metrics.height();
+    painter.drawText(QRect(inner.left(), inner.top(), inner.width(), line), Qt::AlignHCenter | Qt::AlignTop,
+                     QString::number(room.vnum));
+    if (zoom >= kFirstNameZoom && !room.name.empty()) {
+        // The start of the name, as many characters as the tile holds; at 4x two lines.
+        const QString name = bytesToQString(room.name);
+        const int perLine = std::max(1, inner.width() / std::max(1, metrics.horizontalAdvance(QLatin1Char('M'))));
+        const int lines = zoom >= 4 ? 2 : 1;
+        const int firstTop = inner.bottom() + 1 - lines * line;
+        for (int i = 0; i < lines && i * perLine < name.size(); ++i)
+            painter.drawText(QRect(inner.left(), firstTop + i * line, inner.width(), line),
+                             Qt::AlignLeft | Qt::AlignTop, name.mid(i * perLine, perLine));
+    }
+    painter.restore();
 }
 
 void paintEmptyCell(QPainter& painter, QPoint topLeft) {
@@ -151,12 +266,33 @@ void paintSelectionFrame(QPainter& painter, QPoint topLeft) {
 CellDrawn drawCell(QPainter& painter, const MapGrid& grid, const BoardView& view, int x, int y, int z) {
     if (!insideMap(x, y, z) || !view.inView(x, y)) return CellDrawn::NotDrawn;
     const QPoint topLeft = view.cellTopLeft(x, y);
-    if (const RoomDataType* room = grid.cellAt(x, y, z)) {
-        paintRoomCell(painter, topLeft, *room);
+    const RoomDataType* room = grid.cellAt(x, y, z);
+    if (view.zoom <= 1) {
+        if (!room) {
+            paintEmptyCell(painter, topLeft);
+            return CellDrawn::Empty;
+        }
+        paintRoomCell(painter, topLeft, *room, view.sectorColours ? sectorColour(room->sectorType) : tileColour());
         return CellDrawn::Room;
     }
-    paintEmptyCell(painter, topLeft);
-    return CellDrawn::Empty;
+    if (!room) {
+        painter.fillRect(view.cellRect(x, y), boardBackgroundColour());
+        return CellDrawn::Empty;
+    }
+    // The 1x tile, shown enlarged pixel for pixel.
+    static QImage tile(kCellSize, kCellSize, QImage::Format_RGB32);
+    {
+        QPainter tilePainter(&tile);
+        paintRoomCell(tilePainter, QPoint(0, 0), *room,
+                      view.sectorColours ? sectorColour(room->sectorType) : tileColour());
+    }
+    const QRect target = view.cellRect(x, y);
+    const bool smooth = painter.testRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(target, tile);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+    drawRoomLabels(painter, target, view.zoom, *room);
+    return CellDrawn::Room;
 }
 
 void drawExitMark(QPainter& painter, const MapGrid& grid, const BoardView& view, int x, int y, int direction,
@@ -164,12 +300,34 @@ void drawExitMark(QPainter& painter, const MapGrid& grid, const BoardView& view,
     if (!insideMap(x, y, z) || !view.inView(x, y) || direction < 0 || direction >= kDirectionCount) return;
     const RoomDataType* room = grid.cellAt(x, y, z);
     if (!room) return;
-    paintExitMark(painter, view.cellTopLeft(x, y), direction, destination, room->exits[direction].doorFlag);
+    const QColor fill = view.sectorColours ? sectorColour(room->sectorType) : tileColour();
+    if (view.zoom <= 1) {
+        paintExitMark(painter, view.cellTopLeft(x, y), direction, destination, room->exits[direction].doorFlag, fill);
+        return;
+    }
+    // The mark is part of the enlarged tile: the tile is drawn again with it.
+    QImage tile(kCellSize, kCellSize, QImage::Format_RGB32);
+    {
+        QPainter tilePainter(&tile);
+        paintRoomCell(tilePainter, QPoint(0, 0), *room, fill);
+        paintExitMark(tilePainter, QPoint(0, 0), direction, destination, room->exits[direction].doorFlag, fill);
+    }
+    painter.drawImage(view.cellRect(x, y), tile);
+    drawRoomLabels(painter, view.cellRect(x, y), view.zoom, *room);
 }
 
 void drawSelectionFrame(QPainter& painter, const BoardView& view, int x, int y) {
     if (x < 1 || x > kMapColumns || y < 1 || y > kMapRows || !view.inView(x, y)) return;
-    paintSelectionFrame(painter, view.cellTopLeft(x, y));
+    if (view.zoom <= 1) {
+        paintSelectionFrame(painter, view.cellTopLeft(x, y));
+        return;
+    }
+    // The 1x frame's dots, each zoom x zoom pixels.
+    painter.save();
+    painter.translate(view.cellTopLeft(x, y));
+    painter.scale(view.zoom, view.zoom);
+    paintSelectionFrame(painter, QPoint(0, 0));
+    painter.restore();
 }
 
 void drawBoardBackground(QPainter& painter, const BoardView& view) {
@@ -177,7 +335,48 @@ void drawBoardBackground(QPainter& painter, const BoardView& view) {
     painter.fillRect(QRect(view.origin, size), gridLineColour());
     for (int col = 0; col < view.columns; ++col)
         for (int row = 0; row < view.rows; ++row)
-            paintEmptyCell(painter, view.origin + QPoint(col * kCellPitch, row * kCellPitch));
+            painter.fillRect(QRect(view.origin + QPoint(col * view.pitch(), row * view.pitch()),
+                                   QSize(view.cellSide(), view.cellSide())),
+                             boardBackgroundColour());
+}
+
+void drawLongExits(QPainter& painter, const BoardView& view, const std::vector<LongExit>& exits) {
+    if (exits.empty()) return;
+    const QRectF shown(view.origin, view.pixelSize());
+    const double width = view.zoom >= 3 ? 2 : 1;
+    const double stub = view.pitch() * 0.6;
+    const double head = 3 + view.zoom;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (const LongExit& exit : exits) {
+        const QRectF tile = QRectF(view.cellRect(exit.x, exit.y));
+        const QPointF from = exitPoint(tile, exit.direction);
+        if (exit.reach == ExitReach::SameLevel) {
+            const QRectF to = QRectF(view.cellRect(exit.toX, exit.toY));
+            const QPointF end = borderPoint(to, from);
+            if (!shown.intersects(QRectF(from, end).normalized().adjusted(-1, -1, 1, 1))) continue;
+            painter.setPen(QPen(longExitColour(), width));
+            painter.drawLine(from, end);
+            continue;
+        }
+        if (exit.direction == Up || exit.direction == Down) {
+            // Their arrows already say "another level"; only a dangling one is marked.
+            if (exit.reach != ExitReach::Missing || !view.inView(exit.x, exit.y)) continue;
+            painter.setPen(QPen(warningColour(), width));
+            const QRectF arrow = exit.direction == Up ? QRectF(5, 5, 6, 3) : QRectF(5, 9, 6, 3);
+            painter.drawRect(QRectF(tile.topLeft() + arrow.topLeft() * view.zoom, arrow.size() * view.zoom)
+                                 .adjusted(-1, -1, 1, 1));
+            continue;
+        }
+        const MapStep step = directionStep(exit.direction);
+        const QPointF end = from + QPointF(step.dx, step.dy) * (stub / std::hypot(step.dx, step.dy));
+        if (!shown.intersects(QRectF(from, end).normalized().adjusted(-head, -head, head, head))) continue;
+        const QColor colour = exit.reach == ExitReach::Missing ? warningColour() : longExitColour();
+        painter.setPen(QPen(colour, width));
+        painter.drawLine(from, end);
+        drawArrowHead(painter, end, from, head);
+    }
+    painter.restore();
 }
 
 void drawView(QPainter& painter, const MapGrid& grid, const BoardView& view, int z,
@@ -206,7 +405,7 @@ QRect occupiedCells(const MapGrid& grid, int z) {
     return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
-QImage renderLevel(const MapGrid& grid, int z, QRect cells) {
+QImage renderLevel(const MapGrid& grid, int z, QRect cells, const LevelLook& look) {
     const QRect shown = cells.intersected(QRect(1, 1, kMapColumns, kMapRows));
     if (shown.isEmpty() || z < 0 || z >= kMapLevels) return QImage();
     BoardView view;
@@ -214,11 +413,14 @@ QImage renderLevel(const MapGrid& grid, int z, QRect cells) {
     view.topRow = shown.top() - 1;
     view.columns = shown.width();
     view.rows = shown.height();
+    view.zoom = std::clamp(look.zoom, kMinZoom, kMaxZoom);
+    view.sectorColours = look.sectorColours;
     QImage image(view.pixelSize(), QImage::Format_RGB32);
     QPainter painter(&image);
     drawBoardBackground(painter, view);
     for (int x = shown.left(); x <= shown.right(); ++x)
         for (int y = shown.top(); y <= shown.bottom(); ++y)
             if (grid.cellAt(x, y, z)) drawCell(painter, grid, view, x, y, z);
+    if (look.longExits) drawLongExits(painter, view, *look.longExits);
     return image;
 }

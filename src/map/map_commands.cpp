@@ -1,5 +1,6 @@
 #include "map/map_commands.h"
 
+#include <cstdlib>
 #include <limits>
 #include <memory>
 #include <utility>
@@ -7,7 +8,7 @@
 #include "world/default_room.h"
 
 MapRoomCommands::MapRoomCommands(WorldStore& store, MapModel& map, Prompts& prompts)
-    : store_(store), map_(map), rooms_(store, map, prompts) {}
+    : store_(store), map_(map), prompts_(prompts), rooms_(store, map, prompts) {}
 
 RoomDataType* MapRoomCommands::placeDefaultRoom(int x, int y, int z) {
     if (!hasDefaultRoom(store_) || !insideMap(x, y, z) || map_.grid.cellAt(x, y, z)) return nullptr;
@@ -43,6 +44,42 @@ RoomDataType* MapRoomCommands::removeRoom(int x, int y, int z) {
     RoomDataType* room = map_.grid.cellAt(x, y, z);
     if (room) rooms_.takeOffMap(x, y, z);
     return room;
+}
+
+bool MapRoomCommands::moveRoom(RoomDataType& room, int x, int y) {
+    if (!room.onMap() || map_.grid.cellAt(room.mapX, room.mapY, room.mapZ) != &room) return false;
+    if (!insideMap(x, y, room.mapZ) || map_.grid.cellAt(x, y, room.mapZ)) return false;
+    rooms_.placeOnMap(room, x, y, room.mapZ);  // recalculates the old cell and the new one
+    return true;
+}
+
+int MapRoomCommands::linkDirection(int fromX, int fromY, int toX, int toY) {
+    const int dx = toX - fromX, dy = toY - fromY;
+    if (dx == 0 && dy == 0) return -1;
+    if (std::abs(dx) >= std::abs(dy)) return dx > 0 ? East : West;
+    return dy > 0 ? South : North;
+}
+
+bool MapRoomCommands::linkRooms(RoomDataType& a, RoomDataType& b, int direction) {
+    if (&a == &b || direction < 0 || direction >= kDirectionCount) return false;
+    const int back = reverseDirection(direction);
+    const bool aLinks = a.exitTo[direction] == b.vnum, bLinks = b.exitTo[back] == a.vnum;
+    if (aLinks && bLinks) return false;
+    // An exit to a third room goes only when the user says so.
+    for (const int32_t old : {aLinks ? 0 : a.exitTo[direction], bLinks ? 0 : b.exitTo[back]})
+        if (old > 0 && !prompts_.confirm("Replace the exit to " + std::to_string(old) + "?")) return false;
+    if (!aLinks) setExitTo(a, direction, b.vnum);
+    if (!bLinks) setExitTo(b, back, a.vnum);
+    return true;
+}
+
+bool MapRoomCommands::unlinkRooms(RoomDataType& a, RoomDataType& b, int direction) {
+    if (&a == &b || direction < 0 || direction >= kDirectionCount) return false;
+    const int back = reverseDirection(direction);
+    const bool aLinks = a.exitTo[direction] == b.vnum, bLinks = b.exitTo[back] == a.vnum;
+    if (aLinks) setExitTo(a, direction, 0);
+    if (bLinks) setExitTo(b, back, 0);
+    return aLinks || bLinks;
 }
 
 RoomIndexNode* MapRoomCommands::nodeOf(const RoomDataType& room) const {

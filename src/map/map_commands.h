@@ -55,11 +55,30 @@ public:
     void editExit(RoomDataType& room, const ExitEdit& edit);
     bool changes(const RoomDataType& room, const ExitEdit& edit) const;
 
+    // Moves a room on the map to an empty cell of its level. With "ReCalc Exits" the old and
+    // the new cell are recalculated as when a room is taken off and placed; without it
+    // every exit keeps its destination. False, and nothing changed, when the room is not
+    // on the map or the cell is taken, outside the grid or on another level.
+    bool moveRoom(RoomDataType& room, int x, int y);
+
+    // The direction a drag from cell `from` to cell `to` links in: the neighbour's
+    // direction for side by side cells, else North, East, South or West by the larger
+    // offset (East or West when both are equal). -1 for the same cell.
+    static int linkDirection(int fromX, int fromY, int toX, int toY);
+    // Links two rooms both ways: a's exit `direction` to b, b's reverse exit to a. An exit
+    // of either that leads to a third room is replaced only after "Replace the exit to N?"
+    // is answered Yes. False when nothing changed (already linked, a No, the same room).
+    bool linkRooms(RoomDataType& a, RoomDataType& b, int direction);
+    // Takes away the link between two rooms in a direction: a's exit there when it leads
+    // to b, b's reverse exit when it leads to a. False when neither did.
+    bool unlinkRooms(RoomDataType& a, RoomDataType& b, int direction);
+
     // The index node that owns this very record (not merely one of its number).
     RoomIndexNode* nodeOf(const RoomDataType& room) const;
 
 private:
     WorldStore& store_;
     MapModel& map_;
+    Prompts& prompts_;
     RoomOperations rooms_;  // creation, placement and deletion follow the editor's room rules
 };

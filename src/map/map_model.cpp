@@ -5,14 +5,19 @@
 #include "world/room_line.h"
 
 MapStep directionStep(int direction) {
-    static constexpr MapStep steps[kDirectionCount] = {
+    static constexpr MapStep steps[kAllDirectionCount] = {
         {0, -1, 0},  // North: towards row 1
         {1, 0, 0},   // East
         {0, 1, 0},   // South
         {-1, 0, 0},  // West
         {0, 0, 1},   // Up: towards level 9
         {0, 0, -1},  // Down
+        {-1, -1, 0},  // NorthWest (the newer form's diagonal exits)
+        {1, -1, 0},   // NorthEast
+        {1, 1, 0},    // SouthEast
+        {-1, 1, 0},   // SouthWest
     };
+    if (direction < 0 || direction >= kAllDirectionCount) return {0, 0, 0};
     return steps[direction];
 }
 

@@ -20,7 +20,8 @@ constexpr int kMapLevels = 10;    // Z 0..9
 struct MapStep {
     int dx, dy, dz;
 };
-// North is towards row 1, Up towards level 9.
+// North is towards row 1, Up towards level 9; the diagonal directions 6..9 step on the
+// level; a direction outside 0..9 does not step.
 MapStep directionStep(int direction);
 bool insideMap(int x, int y, int z);
 

@@ -1,11 +1,8 @@
 #include "map/minimap_image.h"
 
-#include "map/map_model.h"
+#include <algorithm>
 
-namespace {
-// The frame spans 15 pixels each way: the first visible cell and the 14 after it.
-constexpr int kFrameSpan = 14;
-}  // namespace
+#include "map/map_model.h"
 
 MinimapImage::MinimapImage(QColor background)
     : background_(background), image_(kSize, kSize, QImage::Format_RGB32) {
@@ -32,7 +29,7 @@ void MinimapImage::plotCell(int x, int y, bool occupied) {
     setPixel(x - 1, y - 1, occupied ? roomColour() : background_);
 }
 
-QRect MinimapImage::moveViewFrame(const MapGrid& grid, int z, int leftCol, int topRow) {
+QRect MinimapImage::moveViewFrame(const MapGrid& grid, int z, int leftCol, int topRow, int columns, int rows) {
     QRect changed;
     if (hasFrame()) {
         const QRect old = lastFrame_;
@@ -50,7 +47,9 @@ QRect MinimapImage::moveViewFrame(const MapGrid& grid, int z, int leftCol, int t
         }
         changed = old;
     }
-    const QRect frame(QPoint(leftCol, topRow), QPoint(leftCol + kFrameSpan, topRow + kFrameSpan));
+    // A pixel fewer each way than cells in view (the first board's 16 cells: 15 pixels).
+    const QRect frame(QPoint(leftCol, topRow),
+                      QPoint(leftCol + std::max(0, columns - 2), topRow + std::max(0, rows - 2)));
     const QColor blue = frameColour();
     for (int px = frame.left(); px <= frame.right(); ++px) {
         setPixel(px, frame.top(), blue);

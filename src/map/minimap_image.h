@@ -28,8 +28,10 @@ public:
     // Repaints the pixels under the last frame from level Z of the grid, then draws a
     // one-pixel blue frame along the border of the square of pixels (leftCol, topRow) to
     // (leftCol + 14, topRow + 14), both included, where leftCol and topRow are the
-    // board's first visible column and row (0-based). Gives the pixels that changed.
-    QRect moveViewFrame(const MapGrid& grid, int z, int leftCol, int topRow);
+    // board's first visible column and row (0-based); a board showing another number of
+    // cells than 16 each way gets a frame one pixel shorter than that number. Gives the
+    // pixels that changed.
+    QRect moveViewFrame(const MapGrid& grid, int z, int leftCol, int topRow, int columns = 16, int rows = 16);
     // Left, top, right, bottom of the frame drawn last; all 0 before the first one.
     QRect lastFrame() const { return lastFrame_; }
     bool hasFrame() const { return lastFrame_.right() > 0; }

@@ -42,17 +42,17 @@ QLabel* panel(QWidget* parent, const char* name, QRect at) {
 }  // namespace
 
 TfrmMap::TfrmMap(WorldStore& store, MapModel& map, Prompts& prompts, QWidget* parent)
-    : SecondaryWindow(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
+    : SecondaryWindow(parent, Qt::Dialog),
       store_(store),
       map_(map),
       prompts_(prompts),
       commands_(store, map, prompts) {
     setObjectName(QStringLiteral("frmMap"));
     setWindowTitle(QStringLiteral("Map"));
-    setFixedSize(551, 474);
     setCentring(Centring::FirstOpen);
     buildControls();
     buildExitPanel();
+    buildViewMenu();
     watchPanelFields();
     mirrorPlacementList();
     map_.addObserver(MapGrid);
@@ -274,6 +274,9 @@ void TfrmMap::openMap(QWidget* opener) {
         disableExitPanel();
     }
 
+    // The legend names the sectors as the table now does.
+    if (sectorColours()) fillLegend();
+
     // The default line, chosen.
     setDefaultLine();
     selboxPlaceRoom->setCurrentIndex(0);
@@ -305,7 +308,7 @@ void TfrmMap::hideEvent(QHideEvent* event) {
 void TfrmMap::minimapFollowsView() {
     if (!minimap_) return;
     if (isVisible() && minimapShown())
-        minimap_->showView(currentLevel_, leftCol(), topRow());
+        minimap_->showView(currentLevel_, leftCol(), topRow(), MapGrid->columnsInView(), MapGrid->rowsInView());
     else
         minimap_->hide();
 }

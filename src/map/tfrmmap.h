@@ -23,14 +23,21 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
+#include "map/cell_drawing.h"
+#include "map/exit_reach.h"
 #include "map/map_commands.h"
+#include "map/room_details.h"
 #include "map/map_model.h"
 #include "uibase/secondary_window.h"
 #include "world/prompts.h"
 #include "world/world_store.h"
 
+class QAction;
 class QButtonGroup;
+class QMenuBar;
+class QSettings;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -45,16 +52,17 @@ class PlacementLines;
 class Tminimap;
 struct BoardView;
 
-// The board: cells of 16 x 16 pixels on a pitch of 17 (a grid line between them), 16 x 16
-// of them in view. It paints from the grid whenever Qt asks, only the cells the paint
-// covers; the view's first visible column and row are its scroll bars' values (0..84).
+// The board: cells of 16 x 16 pixels on a pitch of 17 (a grid line between them) at 1x,
+// zoom times that at higher zoom; at the window's first size 16 x 16 cells are in view at
+// 1x, and a larger window shows more. It paints from the grid whenever Qt asks, only the
+// cells the paint covers (the whole view while long exits are shown, as their lines cross
+// cells); the view's first visible column and row are its scroll bars' values.
 class MapBoard : public QAbstractScrollArea, public MapObserver {
     Q_OBJECT
 public:
     static constexpr int kCellSize = 16;
     static constexpr int kPitch = 17;
-    static constexpr int kCellsInView = 16;
-    static constexpr int kLastFirstCell = 100 - kCellsInView;  // 84
+    static constexpr int kCellsInView = 16;  // each way, at 1x in the window's first size
 
     explicit MapBoard(TfrmMap& map, QWidget* parent = nullptr);
 
@@ -64,33 +72,55 @@ public:
     bool inView(int x, int y) const;
     // The cell (1-based) under a viewport position, or (0, 0) outside the cells.
     QPoint cellAt(QPoint viewportPos) const;
-    // The viewport rectangle of cell (x, y), 16 x 16 pixels (empty when not in view).
+    // The viewport rectangle of cell (x, y) (empty when not in view).
     QRect cellRect(int x, int y) const;
     void updateCell(int x, int y);
     BoardView view() const;
     // Cells painted since start; shows that a paint covers only what it must.
     long paintedCells() const { return paintedCells_; }
 
+    int zoom() const { return zoom_; }
+    void setZoom(int zoom);
+    int pitch() const { return kPitch * zoom_; }
+    // Whole cells in view each way (partly shown cells at the far edges not counted).
+    int columnsInView() const;
+    int rowsInView() const;
+    QSize viewSize() const;
+    // The long exits of the level shown, worked out again after any change of the map.
+    const std::vector<LongExit>& longExits();
+
     // MapObserver: a changed cell of the level shown is painted again.
     void cellChanged(int x, int y, int z) override;
+    void roomChanged(const RoomDataType& room) override;
     void mapReset() override;
+    // The level, the zoom or an option changed: everything is painted again.
+    void lookChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
     QPoint clampedCell(QPoint viewportPos) const;
     void updateBand();
+    void updateScrollRanges();
+    void paintDrag(QPainter& p);
 
     TfrmMap& map_;
+    int zoom_ = 1;
     bool pressed_ = false;
     QPoint pressCell_;
     QPoint bandEnd_;
     long paintedCells_ = 0;
+    std::vector<LongExit> longExits_;
+    bool longExitsStale_ = true;
+    int longExitsLevel_ = -1;
 };
 
 class TfrmMap : public SecondaryWindow, public StoreObserver {
@@ -115,6 +145,26 @@ public:
     void setMinimap(Tminimap* minimap);
     // The history every change of the map and the exit panel becomes a step of.
     void setHistory(EditHistory* history) { history_ = history; }
+    // The names of sectors and flags in the tooltip and the legend; none gives numbers.
+    void setDefinitionNames(const DefinitionNames* names) { names_ = names; }
+    // Where the zoom and the options are remembered between runs; none remembers nothing.
+    // The remembered ones are taken at once.
+    void setViewSettings(QSettings* settings);
+
+    // The View menu: zoom 1x..4x, sector colours, long exits.
+    int zoom() const { return MapGrid->zoom(); }
+    void setZoom(int zoom);
+    bool sectorColours() const { return sectorColours_; }
+    void setSectorColours(bool on);
+    // Long exits are on by default from 2x and off at 1x; the choice is kept for each.
+    bool longExitsShown() const;
+    void setLongExitsShown(bool on);
+    // The tooltip's text for the room in cell (X, Y) of the level shown; empty for an empty cell.
+    QString roomTooltip(int x, int y) const;
+    const WorldStore& store() const { return store_; }
+    // Selects the room and brings its cell into view on its level (the Problems window).
+    void selectAndShowRoom(RoomDataType& room);
+
     // After an undo or redo: the board, minimap and selector show the zone as it now is;
     // the selection follows the selected cell, the exit panel shows its room or nothing.
     void showRestoredZone();
@@ -125,6 +175,9 @@ public:
     void redrawView();
     void scrollToCell(int x, int y, int z);
     void showMapRoom(RoomDataType* room);
+    // Selects a room's cell, scrolled into view on its level, its exits in the panel; a
+    // room off the map changes nothing. False when a typed exit edit was refused first.
+    bool selectRoomOnMap(RoomDataType& room);
     void enableExitPanel();
     void disableExitPanel();
     void extraDescsClosed();
@@ -148,8 +201,11 @@ public:
     const MapModel& model() const { return map_; }
     bool minimapShown() const;
 
-    // Mouse commands, in cells (1-based): carried out when the button is released.
-    void MapGridMouseUp(QPoint pressCell, QPoint releaseCell);
+    // Mouse commands, in cells (1-based): carried out when the button is released. In
+    // Select mode a press on a room and a release on another cell of the level moves the
+    // room there (an empty cell), or with Shift links it with the room there, with
+    // Ctrl+Shift unlinks them.
+    void MapGridMouseUp(QPoint pressCell, QPoint releaseCell, Qt::KeyboardModifiers modifiers = {});
     void MapGridMouseMove(QPoint cell);
 
     // Handlers.
@@ -205,6 +261,15 @@ public:
     QPushButton* btnJp = nullptr;
     QPushButton* btnJn = nullptr;
     QPushButton* btnExtra = nullptr;
+    // The View menu and the legend of the sector colours.
+    QMenuBar* menuBar = nullptr;
+    std::array<QAction*, kMaxZoom> itemZoom{};  // "Zoom &1x" .. "Zoom &4x"
+    QAction* itemZoomIn = nullptr;
+    QAction* itemZoomOut = nullptr;
+    QAction* itemZoomReset = nullptr;
+    QAction* itemSectorColours = nullptr;
+    QAction* itemLongExits = nullptr;
+    QLabel* pnlLegend = nullptr;
     // The selected room's diagonal exits (northwest, northeast, southeast, southwest of
     // the newer form), listed read-only: destination, door flag and key of each.
     QLabel* pnlDiagonals = nullptr;
@@ -213,12 +278,19 @@ public:
     void roomDeleting(RoomDataType& room) override;
 
 protected:
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
     void buildControls();
+    void buildViewMenu();
+    void layOut();
+    void fillLegend();
+    void rememberView() const;
+    // Select-mode drags: false when the drag was none of them (a plain selection).
+    bool dragAt(QPoint pressCell, QPoint releaseCell, Qt::KeyboardModifiers modifiers);
     void buildExitPanel();
     void mirrorPlacementList();
     void setDefaultLine();
@@ -279,4 +351,12 @@ private:
     // What the panel shows once a Draw command has visited its cells.
     enum class PanelAfterDraw { Unchanged, Room, None } panelAfterDraw_ = PanelAfterDraw::Unchanged;
     RoomDataType* lastPlaced_ = nullptr;  // the room the Draw placed last
+    const DefinitionNames* names_ = nullptr;
+    QSettings* settings_ = nullptr;
+    bool sectorColours_ = false;
+    std::array<bool, 2> longExits_{false, true};  // at 1x, from 2x
+    // Every control's place at the window's first size; a larger window moves the ones
+    // right of and below the board and gives the board the difference.
+    std::vector<std::pair<QWidget*, QRect>> firstPlaces_;
+    QSize firstSize_;
 };

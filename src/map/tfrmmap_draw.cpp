@@ -7,9 +7,9 @@
 #include "uibase/edit_history.h"
 #include "world/default_room.h"
 
-void TfrmMap::MapGridMouseUp(QPoint pressCell, QPoint releaseCell) {
+void TfrmMap::MapGridMouseUp(QPoint pressCell, QPoint releaseCell, Qt::KeyboardModifiers modifiers) {
     if (clickMode_ == ClickMode::Select) {
-        selectAt(releaseCell.x(), releaseCell.y());
+        if (!dragAt(pressCell, releaseCell, modifiers)) selectAt(releaseCell.x(), releaseCell.y());
         return;
     }
     const int x0 = std::min(pressCell.x(), releaseCell.x()), x1 = std::max(pressCell.x(), releaseCell.x());
@@ -51,6 +51,46 @@ QString TfrmMap::drawStepText() const {
                           : QStringLiteral("Remove ") + count + QStringLiteral(" Rooms from Map");
     return total == 1 ? QStringLiteral("Delete Room ") + number
                       : QStringLiteral("Delete ") + count + QStringLiteral(" Rooms");
+}
+
+// A drag in Select mode from a room: without Shift it moves the room to an empty cell,
+// with Shift it links the room with the one it is dropped on, with Ctrl+Shift it unlinks
+// them. Dropped on a cell that does not fit (a taken cell for a move, an empty one or the
+// room itself for a link) it does nothing. Each is one step of the history.
+bool TfrmMap::dragAt(QPoint pressCell, QPoint releaseCell, Qt::KeyboardModifiers modifiers) {
+    const int z = currentLevel_;
+    RoomDataType* from = map_.grid.cellAt(pressCell.x(), pressCell.y(), z);
+    const bool link = modifiers & Qt::ShiftModifier;
+    if (!from || (pressCell == releaseCell && !link)) return false;
+    if (!commits().commitPending()) return true;
+    RoomDataType* to = map_.grid.cellAt(releaseCell.x(), releaseCell.y(), z);
+    const QString number = QString::number(from->vnum);
+    if (!link) {
+        if (to) return true;
+        recordStep(
+            history_, [&] { commands_.moveRoom(*from, releaseCell.x(), releaseCell.y()); },
+            [&] { return QStringLiteral("Move Room ") + number; });
+        selectedCell_ = releaseCell;
+        enableExitPanel();
+        showMapRoom(from);
+        return true;
+    }
+    if (!to || to == from) return true;
+    const int direction = MapRoomCommands::linkDirection(pressCell.x(), pressCell.y(), releaseCell.x(), releaseCell.y());
+    const bool unlink = modifiers & Qt::ControlModifier;
+    const QString pair = number + QStringLiteral(" and ") + QString::number(to->vnum);
+    recordStep(
+        history_,
+        [&] {
+            if (unlink)
+                commands_.unlinkRooms(*from, *to, direction);
+            else
+                commands_.linkRooms(*from, *to, direction);
+        },
+        [&] { return (unlink ? QStringLiteral("Unlink Rooms ") : QStringLiteral("Link Rooms ")) + pair; });
+    // The panel shows the exits as they now are.
+    if (panelRoom() == from || panelRoom() == to) showMapRoom(selectedRoom_);
+    return true;
 }
 
 void TfrmMap::selectAt(int x, int y) {

@@ -24,6 +24,16 @@ void TfrmMap::selectFound(RoomIndexNode* node) {
     showMapRoom(&room);
 }
 
+bool TfrmMap::selectRoomOnMap(RoomDataType& room) {
+    if (!commits().commitPending()) return false;
+    if (!room.onMap()) return true;
+    scrollToCell(room.mapX, room.mapY, room.mapZ);
+    selectedCell_ = {room.mapX, room.mapY};
+    enableExitPanel();
+    showMapRoom(&room);
+    return true;
+}
+
 void TfrmMap::editGoToEnter() {
     const std::string text = qStringToBytes(editGoTo->text());
     const bool description = searchChecksDescription_ && searchChecksDescription_();

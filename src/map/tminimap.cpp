@@ -64,12 +64,12 @@ void Tminimap::cellChanged(int x, int y, int z) {
 
 void Tminimap::mapReset() { setLevel(level_); }
 
-void Tminimap::showView(int level, int leftCol, int topRow) {
+void Tminimap::showView(int level, int leftCol, int topRow, int columns, int rows) {
     if (isHidden())
         showMinimap(level);
     else if (level != level_)
         setLevel(level);
-    drawViewFrame(leftCol, topRow);
+    drawViewFrame(leftCol, topRow, columns, rows);
 }
 
 void Tminimap::setLevel(int level) {
@@ -99,8 +99,8 @@ void Tminimap::refreshCell(int x, int y) {
     plotCell(x, y, insideMap(x, y, level_) && grid_.cellAt(x, y, level_) != nullptr);
 }
 
-void Tminimap::drawViewFrame(int leftCol, int topRow) {
-    immap_->update(image_.moveViewFrame(grid_, level_, leftCol, topRow));
+void Tminimap::drawViewFrame(int leftCol, int topRow, int columns, int rows) {
+    immap_->update(image_.moveViewFrame(grid_, level_, leftCol, topRow, columns, rows));
 }
 
 void Tminimap::pointerAt(QPoint pixel) {

@@ -37,7 +37,7 @@ public:
     void showMinimap(int level);
     // Shown on level Z (redrawn when that is not its level), with the frame on the board's
     // view; shown already, only the level and the frame follow.
-    void showView(int level, int leftCol, int topRow);
+    void showView(int level, int leftCol, int topRow, int columns = 16, int rows = 16);
     // Redraws the whole picture for level Z without showing the window.
     void setLevel(int level);
     int level() const { return level_; }
@@ -50,7 +50,7 @@ public:
     // Moves the blue frame to the board's view: leftCol and topRow are the board's first
     // visible column and row (0-based). The pixels under the old frame are repainted
     // from the grid first.
-    void drawViewFrame(int leftCol, int topRow);
+    void drawViewFrame(int leftCol, int topRow, int columns = 16, int rows = 16);
 
     const MinimapImage& picture() const { return image_; }
     // The picture pixel last seen under the pointer; (0, 0) after showMinimap.

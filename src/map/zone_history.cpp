@@ -302,11 +302,20 @@ public:
 
     size_t roomsHeld() const override { return roomsHeld_; }
 
-    void forEachRoom(const std::function<void(const RoomDataType*)>& visit) const override {
-        for (const RoomImage& r : rooms_) visit(r.room);
+    TouchedRooms touchedRooms() const override {
+        std::unordered_map<const RoomDataType*, bool> out;  // record -> out of the zone now
+        for (RoomIndexNode* node : done_ ? nodesGoneAfter_ : nodesNewAfter_) out.emplace(node->room.get(), true);
+        std::unordered_map<const RoomDataType*, bool> seen;
+        TouchedRooms touched;
+        const auto note = [&](const RoomDataType* room) {
+            if (!room || !seen.emplace(room, true).second) return;
+            (out.count(room) ? touched.outOfZone : touched.inZone).push_back(room);
+        };
+        for (const RoomImage& r : rooms_) note(r.room);
         for (const Step& s : steps_)
             if (s.kind == Step::NodeLinked || s.kind == Step::NodeUnlinked || s.kind == Step::NodeRenumbered)
-                visit(node(s)->room.get());
+                note(node(s)->room.get());
+        return touched;
     }
 
     // Filled by the recorder.

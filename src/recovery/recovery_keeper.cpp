@@ -58,8 +58,8 @@ RecoveryKeeper::RecoveryKeeper(WorldStore& store, EditHistory& history, Prompts&
         timer_.stop();
         if (!replacing_) writer_->remove();
     });
-    connect(&history, &EditHistory::zoneChanged, this, [this](const ZoneChange& change) {
-        change.forEachRoom([this](const RoomDataType* room) { snapshotter_.roomTouched(room); });
+    connect(&history, &EditHistory::zoneChanged, this, [this](const TouchedRooms& touched) {
+        snapshotter_.roomsTouched(touched);
         restartPriming();
     });
     // Every record may be freed with the zone: none of the kept texts can be trusted.

@@ -118,6 +118,11 @@ void RecoverySnapshotter::roomTouched(const RoomDataType* record) {
     restartAssembly();
 }
 
+void RecoverySnapshotter::roomsTouched(const TouchedRooms& touched) {
+    for (const RoomDataType* record : touched.inZone) roomTouched(record);
+    for (const RoomDataType* record : touched.outOfZone) roomTouched(record);
+}
+
 void RecoverySnapshotter::forgetAll() {
     ++changes_;
     kept_.clear();

@@ -24,6 +24,7 @@
 
 #include "recovery/recovery_file.h"
 #include "world/room.h"
+#include "world/zone_history.h"
 
 class WorldStore;
 struct RoomIndexNode;
@@ -60,6 +61,8 @@ public:
     std::unique_ptr<RecoverySnapshot> take(const WorldStore& store, RecoveryHeader header);
     // A change touched the record: its kept text is no longer its text.
     void roomTouched(const RoomDataType* record);
+    // Every record a change touched, in the zone or out of it.
+    void roomsTouched(const TouchedRooms& touched);
     // Every record may be gone (a load, New Area): nothing kept is trusted.
     void forgetAll();
     // Keeps the texts a writer built for a snapshot, for the rooms untouched since it was taken.

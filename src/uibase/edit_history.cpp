@@ -1,6 +1,7 @@
 #include "uibase/edit_history.h"
 
 #include <QAction>
+#include <QMetaMethod>
 
 #include "uibase/commit_path.h"
 
@@ -14,8 +15,8 @@ public:
 
     void undo() override {
         change_->undo();
-        history_.announceChange(*change_);
         history_.announceRestored();
+        history_.announceChanged(*change_);
     }
     void redo() override {
         // Pushed after the command ran: the zone is already as the step leaves it.
@@ -24,8 +25,8 @@ public:
             return;
         }
         change_->redo();
-        history_.announceChange(*change_);
         history_.announceRestored();
+        history_.announceChanged(*change_);
     }
 
 private:
@@ -82,8 +83,14 @@ void EditHistory::finishUnchanged() {
 
 void EditHistory::pushChange(std::unique_ptr<ZoneChange> change, const QString& text) {
     if (!change || change->empty()) return;
-    emit zoneChanged(*change);
+    ZoneChange& done = *change;
     stack_.push(new ZoneStep(text, std::move(change), *this));
+    announceChanged(done);
+}
+
+void EditHistory::announceChanged(const ZoneChange& change) {
+    // Built only for someone who listens: a large deletion touches many rooms.
+    if (isSignalConnected(QMetaMethod::fromSignal(&EditHistory::zoneChanged))) emit zoneChanged(change.touchedRooms());
 }
 
 QAction* EditHistory::createUndoAction(QObject* parent) {

@@ -78,13 +78,10 @@ public:
 
     // Called by the zone steps after they put the zone back.
     void announceRestored() { emit zoneRestored(); }
-    // Called for every change as it is done, undone or redone.
-    void announceChange(const ZoneChange& change) { emit zoneChanged(change); }
+    // Called after every command's step is pushed and after every undo and redo of one.
+    void announceChanged(const ZoneChange& change);
 
 signals:
-    // A change was just done (before its step is pushed), undone or redone: the records
-    // it touched may hold other texts now.
-    void zoneChanged(const ZoneChange& change);
     // The history was emptied for a new zone (Load, New Area): the records of the old
     // zone may be gone.
     void cleared();
@@ -92,6 +89,9 @@ signals:
     // After every undo and redo of a zone step: windows let go of the records, index
     // nodes and extra descriptions they point at and show the zone from the store.
     void zoneRestored();
+    // After every command that changed the zone, and after every undo and redo of one
+    // (after zoneRestored): the rooms it touched, as the zone now stands.
+    void zoneChanged(const TouchedRooms& rooms);
 
 private:
     void pushChange(std::unique_ptr<ZoneChange> change, const QString& text);

@@ -24,12 +24,20 @@
 // - Undo and redo must not run while a recording is running; load and New Area free
 //   every room, so the history is cleared with them.
 #include <cstddef>
-#include <functional>
 #include <memory>
+#include <vector>
 
 class WorldStore;
 class MapModel;
 struct RoomDataType;
+
+// The records a change wrote, made, deleted or renumbered, as the zone stands now (done
+// or undone): those in the zone, and those out of it (deleted, or not yet made), which
+// the change keeps alive while it exists.
+struct TouchedRooms {
+    std::vector<const RoomDataType*> inZone;
+    std::vector<const RoomDataType*> outOfZone;
+};
 
 class ZoneChange {
 public:
@@ -42,9 +50,8 @@ public:
     virtual void redo() = 0;
     // Rooms (records) this change keeps, for bounding the history's memory.
     virtual size_t roomsHeld() const = 0;
-    // Every record whose texts, numbers or place in the index the change sets (some
-    // perhaps more than once), whichever way it runs.
-    virtual void forEachRoom(const std::function<void(const RoomDataType*)>& visit) const = 0;
+    // What it touched, for views that look again at those rooms only.
+    virtual TouchedRooms touchedRooms() const = 0;
 };
 
 class ZoneHistoryRecorder {

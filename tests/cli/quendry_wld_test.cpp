@@ -628,6 +628,12 @@ TEST_F(QuendryWld, RenderDrawsEachLevelCutToItsRooms) {
     EXPECT_EQ(full.copy(48 * 17, 48 * 17, 4 * 17 - 1, 3 * 17 - 1), five);
     EXPECT_EQ(full.pixel(0, 0), qRgb(255, 255, 255));
     EXPECT_EQ(full.pixel(16, 0), qRgb(0xC0, 0xC0, 0xC0));
+
+    // --zoom, --sectors, --long-exits: the window's options; at their defaults, today's picture.
+    EXPECT_EQ(run("render zone.wld --level 6 --zoom 1 -o one.png").exitCode, 0);
+    EXPECT_EQ(picture("one.png"), six);
+    EXPECT_EQ(run("render zone.wld --level 6 --zoom 3 --sectors --long-exits -o zoomed.png").exitCode, 0);
+    EXPECT_EQ(picture("zoomed.png").size(), QSize(3 * 51 - 3, 3 * 51 - 3));
 }
 
 TEST_F(QuendryWld, RenderRefusalsAndTheirExitCodes) {
@@ -636,7 +642,8 @@ TEST_F(QuendryWld, RenderRefusalsAndTheirExitCodes) {
                              "render zone.wld --level -1", "render zone.wld --level five",
                              "render zone.wld --level 5 --all-levels", "render zone.wld --scale 0",
                              "render zone.wld --scale 17", "render zone.wld --scale", "render zone.wld -o",
-                             "render zone.wld --sideways", "render missing.wld"}) {
+                             "render zone.wld --sideways", "render missing.wld",
+                             "render zone.wld --zoom 5", "render zone.wld --zoom 0"}) {
         const ToolRun r = run(args);
         EXPECT_EQ(r.exitCode, 2) << args;
         EXPECT_TRUE(r.out.empty()) << args;

@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -25,6 +27,9 @@ inline QApplication& testApplication() {
     static QApplication* app = [] {
         auto* a = new QApplication(argc, argv);
         QApplication::setApplicationName("QuendryEdit");
+        // The windows' settings go to a directory of the test's own, never the user's.
+        static QTemporaryDir settings;
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
         return a;
     }();
     return *app;

@@ -3,15 +3,18 @@
 // around the cells L the grid line and '.' a pixel the drawing must not touch.
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "map/cell_drawing.h"
+#include "map/exit_reach.h"
 #include "map/map_model.h"
 #include "world/room.h"
 
@@ -358,4 +361,152 @@ TEST(CellDrawing, ViewDrawsItsCellsColumnByColumn) {
         EXPECT_EQ(visited.back(), c.last);
         EXPECT_EQ(rooms, c.leftCol == 84 ? 1 : 0);
     }
+}
+
+// ---------------------------------------------------------------------------------------
+// Zoom, labels, sector colours, long exits
+
+namespace {
+
+// Labels need fonts, and fonts a QGuiApplication.
+void needFonts() {
+    static int argc = 1;
+    static char name[] = "tests_map_render";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication* app = QGuiApplication::instance() ? nullptr : new QGuiApplication(argc, argv);
+    (void)app;
+}
+
+QImage drawnAt(const MapGrid& grid, int x, int y, int z, int zoom, bool sectors = false) {
+    BoardView view = viewAt(x, y);
+    view.zoom = zoom;
+    view.sectorColours = sectors;
+    QImage image = blankImage(view.cellRect(x, y).size());
+    QPainter painter(&image);
+    drawCell(painter, grid, view, x, y, z);
+    return image;
+}
+
+}  // namespace
+
+TEST(CellDrawing, ZoomEnlargesTheTilePixelForPixelAndLabelsItFromTwoTimes) {
+    needFonts();
+    MapGrid grid;
+    RoomDataType room;
+    room.vnum = 4201;
+    room.name = "Mill Gate";
+    for (int d = 0; d < kDirectionCount; ++d) {
+        room.exitTo[d] = 3001;
+        room.exits[d].doorFlag = d % 2;
+    }
+    grid.putRoom(room, 50, 50, 5);
+    const QImage one = drawnAt(grid, 50, 50, 5, 1);
+    for (int zoom = 2; zoom <= kMaxZoom; ++zoom) {
+        SCOPED_TRACE(zoom);
+        const QImage big = drawnAt(grid, 50, 50, 5, zoom);
+        ASSERT_EQ(big.size(), QSize(16 * zoom, 16 * zoom));
+        // Outside the labels' place every pixel is the 1x pixel it enlarges.
+        const QRect labels = QRect(0, 0, 16 * zoom, 16 * zoom).adjusted(zoom + 1, zoom, -(zoom + 1), -zoom);
+        int differing = 0, inked = 0;
+        for (int y = 0; y < big.height(); ++y)
+            for (int x = 0; x < big.width(); ++x) {
+                const bool same = big.pixel(x, y) == one.pixel(x / zoom, y / zoom);
+                if (!labels.contains(x, y)) differing += !same;
+                else inked += !same;
+            }
+        EXPECT_EQ(differing, 0);
+        EXPECT_GT(inked, 10) << "the number is drawn";
+    }
+    // The name only from 3x: the lower part of the tile has ink only then.
+    auto inkBelowMiddle = [&](int zoom) {
+        const QImage big = drawnAt(grid, 50, 50, 5, zoom);
+        int ink = 0;
+        for (int y = big.height() * 3 / 4; y < big.height() - zoom; ++y)
+            for (int x = zoom + 1; x < big.width() - zoom - 1; ++x)
+                ink += qGray(big.pixel(x, y)) < 0x60 && big.pixel(x, y) != one.pixel(x / zoom, y / zoom);
+        return ink;
+    };
+    EXPECT_EQ(inkBelowMiddle(2), 0);
+    EXPECT_GT(inkBelowMiddle(3), 0);
+    // An empty cell is white at every zoom.
+    const QImage empty = drawnAt(grid, 51, 50, 5, 3);
+    EXPECT_EQ(empty.pixel(0, 0), qRgb(0xFF, 0xFF, 0xFF));
+    EXPECT_EQ(empty.pixel(47, 47), qRgb(0xFF, 0xFF, 0xFF));
+}
+
+TEST(CellDrawing, SectorColoursTakeTheSilverOfTileAndMarks) {
+    struct Case {
+        int32_t sector;
+        QRgb colour;
+    };
+    const Case palette[] = {{0, 0xDDDDDD}, {1, 0xFFAABB}, {2, 0xBBCC33}, {3, 0x44BB99}, {4, 0xEEDD88},
+                            {5, 0xEE8866}, {6, 0x99DDFF}, {7, 0x77AADD}, {8, 0xAAAA00}, {9, 0xDDDDDD},
+                            {10, 0xFFAABB}, {-1, 0xAAAA00}};
+    for (const Case& c : palette) EXPECT_EQ(sectorColour(c.sector).rgb() & 0xFFFFFF, c.colour) << c.sector;
+
+    MapGrid grid;
+    RoomDataType room;
+    room.vnum = 1;
+    room.sectorType = 3;
+    room.exitTo[North] = 2;
+    grid.putRoom(room, 5, 5, 0);
+    const QImage off = drawnAt(grid, 5, 5, 0, 1, false);
+    const QImage on = drawnAt(grid, 5, 5, 0, 1, true);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const QRgb was = off.pixel(x, y) & 0xFFFFFF;
+            EXPECT_EQ(on.pixel(x, y) & 0xFFFFFF, was == 0xC0C0C0 ? 0x44BB99u : was) << x << "," << y;
+        }
+}
+
+TEST(CellDrawing, LongExitsDrawLinesStubsAndWarnings) {
+    needFonts();  // 2x draws labels
+    MapGrid grid;
+    WorldStore store;
+    auto add = [&](int32_t vnum) -> RoomDataType& {
+        auto r = std::make_unique<RoomDataType>();
+        r->vnum = vnum;
+        return *store.appendNode(WorldStore::makeNode(std::move(r)))->room;
+    };
+    RoomDataType& a = add(100);
+    RoomDataType& far = add(101);
+    RoomDataType& other = add(102);
+    a.exitTo[South] = 101;  // same level, four cells down
+    a.exitTo[East] = 102;   // on another level
+    a.exitTo[North] = 999;  // no such room
+    grid.putRoom(a, 2, 2, 0);
+    grid.putRoom(far, 2, 6, 0);
+    grid.putRoom(other, 2, 2, 1);
+    const std::vector<LongExit> exits = longExitsOfLevel(grid, store, 0);
+    const QRect cells(QPoint(1, 1), QPoint(4, 7));
+    const QImage plain = renderLevel(grid, 0, cells);
+    for (int zoom : {1, 2}) {
+        SCOPED_TRACE(zoom);
+        LevelLook look;
+        look.zoom = zoom;
+        look.longExits = &exits;
+        const QImage image = renderLevel(grid, 0, cells, look);
+        ASSERT_EQ(image.size(), QSize(4 * 17 * zoom - zoom, 7 * 17 * zoom - zoom));
+        const int p = 17 * zoom;
+        // The line runs down column 2 through the empty cells between.
+        auto lineInRow = [&](int y) {
+            for (int x = p; x < 2 * p; ++x)
+                if ((image.pixel(x, y) & 0xFFFFFF) == (longExitColour().rgb() & 0xFFFFFF)) return true;
+            return false;
+        };
+        EXPECT_TRUE(lineInRow(3 * p + p / 2));
+        EXPECT_TRUE(lineInRow(4 * p + p / 2));
+        // A stub leaves the east edge; the north one is in the warning colour.
+        int stub = 0, warning = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb c = image.pixel(x, y) & 0xFFFFFF;
+                if (x > 2 * p && y < 2 * p && c == (longExitColour().rgb() & 0xFFFFFF)) ++stub;
+                if (y < p && c == (warningColour().rgb() & 0xFFFFFF)) ++warning;
+            }
+        EXPECT_GT(stub, 0);
+        EXPECT_GT(warning, 0);
+    }
+    // Without the option the picture is today's.
+    EXPECT_EQ(renderLevel(grid, 0, cells, LevelLook{}), plain);
 }

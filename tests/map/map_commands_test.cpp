@@ -137,3 +137,85 @@ TEST(MapRoomCommands, DeletingFromTheMapDeletesThatRoomEvenWithANewRoomPending) 
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------------------
+// Dragging on the map: moves and links
+
+TEST(MapRoomCommands, LinkDirectionFollowsTheNeighbourOrTheLargerOffset) {
+    struct Case {
+        int dx, dy, direction;
+    };
+    const Case cases[] = {
+        {0, -1, North}, {1, 0, East},   {0, 1, South},  {-1, 0, West},  {5, -2, East},
+        {-2, 7, South}, {-6, -6, West}, {3, 3, East},   {1, -4, North}, {0, 0, -1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MapRoomCommands::linkDirection(50, 50, 50 + c.dx, 50 + c.dy), c.direction)
+            << c.dx << "," << c.dy;
+}
+
+TEST(MapRoomCommands, MoveTakesTheRoomOffAndPlacesItOrKeepsEveryExit) {
+    for (const bool recalc : {true, false}) {
+        SCOPED_TRACE(recalc ? "ReCalc" : "no ReCalc");
+        Fixture f;
+        RoomDataType& a = addRoom(f.store, 100, "A");
+        RoomDataType& b = addRoom(f.store, 101, "B");
+        RoomDataType& c = addRoom(f.store, 102, "C");
+        f.map.grid.putRoom(a, 50, 50, 5);
+        f.map.grid.putRoom(b, 51, 50, 5);
+        f.map.grid.putRoom(c, 60, 61, 5);
+        f.map.grid.recalcExits(50, 50, 5);  // A East <-> B West
+        f.map.recalcOnChange = recalc;
+
+        EXPECT_FALSE(f.commands.moveRoom(a, 51, 50)) << "a taken cell";
+        EXPECT_FALSE(f.commands.moveRoom(a, 0, 50)) << "outside the grid";
+        EXPECT_EQ(maptest::positionOf(a), (maptest::Position{50, 50, 5}));
+
+        ASSERT_TRUE(f.commands.moveRoom(a, 60, 60));
+        EXPECT_EQ(maptest::positionOf(a), (maptest::Position{60, 60, 5}));
+        EXPECT_EQ(f.map.grid.cellAt(50, 50, 5), nullptr);
+        EXPECT_EQ(f.map.placement.size(), 0u) << "a moved room is never listed";
+        EXPECT_EQ(a.exitTo[East], recalc ? 0 : 101);
+        EXPECT_EQ(b.exitTo[West], recalc ? 0 : 100);
+        EXPECT_EQ(a.exitTo[South], recalc ? 102 : 0);
+        EXPECT_EQ(c.exitTo[North], recalc ? 100 : 0);
+        maptest::expectGridAgrees(f.store, f.map.grid, &f.map.placement);
+    }
+}
+
+TEST(MapRoomCommands, LinkAsksBeforeReplacingAndUnlinkTakesOnlyThePair) {
+    Fixture f;
+    RoomDataType& a = addRoom(f.store, 100, "A", {{East, 300}});
+    RoomDataType& b = addRoom(f.store, 101, "B");
+    RoomDataType& c = addRoom(f.store, 102, "C", {{West, 555}});
+
+    f.prompts.answer(false);
+    EXPECT_FALSE(f.commands.linkRooms(a, b, East));
+    EXPECT_EQ(f.prompts.questions.back(), "Replace the exit to 300?");
+    EXPECT_EQ(a.exitTo[East], 300);
+    EXPECT_EQ(b.exitTo[West], 0) << "a No changes neither room";
+
+    f.prompts.answer(true);
+    EXPECT_TRUE(f.commands.linkRooms(a, b, East));
+    EXPECT_EQ(a.exitTo[East], 101);
+    EXPECT_EQ(b.exitTo[West], 100);
+    EXPECT_FALSE(f.commands.linkRooms(a, b, East)) << "linked already: no question, no change";
+    EXPECT_FALSE(f.commands.linkRooms(a, a, East)) << "a room with itself";
+
+    // Both ends ask when both lead elsewhere.
+    f.prompts.answer(true);
+    f.prompts.answer(true);
+    EXPECT_TRUE(f.commands.linkRooms(a, c, East));
+    EXPECT_EQ(f.prompts.questions.back(), "Replace the exit to 555?");
+    EXPECT_EQ(a.exitTo[East], 102);
+    EXPECT_EQ(c.exitTo[West], 100);
+    EXPECT_EQ(b.exitTo[West], 100) << "the old partner keeps its exit";
+
+    EXPECT_TRUE(f.commands.unlinkRooms(a, b, East)) << "B still led back to A";
+    EXPECT_EQ(a.exitTo[East], 102) << "only a link between the two goes";
+    EXPECT_EQ(b.exitTo[West], 0);
+    EXPECT_EQ(a.exitTo[East], 102);
+    EXPECT_TRUE(f.commands.unlinkRooms(a, c, East));
+    EXPECT_EQ(a.exitTo[East], 0);
+    EXPECT_EQ(c.exitTo[West], 0);
+}

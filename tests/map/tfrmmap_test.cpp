@@ -11,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
+#include <QWheelEvent>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <fstream>
@@ -60,15 +62,16 @@ protected:
 
     // The centre of cell (x, y) on the board as it is scrolled now.
     QPoint at(int x, int y) const {
-        return {(x - 1 - map->leftCol()) * 17 + 8, (y - 1 - map->topRow()) * 17 + 8};
+        const int pitch = map->MapGrid->pitch();
+        return {(x - 1 - map->leftCol()) * pitch + pitch / 2, (y - 1 - map->topRow()) * pitch + pitch / 2};
     }
     QWidget* board() const { return map->MapGrid->viewport(); }
-    void press(QPoint p, Qt::MouseButton b = Qt::LeftButton) {
-        QTest::mousePress(board(), b, {}, p);
+    void press(QPoint p, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = {}) {
+        QTest::mousePress(board(), b, m, p);
         held_ = b;
     }
-    void release(QPoint p, Qt::MouseButton b = Qt::LeftButton) {
-        QTest::mouseRelease(board(), b, {}, p);
+    void release(QPoint p, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = {}) {
+        QTest::mouseRelease(board(), b, m, p);
         held_ = Qt::NoButton;
     }
     // The move as the window system delivers it, with the button still held during a drag
@@ -83,11 +86,11 @@ protected:
         press(at(x, y));
         release(at(x, y));
     }
-    void drag(int x0, int y0, int x1, int y1) {
-        press(at(x0, y0));
+    void drag(int x0, int y0, int x1, int y1, Qt::KeyboardModifiers m = {}) {
+        press(at(x0, y0), Qt::LeftButton, m);
         move(at((x0 + x1) / 2, (y0 + y1) / 2));
         move(at(x1, y1));
-        release(at(x1, y1));
+        release(at(x1, y1), Qt::LeftButton, m);
     }
     void drawMode(QToolButton* mode) {
         map->sb_Draw->click();
@@ -186,8 +189,9 @@ TEST_F(MapWindowTest, SelectTakesTheRoomUnderTheReleaseAndAnEmptyCellGreysThePan
     EXPECT_EQ(map->pnlXY->text(), "51,50");
     EXPECT_TRUE(panelEnabled());
 
-    // Pressed on one room, released on another: the release counts.
-    press(at(51, 50));
+    // Pressed on an empty cell, released on a room: the release counts. (Pressed on a
+    // room, a release elsewhere is a drag: the drag tests below.)
+    press(at(49, 50));
     move(at(50, 50));
     release(at(50, 50));
     EXPECT_EQ(map->selectedRoom(), &a);
@@ -876,3 +880,157 @@ TEST_F(MapWindowTest, RoomsDrawnOnTheMapAreSavedAndComeBackInTheirCells) {
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------------------
+// Zoom, the view options, the tooltip, and drags in Select mode
+
+TEST_F(MapWindowTest, ZoomByKeysMenuAndWheelKeepsTheRoomInViewAndIsRemembered) {
+    RoomDataType& a = room(3001, "Temple", 50, 50);
+    open();
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath("view.ini"), QSettings::IniFormat);
+    map->setViewSettings(&settings);
+    ASSERT_EQ(map->zoom(), 1);
+    EXPECT_EQ(map->MapGrid->columnsInView(), 16) << "1x at the first size: today's 16 x 16 cells";
+    EXPECT_FALSE(map->longExitsShown()) << "off at 1x";
+
+    struct Step {
+        std::function<void()> act;
+        int zoom;
+    };
+    const Step steps[] = {
+        {[&] { QTest::keyClick(map, Qt::Key_Equal, Qt::ControlModifier); }, 2},
+        {[&] { QTest::keyClick(map, Qt::Key_Equal, Qt::ControlModifier); }, 3},
+        {[&] { map->itemZoom[3]->trigger(); }, 4},
+        {[&] { QTest::keyClick(map, Qt::Key_Equal, Qt::ControlModifier); }, 4},
+        {[&] { QTest::keyClick(map, Qt::Key_Minus, Qt::ControlModifier); }, 3},
+        {[&] {
+             QWheelEvent wheel(QPointF(at(50, 50)), QPointF(board()->mapToGlobal(at(50, 50))), {}, {0, -120},
+                               Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+             QApplication::sendEvent(board(), &wheel);
+         },
+         2},
+        {[&] { QTest::keyClick(map, Qt::Key_0, Qt::ControlModifier); }, 1},
+        {[&] { map->itemZoom[2]->trigger(); }, 3},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        EXPECT_EQ(map->zoom(), step.zoom);
+        EXPECT_TRUE(map->itemZoom[step.zoom - 1]->isChecked());
+        EXPECT_TRUE(map->MapGrid->inView(50, 50)) << "zoom " << step.zoom;
+        EXPECT_EQ(map->MapGrid->columnsInView(), 272 / (17 * step.zoom));
+        EXPECT_EQ(settings.value("map/zoom").toInt(), step.zoom);
+    }
+    EXPECT_TRUE(map->longExitsShown()) << "on from 2x";
+    EXPECT_TRUE(map->itemLongExits->isChecked());
+    // The minimap's frame spans what the board shows.
+    ASSERT_TRUE(app->minimap->isVisible());
+    EXPECT_EQ(app->minimap->picture().lastFrame().width(), map->MapGrid->columnsInView() - 1);
+
+    // A larger window shows more cells.
+    map->resize(map->width() + 17 * 3 * 2, map->height());
+    EXPECT_EQ(map->MapGrid->columnsInView(), 272 / 51 + 2);
+
+    // The next run starts as this one left off.
+    map->itemSectorColours->trigger();
+    TfrmMap second(app->store, app->map, prompts);
+    second.setViewSettings(&settings);
+    EXPECT_EQ(second.zoom(), 3);
+    EXPECT_TRUE(second.sectorColours());
+    EXPECT_TRUE(second.longExitsShown());
+    map->setViewSettings(nullptr);
+    (void)a;
+}
+
+TEST_F(MapWindowTest, TooltipAndLegendUseTheTablesNames) {
+    RoomDataType& a = room(3001, "Temple", 50, 50);
+    room(3002, "Altar", 51, 50);
+    a.exitTo[East] = 3002;
+    a.exitTo[South] = 9999;
+    a.sectorType = 1;
+    a.bitvector = 1;
+    open();
+    const QString tip = map->roomTooltip(50, 50);
+    for (const char* part : {"Room 3001  Temple", "Sector: CITY (1)", "Flags: DARK", "East: 3002 Altar",
+                             "South: 9999  [no such room in the zone]"})
+        EXPECT_TRUE(tip.contains(QString::fromLatin1(part))) << part << " in " << tip.toStdString();
+    EXPECT_TRUE(map->roomTooltip(52, 50).isEmpty());
+    map->itemSectorColours->trigger();
+    EXPECT_TRUE(map->pnlLegend->isVisible());
+    EXPECT_TRUE(map->pnlLegend->text().contains("WATER_NOSWIM"));
+    EXPECT_GE(map->width(), 551 + 150);
+}
+
+TEST_F(MapWindowTest, DragMovesARoomWithOrWithoutReCalcAsOneStep) {
+    for (const bool recalc : {true, false}) {
+        SCOPED_TRACE(recalc ? "ReCalc" : "no ReCalc");
+        app->history.clear();
+        RoomDataType& a = room(recalc ? 3001 : 3011, "A", 50, 50);
+        RoomDataType& b = room(recalc ? 3002 : 3012, "B", 51, 50);
+        app->map.grid.recalcExits(50, 50, 5);
+        open(a.vnum);
+        map->cb_Recalc->setChecked(recalc);
+        drag(50, 50, 50, 53);  // to an empty cell
+        EXPECT_EQ(cell(50, 53), &a);
+        EXPECT_EQ(cell(50, 50), nullptr);
+        EXPECT_EQ(map->selectedRoom(), &a);
+        EXPECT_EQ(b.exitTo[West], recalc ? 0 : a.vnum);
+        drag(50, 53, 51, 50);  // onto a taken cell: nothing
+        EXPECT_EQ(cell(50, 53), &a);
+        press(at(50, 53));  // released beyond the board: nothing
+        release(QPoint(-5, -5));
+        EXPECT_EQ(cell(50, 53), &a);
+        ASSERT_EQ(app->history.stack().count(), 1);
+        EXPECT_EQ(app->history.stack().text(0), QString("Move Room %1").arg(a.vnum));
+        app->history.stack().undo();
+        EXPECT_EQ(cell(50, 50), &a);
+        EXPECT_EQ(b.exitTo[West], a.vnum);
+        app->history.stack().redo();
+        EXPECT_EQ(cell(50, 53), &a);
+        map->btnDone->click();
+        app->map.grid.takeRoom(50, 53, 5);
+        app->map.grid.takeRoom(51, 50, 5);
+    }
+}
+
+TEST_F(MapWindowTest, ShiftDragLinksAfterTheQuestionAndCtrlShiftUnlinks) {
+    RoomDataType& a = room(3001, "A", 50, 50);
+    RoomDataType& b = room(3002, "B", 55, 52);  // further east than south
+    RoomDataType& c = room(3003, "C", 50, 51);
+    a.exitTo[East] = 3999;
+    open();
+    prompts.answer(false);
+    drag(50, 50, 55, 52, Qt::ShiftModifier);
+    EXPECT_EQ(prompts.questions.back(), "Replace the exit to 3999?");
+    EXPECT_EQ(a.exitTo[East], 3999);
+    EXPECT_EQ(app->history.stack().count(), 0);
+    prompts.answer(true);
+    drag(50, 50, 55, 52, Qt::ShiftModifier);
+    EXPECT_EQ(a.exitTo[East], 3002);
+    EXPECT_EQ(b.exitTo[West], 3001);
+    EXPECT_EQ(map->editExit[East]->text(), "3002") << "the panel shows the new exit";
+    drag(50, 50, 50, 51, Qt::ShiftModifier);  // the neighbour south: no question
+    EXPECT_EQ(a.exitTo[South], 3003);
+    EXPECT_EQ(c.exitTo[North], 3001);
+    const size_t asked = prompts.questions.size();
+    press(at(50, 50), Qt::LeftButton, Qt::ShiftModifier);  // onto itself: nothing
+    release(at(50, 50), Qt::LeftButton, Qt::ShiftModifier);
+    drag(50, 50, 52, 50, Qt::ShiftModifier);  // onto an empty cell: nothing
+    EXPECT_EQ(prompts.questions.size(), asked);
+    drag(55, 52, 50, 50, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_EQ(a.exitTo[East], 0);
+    EXPECT_EQ(b.exitTo[West], 0);
+    EXPECT_EQ(a.exitTo[South], 3003) << "only the pair in the drag's direction";
+    ASSERT_EQ(app->history.stack().count(), 3);
+    EXPECT_EQ(app->history.stack().text(0), "Link Rooms 3001 and 3002");
+    EXPECT_EQ(app->history.stack().text(2), "Unlink Rooms 3002 and 3001");
+    app->history.stack().undo();
+    EXPECT_EQ(a.exitTo[East], 3002);
+    app->history.stack().undo();
+    app->history.stack().undo();
+    EXPECT_EQ(a.exitTo[East], 3999);
+    EXPECT_EQ(b.exitTo[West], 0);
+    app->history.stack().redo();
+    EXPECT_EQ(a.exitTo[East], 3002);
+    EXPECT_EQ(b.exitTo[West], 3001);
+}

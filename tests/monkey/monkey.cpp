@@ -21,6 +21,7 @@
 #include <QMimeData>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -650,6 +651,9 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("QuendryEdit");
     QApplication::setQuitOnLastWindowClosed(false);
+    // The windows' settings the monkey changes stay in a directory of its own.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     // A drag that starts a platform drag loop ends at once: nobody is there to drop it.
     QTimer dragEnder;
     QObject::connect(&dragEnder, &QTimer::timeout, [] {

@@ -32,9 +32,7 @@ TEST(RecoverySnapshot, KeptTextsAndCopiesAlwaysGiveTheStoreAsItIs) {
     MapRoomCommands commands{store, map, prompts};
     ZoneHistoryRecorder recorder{store, map};
     RecoverySnapshotter snapshotter;
-    auto touched = [&](const ZoneChange& change) {
-        change.forEachRoom([&](const RoomDataType* r) { snapshotter.roomTouched(r); });
-    };
+    auto touched = [&](const ZoneChange& change) { snapshotter.roomsTouched(change.touchedRooms()); };
 
     store.setZone(42, "Mill", 4200);
     auto first = std::make_unique<RoomDataType>();

@@ -138,7 +138,8 @@ protected:
     }
     static void addButtons(std::vector<Way>& ways, QWidget* window) {
         for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
-            if (b->objectName().isEmpty()) continue;
+            // Qt's own controls (a menu bar's extension button) are no way of the window's.
+            if (b->objectName().isEmpty() || b->objectName().startsWith(QLatin1String("qt_"))) continue;
             const QString name = b->objectName();
             ways.push_back({name, [window, name](QWidget&) {
                                 auto* button = window->findChild<QAbstractButton*>(name);
