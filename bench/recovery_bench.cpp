@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
     std::printf("longest piece of recovery work on the user-interface thread: %.1f ms (the longest assembly slice "
                 "used %.1f ms of processor time)\n",
                 keeper.longestWorkMs(), keeper.longestSliceCpuMs());
-    const bool ok = drawPause <= 16 && keeper.longestWorkMs() <= 16 && worstSnapshot <= 5;
+    const bool ok = std::max(drawPause, primePause) <= 16 && keeper.longestWorkMs() <= 16 && worstSnapshot <= 5;
     std::printf("%s: longest pause %.1f ms (goal 16), worst snapshot %.2f ms (goal 5)\n", ok ? "PASS" : "FAIL",
                 std::max(drawPause, primePause), worstSnapshot);
     keeper.finish();
