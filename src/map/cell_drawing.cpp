@@ -55,8 +55,9 @@ const std::array<ExitMarkPlace, kDirectionCount> kPlaces = {{
 
 bool hasDoor(int32_t doorFlag) { return doorFlag == 1 || doorFlag == 2; }
 
-// Paul Tol's "light" scheme: told apart with every common colour blindness, light enough
-// for black labels. Sector 0 (INSIDE in the built-in table) takes the pale grey.
+// Paul Tol's "light" scheme, told apart with every common colour blindness and light
+// enough for black labels, with a tenth colour so that the built-in sectors 0 to 9 differ.
+// Sector 0 (INSIDE in the built-in table) takes the pale grey.
 constexpr std::array<QRgb, kSectorPaletteSize> kSectorPalette = {
     0xDDDDDD,  // pale grey
     0xFFAABB,  // pink
@@ -67,6 +68,7 @@ constexpr std::array<QRgb, kSectorPaletteSize> kSectorPalette = {
     0x99DDFF,  // light cyan
     0x77AADD,  // light blue
     0xAAAA00,  // olive
+    0xAA4499,  // purple, from his "muted" scheme
 };
 
 // The fixed font of the labels: about a third of a tile high.

@@ -49,6 +49,7 @@
 #include <QRect>
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string_view>
@@ -85,7 +86,8 @@ private:
     MapBitmaps();
     std::array<QImage, kMapPictureCount> images_;
     QImage none_;
-    mutable std::vector<std::pair<QRgb, std::array<QImage, kMapPictureCount>>> tinted_;
+    // A deque, so that a colour made later leaves the references handed out before valid.
+    mutable std::deque<std::pair<QRgb, std::array<QImage, kMapPictureCount>>> tinted_;
 };
 
 // ---------------------------------------------------------------------------------
@@ -109,7 +111,7 @@ constexpr int kFirstNameZoom = 3;   // the start of the name from here on
 
 // The sector palette: sector value v takes colour v mod kSectorPaletteSize (negative
 // values counted from the end).
-constexpr int kSectorPaletteSize = 9;
+constexpr int kSectorPaletteSize = 10;
 QColor sectorColour(int32_t sector);
 
 // Which part of the board is shown and where it sits on the paint device.

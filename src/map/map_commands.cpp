@@ -66,7 +66,10 @@ bool MapRoomCommands::linkRooms(RoomDataType& a, RoomDataType& b, int direction)
     const bool aLinks = a.exitTo[direction] == b.vnum, bLinks = b.exitTo[back] == a.vnum;
     if (aLinks && bLinks) return false;
     // An exit to a third room goes only when the user says so.
-    for (const int32_t old : {aLinks ? 0 : a.exitTo[direction], bLinks ? 0 : b.exitTo[back]})
+    // When both lead to the same room, one answer covers both.
+    const int32_t oldOfA = aLinks ? 0 : a.exitTo[direction];
+    const int32_t oldOfB = bLinks || b.exitTo[back] == oldOfA ? 0 : b.exitTo[back];
+    for (const int32_t old : {oldOfA, oldOfB})
         if (old > 0 && !prompts_.confirm("Replace the exit to " + std::to_string(old) + "?")) return false;
     if (!aLinks) setExitTo(a, direction, b.vnum);
     if (!bLinks) setExitTo(b, back, a.vnum);

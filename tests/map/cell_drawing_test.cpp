@@ -440,8 +440,8 @@ TEST(CellDrawing, SectorColoursTakeTheSilverOfTileAndMarks) {
         QRgb colour;
     };
     const Case palette[] = {{0, 0xDDDDDD}, {1, 0xFFAABB}, {2, 0xBBCC33}, {3, 0x44BB99}, {4, 0xEEDD88},
-                            {5, 0xEE8866}, {6, 0x99DDFF}, {7, 0x77AADD}, {8, 0xAAAA00}, {9, 0xDDDDDD},
-                            {10, 0xFFAABB}, {-1, 0xAAAA00}};
+                            {5, 0xEE8866}, {6, 0x99DDFF}, {7, 0x77AADD}, {8, 0xAAAA00}, {9, 0xAA4499},
+                            {10, 0xDDDDDD}, {-1, 0xAA4499}};
     for (const Case& c : palette) EXPECT_EQ(sectorColour(c.sector).rgb() & 0xFFFFFF, c.colour) << c.sector;
 
     MapGrid grid;

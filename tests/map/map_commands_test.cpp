@@ -211,6 +211,16 @@ TEST(MapRoomCommands, LinkAsksBeforeReplacingAndUnlinkTakesOnlyThePair) {
     EXPECT_EQ(c.exitTo[West], 100);
     EXPECT_EQ(b.exitTo[West], 100) << "the old partner keeps its exit";
 
+    // Both ends lead to one third room: one question for both.
+    RoomDataType& d = addRoom(f.store, 103, "D", {{East, 300}});
+    RoomDataType& e = addRoom(f.store, 104, "E", {{West, 300}});
+    const size_t asked = f.prompts.questions.size();
+    f.prompts.answer(true);
+    EXPECT_TRUE(f.commands.linkRooms(d, e, East));
+    EXPECT_EQ(f.prompts.questions.size(), asked + 1);
+    EXPECT_EQ(d.exitTo[East], 104);
+    EXPECT_EQ(e.exitTo[West], 103);
+
     EXPECT_TRUE(f.commands.unlinkRooms(a, b, East)) << "B still led back to A";
     EXPECT_EQ(a.exitTo[East], 102) << "only a link between the two goes";
     EXPECT_EQ(b.exitTo[West], 0);
