@@ -61,7 +61,8 @@ bool TfrmMap::dragAt(QPoint pressCell, QPoint releaseCell, Qt::KeyboardModifiers
     const int z = currentLevel_;
     RoomDataType* from = map_.grid.cellAt(pressCell.x(), pressCell.y(), z);
     const bool link = modifiers & Qt::ShiftModifier;
-    if (!from || (pressCell == releaseCell && !link)) return false;
+    // Released where it was pressed it is a click, Shift or not: it selects.
+    if (!from || pressCell == releaseCell) return false;
     if (!commits().commitPending()) return true;
     RoomDataType* to = map_.grid.cellAt(releaseCell.x(), releaseCell.y(), z);
     const QString number = QString::number(from->vnum);

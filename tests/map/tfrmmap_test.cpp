@@ -1013,8 +1013,10 @@ TEST_F(MapWindowTest, ShiftDragLinksAfterTheQuestionAndCtrlShiftUnlinks) {
     EXPECT_EQ(a.exitTo[South], 3003);
     EXPECT_EQ(c.exitTo[North], 3001);
     const size_t asked = prompts.questions.size();
-    press(at(50, 50), Qt::LeftButton, Qt::ShiftModifier);  // onto itself: nothing
+    drag(55, 52, 55, 52, {});                              // a click selects B...
+    press(at(50, 50), Qt::LeftButton, Qt::ShiftModifier);  // ...and a Shift+click A, as a click does
     release(at(50, 50), Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(map->selectedRoom(), &a);
     drag(50, 50, 52, 50, Qt::ShiftModifier);  // onto an empty cell: nothing
     EXPECT_EQ(prompts.questions.size(), asked);
     drag(55, 52, 50, 50, Qt::ShiftModifier | Qt::ControlModifier);
