@@ -6,6 +6,7 @@
 #   - one description line of 100 MB without a line break;
 #   - 10 million lines of "#";
 #   - chains of 50,000 and 99,999 rooms (every possible room number) for the automatic layout;
+#   - 50 kills of the real editor, each giving back a state it passed through (recovery files);
 # then ten minutes of the monkey under the sanitizers and the package check (blocks at the end).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -34,6 +35,11 @@ run long-line-100MB generate-long-line $((100 << 20))
 run hashes-10M generate-hashes 10000000
 run chain-50000 generate-chain 50000
 run chain-99999 generate-chain 99999
+
+# Recovery files: 50 kills of the real editor at random moments, each recovering to a
+# state the session passed through.
+cmake --build "$build" --target quendryedit >/dev/null
+scripts/recovery-kill-loop.sh 50 "$build"
 
 # The .deb: built, installed with apt-get, started under Xvfb and removed again.
 scripts/package-check.sh

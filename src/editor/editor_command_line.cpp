@@ -61,6 +61,10 @@ EditorCommandLine parseEditorCommandLine(const std::vector<std::string>& argumen
             result.action = EditorCommandLine::Action::Help;
             return result;
         }
+        if (arg == "--recover") {
+            result.action = EditorCommandLine::Action::ListRecovery;
+            continue;
+        }
         if (arg == "--version") {
             result.action = EditorCommandLine::Action::Version;
             continue;
@@ -90,6 +94,7 @@ const char* editorHelpText() {
            "Options:\n"
            "  -h, --help  show this text and exit\n"
            "  --version   show the version and exit\n"
+           "  --recover   list the recovery files of unsaved work (and their zones) and exit\n"
            "  --          the next argument is the file, even when it begins with '-'\n"
            "\n"
            "Qt's own options (-platform NAME, -style NAME, -reverse, ...) are passed on to Qt.\n"
@@ -98,6 +103,9 @@ const char* editorHelpText() {
            "written to the directory the editor is started in.\n"
            "quendry-wld checks, lints, converts and draws world files from the command line\n"
            "(quendry-wld --help).\n"
+           "\n"
+           "When the editor is killed or crashes, a copy of the unsaved zone written a few\n"
+           "seconds after each change is offered back at the next start.\n"
            "\n"
            "Exit status: 0 after a normal end, --help or --version; 2 wrong usage.\n";
 }

@@ -11,7 +11,7 @@
 #include <vector>
 
 struct EditorCommandLine {
-    enum class Action { Run, Help, Version, UsageError };
+    enum class Action { Run, Help, Version, UsageError, ListRecovery };
     Action action = Action::Run;
     std::string worldFile;  // the file to read at start-up; empty: none
     std::string error;      // UsageError: what was wrong, one line

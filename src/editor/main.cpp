@@ -1,14 +1,17 @@
 #include <QApplication>
 #include <QIcon>
-#include <QSettings>
 #include <QThread>
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "editor/editor_command_line.h"
 #include "editor/quendry_app.h"
+#include "editor/script_driver.h"
+#include "recovery/recovery_keeper.h"
+#include "recovery/recovery_offer.h"
 #include "editor/teditmain.h"
 #include "map/tfrmmap.h"
 #include "quendry_version.h"
@@ -52,6 +55,11 @@ int main(int argc, char** argv) {
     case EditorCommandLine::Action::UsageError:
         std::fputs(editorUsageErrorText(command.error).c_str(), stderr);
         return 2;
+    case EditorCommandLine::Action::ListRecovery:
+        // The data directory is the application's: its name is all that is needed.
+        QCoreApplication::setApplicationName("QuendryEdit");
+        std::fputs(recoveryListText(recoveryDirectory()).c_str(), stdout);
+        return EXIT_SUCCESS;
     case EditorCommandLine::Action::Run:
         break;
     }
@@ -66,15 +74,25 @@ int main(int argc, char** argv) {
     // Secondary windows may still be open when the main window closes; the program ends anyway.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    QtPrompts prompts;
-    QtFileChooser files;
-    // The map's zoom and view options, remembered between runs; outlives the windows.
-    QSettings settings(QStringLiteral("QuendryEdit"), QStringLiteral("QuendryEdit"));
+    QtPrompts qtPrompts;
+    QtFileChooser qtFiles;
+    QtRecoveryQuestion qtQuestion;
+    // The tests' driver of a whole program (script_driver.h); nothing without its variable.
+    std::unique_ptr<ScriptDriver> driver = ScriptDriver::fromEnvironment();
+    Prompts& prompts = driver ? driver->prompts() : static_cast<Prompts&>(qtPrompts);
+    FileChooser& files = driver ? driver->files() : static_cast<FileChooser&>(qtFiles);
+    RecoveryQuestion& question = driver ? driver->question() : static_cast<RecoveryQuestion&>(qtQuestion);
     QuendryApp quendry(prompts, files);
+    quendry.enableRecovery(recoveryDirectory(), question);
     quendry.createWindows(command.worldFile);
-    quendry.mapWindow->setViewSettings(&settings);
+    // The map's zoom and view options, remembered between runs with the other windows' settings.
+    quendry.mapWindow->setViewSettings(quendry.settings.get());
+    if (driver) driver->start(quendry);
     QObject::connect(quendry.mainWindow.get(), &TEditMain::programEnding, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     if (std::getenv("QUENDRY_REPORT_READY")) reportWhenReady(quendry.mainWindow.get());
-    return app.exec();
+    const int status = app.exec();
+    // A normal end: the unsaved work was given up with "Quit: Are you sure?".
+    quendry.recovery->finish();
+    return status;
 }

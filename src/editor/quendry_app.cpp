@@ -1,6 +1,8 @@
 #include "editor/quendry_app.h"
 
 #include <QAction>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QSettings>
 
 #include "colour/colour_file.h"
@@ -18,6 +20,10 @@
 #include "map/room_details.h"
 #include "map/tfrmmap.h"
 #include "map/tminimap.h"
+#include "map/auto_placement.h"
+#include "world/file_replace.h"
+#include "world/platform_files.h"
+#include "uibase/byte_text.h"
 #include "uibase/one_line_fields.h"
 #include "uibase/qt_prompts.h"
 #include "uibase/text_redo_keys.h"
@@ -128,6 +134,7 @@ void QuendryApp::createWindows(const std::string& startupFile) {
     main->setColourScheme(colours);
     extraDesc->setColourSetup([this](QWidget* opener) { setColor->openFrom(opener); });
     main->setStartupFile(startupFile);
+    startRecovery();
     main->show();
 }
 
@@ -153,6 +160,76 @@ void QuendryApp::connectHistory() {
     QObject::connect(&history, &EditHistory::zoneChanged, problems, &TfrmProblems::zoneChanged);
     QObject::connect(output, &TfrmQuendryOut::outputBuilt, &history, &EditHistory::outputBuilt);
     QObject::connect(output, &TfrmQuendryOut::worldSaved, &history, &EditHistory::outputSaved);
+}
+
+void QuendryApp::enableRecovery(const std::string& directory, RecoveryQuestion& question, int delayMs) {
+    recoverySettings_ = {directory, &question, delayMs};
+}
+
+void QuendryApp::startRecovery() {
+    if (!recoverySettings_.question) return;
+    const std::string directory = recoverySettings_.directory;
+    RecoveryQuestion& question = *recoverySettings_.question;
+    recovery = std::make_unique<RecoveryKeeper>(store, history, prompts, directory, recoverySettings_.delayMs);
+    TEditMain* main = mainWindow.get();
+    recovery->setZonePath([this] { return output->zonePath(); });
+    // The definition files the banks were filled from, when there were any.
+    auto definitionFile = [main](const char* name) {
+        const std::string path = platform::joinPath(main->startupDirectory(), name);
+        return QFileInfo(QString::fromStdString(path)).isFile() ? path : std::string("built-in");
+    };
+    recovery->setDefinitions([definitionFile] { return definitionFile("rmbitvec.txt"); },
+                             [definitionFile] { return definitionFile("rsectype.txt"); });
+    recovery->setBusy([main] { return main->reading(); });
+    main->setZoneReplacing([this](bool done) {
+        if (done)
+            recovery->zoneReplaced();
+        else
+            recovery->zoneReplacing();
+    });
+    main->setStartupOffer([this, directory, &question] {
+        return offerRecoveryFiles(directory, recovery->filePath(), question, prompts,
+                                  [this](const RecoveryListing& listing) { recoverZone(listing); });
+    });
+}
+
+void QuendryApp::recoverZone(const RecoveryListing& listing) {
+    const RecoveryContents& c = listing.contents;
+    // The reader takes files: the world and map texts go to a directory of their own,
+    // under the original file's name (the map file's name follows from it).
+    QTemporaryDir temporary;
+    const std::string original = c.header.originalPath;
+    std::string name = original.empty() ? std::string() : platform::utf8Path(platform::fsPath(original).filename());
+    if (name.size() < 5 || name.substr(name.size() - 4) != ".wld") name = "recovered.wld";
+    const std::string worldPath = platform::joinPath(temporary.path().toStdString(), name);
+    const bool written = replaceFile(worldPath, c.worldText).empty() &&
+                         replaceFile(mapFilePath(worldPath), c.mapText).empty();
+    if (!written) {
+        prompts.message("The recovered zone could not be put in " + temporary.path().toStdString() + ".");
+        return;
+    }
+    history.clear();
+    store.deleteAllRooms();
+    mainWindow->readWorld(worldPath);
+    if (c.mapText.empty()) {
+        // No room was on the map: the load's automatic layout is taken back, so that the
+        // zone comes back as it was, every room waiting in the placement list.
+        for (RoomIndexNode* node = store.first(); node; node = node->next) {
+            RoomDataType& room = *node->room;
+            if (!room.onMap()) continue;
+            map.grid.takeRoom(room.mapX, room.mapY, room.mapZ);
+            map.placement.registerUnplacedRoom(room);
+        }
+        map.announceReset();
+    }
+    // The world file holds no zone name; the copy's header does.
+    store.zoneName = c.header.zoneName;
+    mainWindow->pnlZoneName->setText(bytesToQString(store.zoneName));
+    output->setZonePath(original);
+    output->suggestPath(original);
+    // Not saved anywhere yet: the title shows it, and the copy goes on.
+    history.stack().resetClean();
+    recovery->adopt(listing.path);
 }
 
 void QuendryApp::setHistoryLimit(int steps) { history.setLimit(steps); }

@@ -12,6 +12,8 @@
 #include "colour/colour_scheme.h"
 #include "editor/editor_windows.h"
 #include "map/map_model.h"
+#include "recovery/recovery_keeper.h"
+#include "recovery/recovery_offer.h"
 #include "uibase/edit_history.h"
 #include "world/prompts.h"
 #include "world/world_store.h"
@@ -48,11 +50,25 @@ public:
     // The windows' settings kept between runs (an INI file in the user's configuration).
     std::unique_ptr<QSettings> settings;
 
+    // Recovery files in the directory: this run's copy of unsaved work, and the offer of
+    // earlier runs' copies at the first activation. Call before createWindows.
+    void enableRecovery(const std::string& directory, RecoveryQuestion& question,
+                        int delayMs = RecoveryKeeper::kDefaultDelayMs);
+    std::unique_ptr<RecoveryKeeper> recovery;
+    // Loads the zone of a recovery file, marked as not saved, and makes the file this run's.
+    void recoverZone(const RecoveryListing& listing);
+
     // How many steps Undo can go back (EditHistory::kDefaultLimit); empties the history.
     void setHistoryLimit(int steps);
 
 private:
     void connectHistory();
+    void startRecovery();
+    struct RecoverySettings {
+        std::string directory;
+        RecoveryQuestion* question = nullptr;
+        int delayMs = 0;
+    } recoverySettings_;
     template <typename W>
     W* own(std::unique_ptr<W> window) {
         W* raw = window.get();

@@ -74,6 +74,8 @@ public:
     // The command-line file has been read (or there was none to read); the progress
     // window lets events through while the read runs, so this turns on only at its end.
     bool startupFileHandled() const { return startupFileRead_; }
+    // A world file is being read (the progress window lets events through meanwhile).
+    bool reading() const { return reading_; }
 
     // The one way a room comes into the editor; none does nothing.
     void showRoom(RoomIndexNode* node);
@@ -84,6 +86,12 @@ public:
     // deleted, the file read. Dropping a world file on the window comes here too.
     void loadChosenFile(const std::string& path);
     void setHelpText(const QString& text);
+    // Called when a Load or New Area is about to replace the zone (the questions answered),
+    // with false, and with true once the new zone is in (or the read failed).
+    void setZoneReplacing(std::function<void(bool done)> call) { zoneReplacing_ = std::move(call); }
+    // Asked at the first activation, before the command-line file: true when it brought
+    // a zone in (a recovered one), which the command-line file then does not replace.
+    void setStartupOffer(std::function<bool()> offer) { startupOffer_ = std::move(offer); }
 
     WorldStore& store() { return store_; }
     // The definition tables the banks show; the definition windows fill them from their files.
@@ -286,6 +294,8 @@ private:
 
     std::string startupDir_;
     std::string startupFile_;
+    std::function<void(bool)> zoneReplacing_;
+    std::function<bool()> startupOffer_;
     bool startupFileDone_ = false;
     bool startupFileRead_ = false;
     // A world file is being read. The progress window lets queued events through while

@@ -5,6 +5,7 @@
 #include "editor/teditmain.h"
 #include "map/map_model.h"
 #include "uibase/byte_text.h"
+#include "wldfile/tfrmquendryout.h"
 #include "wldfile/world_reader.h"
 
 void TEditMain::readWorld(const std::string& path) {
@@ -18,4 +19,5 @@ void TEditMain::readWorld(const std::string& path) {
     LoadRoad road{store_, map_, prompts_, progress_ ? *progress_ : silent, itemcheckorder->isChecked(),
                   [this](const std::string& text) { setHelpText(bytesToQString(text)); }};
     readWorldFile(path, road);
+    if (windows_.output) windows_.output->setZonePath(path);
 }

@@ -127,18 +127,23 @@ void TEditMain::itemLoadClick() {
 void TEditMain::loadChosenFile(const std::string& path) {
     if (!store_.empty() && !prompts_.confirm("Load new file, DELETING all existing rooms?")) return;
     if (!QFileInfo(QString::fromStdString(path)).isFile()) return;
+    if (zoneReplacing_) zoneReplacing_(false);
     setHelpText(QStringLiteral("Deleting Rooms..."));
     // The steps of the old zone go with it.
     if (history_) history_->clear();
     store_.deleteAllRooms();
     setHelpText(QString());
     readWorld(path);
+    if (zoneReplacing_) zoneReplacing_(true);
 }
 
 void TEditMain::itemNewAreaClick() {
     if (!store_.empty() && !prompts_.confirm("Create NEW area, deleting all current rooms?")) return;
+    if (zoneReplacing_) zoneReplacing_(false);
+    if (windows_.output) windows_.output->setZonePath({});
     if (history_) history_->clear();
     store_.deleteAllRooms();
+    if (zoneReplacing_) zoneReplacing_(true);
     clearFlagsAndDefaults();
     if (!windows_.newZone) return;
     windows_.newZone->openFrom(this);
@@ -148,6 +153,10 @@ void TEditMain::itemNewAreaClick() {
 void TEditMain::handleFirstActivation() {
     if (startupFileDone_) return;
     startupFileDone_ = true;
+    if (startupOffer_ && startupOffer_()) {
+        startupFileRead_ = true;
+        return;
+    }
     if (!startupFile_.empty() && QFileInfo(QString::fromStdString(startupFile_)).isFile()) readWorld(startupFile_);
     startupFileRead_ = true;
 }

@@ -121,6 +121,7 @@ void EditHistory::clear() {
     stack_.clear();
     stack_.setClean();
     ++moves_;  // a text built before belongs to another zone
+    emit cleared();
 }
 
 void EditHistory::setLimit(int steps) {

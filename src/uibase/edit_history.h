@@ -82,6 +82,10 @@ public:
     void announceChanged(const ZoneChange& change);
 
 signals:
+    // The history was emptied for a new zone (Load, New Area): the records of the old
+    // zone may be gone.
+    void cleared();
+
     // After every undo and redo of a zone step: windows let go of the records, index
     // nodes and extra descriptions they point at and show the zone from the store.
     void zoneRestored();

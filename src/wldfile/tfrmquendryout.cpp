@@ -198,7 +198,7 @@ std::string TfrmQuendryOut::classicLossQuestion(const ClassicFormLoss& loss) {
 void TfrmQuendryOut::saveOutput() {
     if (!builtLoss_.empty() && !prompts_.confirm(classicLossQuestion(builtLoss_))) return;
     const std::string path = files_.saveFile("Save .wld file", FileFilter{"Quendry World Files (.wld)", "*.wld"},
-                                             ".wld", suggestedFileName(store_));
+                                             ".wld", suggestedPath_.empty() ? suggestedFileName(store_) : suggestedPath_);
     if (path.empty()) return;
     std::error_code ignored;
     if (std::filesystem::exists(path, ignored) && !prompts_.confirm("File exists.  Replace?")) return;
@@ -207,6 +207,7 @@ void TfrmQuendryOut::saveOutput() {
         prompts_.message(error);
         return;
     }
+    setZonePath(path);
     emit worldSaved();
 }
 

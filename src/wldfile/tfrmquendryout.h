@@ -66,6 +66,16 @@ public:
     QPushButton* btnREMAKE;
     QPushButton* btnDONE;
 
+    // The zone's own file: the one it was read from or last saved to, or the one a
+    // recovered zone came from. Setting it forgets a suggested name.
+    void setZonePath(const std::string& path) {
+        zonePath_ = path;
+        suggestedPath_.clear();
+    }
+    const std::string& zonePath() const { return zonePath_; }
+    // The name the save dialog suggests instead of the zone's number (a recovered zone's file).
+    void suggestPath(const std::string& path) { suggestedPath_ = path; }
+
 signals:
     // The text was built from the zone as it is now.
     void outputBuilt();
@@ -96,6 +106,8 @@ private:
     bool saveMapFile_ = true;
     bool outputTooLarge_ = false;
     std::string outputText_;
+    std::string zonePath_;
+    std::string suggestedPath_;
     // What the built text left out because the zone is written in the classic form.
     ClassicFormLoss builtLoss_;
     size_t viewCapacity_ = kDefaultViewCapacity;

@@ -110,6 +110,11 @@ void writeRoom(LineWriter& w, int32_t vnum, const RoomDataType& room, bool lette
 
 }  // namespace
 
+void appendRoomText(std::string& out, int32_t vnum, const RoomDataType& room, bool lettersMode, WorldForm form) {
+    LineWriter w(out);
+    writeRoom(w, vnum, room, lettersMode, form);
+}
+
 std::string buildWorldText(const WorldStore& store, bool lettersMode,
                            const std::function<void(int32_t)>& roomStarted) {
     std::string text;

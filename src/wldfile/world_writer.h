@@ -7,6 +7,8 @@
 #include <string_view>
 
 class WorldStore;
+struct RoomDataType;
+enum class WorldForm : unsigned char;
 
 // Rooms in index order in the store's zoneForm, each as header, name, description, flag
 // line, the exits whose destination is not 0, the extra descriptions in chain order and
@@ -17,6 +19,10 @@ class WorldStore;
 // negative one as letters all the same). roomStarted(vnum) is called as each room is begun.
 std::string buildWorldText(const WorldStore& store, bool lettersMode,
                            const std::function<void(int32_t)>& roomStarted = {});
+
+// The text of one room as buildWorldText writes it (DOS form), appended to out; vnum is
+// the header's number (the index node's).
+void appendRoomText(std::string& out, int32_t vnum, const RoomDataType& room, bool lettersMode, WorldForm form);
 
 // The UNIX form of a DOS text: every CR removed, every other byte kept (bytes 0 and 26
 // included, so nothing after such a byte is lost).
