@@ -115,6 +115,16 @@ void BM_ProblemsAfterLevelDelete(benchmark::State& state) {
 }
 BENCHMARK(BM_ProblemsAfterLevelDelete)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// DELETE over the west half of level 5 (5,000 cells), below a quarter of the zone: the
+// reach follows it without the whole walk; every room stays reached.
+void BM_ProblemsAfterHalfLevelDelete(benchmark::State& state) {
+    listAfter(state, [](ListedZone& z) {
+        for (int y = 1; y <= kMapRows; ++y)
+            for (int x = 1; x <= kMapColumns / 2; ++x) z.commands.deleteRoom(x, y, 5);
+    });
+}
+BENCHMARK(BM_ProblemsAfterHalfLevelDelete)->Unit(benchmark::kMillisecond)->Iterations(5);
+
 }  // namespace
 
 namespace {

@@ -8,9 +8,10 @@
 
 namespace {
 constexpr uint32_t kExits = kAllDirectionCount;
-// How far the repair of the tree after a lost tree edge looks (steps up ways in and
-// exits looked at) before it lets go of the subtree instead.
-constexpr int kRepairBudget = 20000;
+// How far the repairs of the tree after the tree edges one change lost look, together
+// (steps up ways in and exits looked at), before the rest let go of their subtrees
+// instead: a few milliseconds at most.
+constexpr int kRepairBudget = 50000;
 }  // namespace
 
 ProblemList::Number& ProblemList::Numbers::at(int32_t vnum) {
@@ -536,10 +537,9 @@ ProblemList::Way ProblemList::wayOf(int32_t vnum, int32_t root, int& budget) {
 // The tree edge into root is lost: looks back from root, over exits into it and into
 // the numbers hanging below it, for a number whose way in is clear of root. From there
 // the numbers on the way found are hung anew, root last; the rest below root keep their
-// parents and so their ways in. False when the budget ran out first.
-bool ProblemList::rehang(int32_t root) {
+// parents and so their ways in. False when none was found before the budget ran out.
+bool ProblemList::rehang(int32_t root, int& budget) {
     ++stamp_;
-    int budget = kRepairBudget;
     std::vector<int32_t>& below = scratch_.below;
     below.assign(1, root);
     Number& r = numbers_.at(root);
@@ -577,11 +577,12 @@ void ProblemList::updateReach(const std::vector<Edge>& lost, const std::vector<E
                               std::vector<int32_t>& changed) {
     std::vector<int32_t>& let = scratch_.let;
     let.clear();
+    int budget = kRepairBudget;
     for (const Edge& edge : lost) {
         Number& n = numbers_.at(edge.to);
         if (!n.reached || edge.to == start_) continue;
         if (numbers_.at(n.parent).reached && hasExit(n.parent, edge.to)) continue;  // its way in stands
-        if (!rehang(edge.to)) letGoBelow(edge.to, let);
+        if (!rehang(edge.to, budget)) letGoBelow(edge.to, let);
     }
     // What was let go is reached again by the exits into it from what is still reached.
     for (int32_t vnum : let) {

@@ -4,23 +4,25 @@
 // zone only after a load, a New Area or a change of the options.
 //
 // The neighbours of a touched room are the rooms whose findings may read it: the rooms
-// with its number (old and new), the rooms with an exit into either number (all of them
-// when the room came, went, or changed number or place; else those whose exit faces one
-// of its changed exits: one-way exits, doors, dangling exits), the rooms beside it in the
-// index (order) and the rooms in the cells beside its old and new map positions (the
-// map's agreement with the exits). For that the list keeps, per room, the number, exits
-// and position it had when last linted, and per number the rooms holding it and the
-// exits leading into it.
+// with its number (old and new); the rooms with an exit into either number (all of them
+// when the room came, went, or changed number or place, else only those whose exit faces
+// one of its changed exits: one-way exits, doors, dangling exits); the rooms in the cells
+// beside its old and new map positions when it came, went or moved (the map's agreement
+// with the exits); and, in an index out of number order, the rooms that now have another
+// room before them (order). For that the list keeps, per room, the number, exits and
+// position it had when last linted, and per number the rooms holding it and the exits
+// leading into it.
 //
 // Which rooms are reached is kept the same way, as a tree of first reaches over room
 // numbers (reaching a number reaches every room holding it): every reached number but
-// the start has a parent, a reached number with an exit into it, at a lower level. A
-// change that only adds exits reaches what they newly lead to by a walk over the newly
-// reached part alone. A lost exit that was a tree edge first looks for another way in
-// from a lower level (which cannot hang below it); failing that, the subtree under it is
-// let go and reached again only through exits into it from the rest of the tree. The
-// whole walk is made again only when the start room changes or a change touches more
-// than a quarter of the zone.
+// the start has a parent, a reached number with an exit into it. Exits gained reach what
+// they newly lead to by a walk over the newly reached part alone. A lost exit that was a
+// tree edge looks back from the number it led to, over exits into it and into the
+// numbers hanging below it, for a number whose way in does not run through it, and hangs
+// the numbers on that way anew; when none is found within a bound, the subtree is let go
+// and reached again through the exits into it from the rest of the tree. The whole walk
+// is made again only when the start room changes or a change touches more than a
+// quarter of the zone.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -59,8 +61,9 @@ public:
     uint64_t version() const { return version_; }
     // Rooms linted by the last roomsTouched (for tests and benchmarks).
     size_t lastLinted() const { return lastLinted_; }
-    // Numbers whose reach the last roomsTouched looked at again, or the rooms of the zone
-    // when it walked the whole zone (for tests and benchmarks).
+    // Numbers whose reach the last roomsTouched decided anew (let go, reached, or whose
+    // rooms came or went), or the rooms of the zone after a whole walk (for tests and
+    // benchmarks).
     size_t lastWalked() const { return lastWalked_; }
 
 private:
@@ -137,7 +140,7 @@ private:
     bool hasExit(int32_t from, int32_t to);
     void reachFrom(int32_t vnum, int32_t parent, std::vector<int32_t>& changed);
     Way wayOf(int32_t vnum, int32_t root, int& budget);
-    bool rehang(int32_t root);
+    bool rehang(int32_t root, int& budget);
     void letGoBelow(int32_t root, std::vector<int32_t>& lost);
     void noteNumber(int32_t vnum, std::vector<int32_t>& numbers);
     void refreshUnreached(std::vector<int32_t>& numbers);
