@@ -6,31 +6,15 @@
 // a shown window lists afterwards; undo is not timed.
 #include <benchmark/benchmark.h>
 
-#include <memory>
-#include <string>
-
 #include "editor/problem_list.h"
-#include "zone_files.h"
-#include "map/map_commands.h"
-#include "map/map_model.h"
-#include "map/room_operations.h"
-#include "world/prompts.h"
-#include "world/world_store.h"
-#include "world/zone_history.h"
+#include "problems_zone.h"
 
 namespace {
 
-struct ListedZone {
-    WorldStore store;
-    MapModel map{store};
-    YesPrompts prompts;
-    RoomOperations rooms{store, map, prompts};
-    MapRoomCommands commands{store, map, prompts};
-    ZoneHistoryRecorder recorder{store, map};
+struct ListedZone : ProblemsZone {
     ProblemList list{store, map.grid};
 
     ListedZone() {
-        fillMapWithRooms(store, map.grid);
         list.setMapFile(false, true);
         list.recomputeAll();
     }
@@ -41,28 +25,22 @@ ListedZone& zone() {
     return *z;
 }
 
-// Times the list's catching up with a recorded command, then undoes it untimed.
+// Times the list's catching up with a recorded command and the rows listed after it.
 template <typename Command>
 void listAfter(benchmark::State& state, Command command) {
     ListedZone& z = zone();
-    size_t linted = 0, walked = 0, rows = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        z.recorder.begin();
-        command(z);
-        std::unique_ptr<ZoneChange> change = z.recorder.finish();
-        const TouchedRooms touched = change->touchedRooms();
-        state.ResumeTiming();
-        z.list.roomsTouched(touched);
-        rows = z.list.rows().size();
-        state.PauseTiming();
-        linted = z.list.lastLinted();
-        walked = z.list.lastWalked();
-        change->undo();
-        z.list.roomsTouched(change->touchedRooms());
-        change.reset();  // the change's own memory is the history's work, not the list's
-        state.ResumeTiming();
-    }
+    size_t linted = 0, walked = 0, rows = 0, listed = 0;
+    z.timeCatchingUp(
+        state, [&] { command(z); },
+        [&](const TouchedRooms& touched) {
+            z.list.roomsTouched(touched);
+            listed = z.list.rows().size();
+        },
+        [&] {
+            linted = z.list.lastLinted();
+            walked = z.list.lastWalked();
+            rows = listed;
+        });
     state.counters["rooms"] = static_cast<double>(z.store.size());
     state.counters["linted"] = static_cast<double>(linted);
     state.counters["walked"] = static_cast<double>(walked);
@@ -70,10 +48,7 @@ void listAfter(benchmark::State& state, Command command) {
 }
 
 void BM_ProblemsAfterUpdate(benchmark::State& state) {
-    listAfter(state, [](ListedZone& z) {
-        z.store.setCurrent(z.store.findByVnum(vnumAt(50, 50, 5)));
-        z.rooms.update(RoomEntry{std::to_string(vnumAt(50, 50, 5)), "Renamed", "New text.\r\nSecond.", 3, 2});
-    });
+    listAfter(state, [](ListedZone& z) { z.updateMiddleRoom(); });
 }
 BENCHMARK(BM_ProblemsAfterUpdate)->Unit(benchmark::kMillisecond)->Iterations(20);
 
@@ -96,32 +71,21 @@ void BM_ProblemsAfterExitAdded(benchmark::State& state) {
 }
 BENCHMARK(BM_ProblemsAfterExitAdded)->Unit(benchmark::kMillisecond)->Iterations(20);
 
-// The first room's exit east removed: the way in of the room east of it, and so of
-// nearly every room of the zone, ran through that exit.
 void BM_ProblemsAfterTreeExitRemoved(benchmark::State& state) {
-    listAfter(state, [](ListedZone& z) {
-        RoomDataType& room = *z.store.first()->room;
-        z.commands.editExit(room, ExitEdit{ExitEdit::Part::Destination, East, 0, {}});
-    });
+    listAfter(state, [](ListedZone& z) { z.removeFirstRoomsExitEast(); });
 }
 BENCHMARK(BM_ProblemsAfterTreeExitRemoved)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 // DELETE over the 10,000 cells of level 5: levels 6 to 9 are reached no more.
 void BM_ProblemsAfterLevelDelete(benchmark::State& state) {
-    listAfter(state, [](ListedZone& z) {
-        for (int y = 1; y <= kMapRows; ++y)
-            for (int x = 1; x <= kMapColumns; ++x) z.commands.deleteRoom(x, y, 5);
-    });
+    listAfter(state, [](ListedZone& z) { z.deleteOnLevel(5); });
 }
 BENCHMARK(BM_ProblemsAfterLevelDelete)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // DELETE over the west half of level 5 (5,000 cells), below a quarter of the zone: the
 // reach follows it without the whole walk; every room stays reached.
 void BM_ProblemsAfterHalfLevelDelete(benchmark::State& state) {
-    listAfter(state, [](ListedZone& z) {
-        for (int y = 1; y <= kMapRows; ++y)
-            for (int x = 1; x <= kMapColumns / 2; ++x) z.commands.deleteRoom(x, y, 5);
-    });
+    listAfter(state, [](ListedZone& z) { z.deleteOnLevel(5, kMapColumns / 2); });
 }
 BENCHMARK(BM_ProblemsAfterHalfLevelDelete)->Unit(benchmark::kMillisecond)->Iterations(5);
 

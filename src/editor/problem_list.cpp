@@ -429,18 +429,7 @@ void ProblemList::walkAll() {
     start_ = first->vnum;
     unreachedTail_ = ": no walk over exits from room " + std::to_string(start_) + ", the zone's first room, reaches it";
     numbers_.at(start_).reached = true;
-    std::vector<int32_t>& queue = scratch_.queue;
-    queue.assign(1, start_);
-    for (size_t at = 0; at < queue.size(); ++at) {
-        const int32_t from = queue[at];
-        forEachExitOf(from, [&](int32_t to) {
-            Number& n = numbers_.at(to);
-            if (n.reached) return;
-            n.reached = true;
-            n.parent = from;
-            queue.push_back(to);
-        });
-    }
+    spreadFrom(start_, nullptr);
     // In number order, each at the map's end.
     numbers_.forEachInOrder([&](int32_t vnum, const Number& n) {
         if (n.reached || n.holderCount == 0) return;
@@ -465,12 +454,18 @@ void ProblemList::noteNumber(int32_t vnum, std::vector<int32_t>& numbers) {
 
 // Reaches vnum from parent, and from it what is not reached yet.
 void ProblemList::reachFrom(int32_t vnum, int32_t parent, std::vector<int32_t>& changed) {
-    std::vector<int32_t>& queue = scratch_.queue;
-    queue.assign(1, vnum);
     Number& n = numbers_.at(vnum);
     n.reached = true;
     n.parent = parent;
     noteNumber(vnum, changed);
+    spreadFrom(vnum, &changed);
+}
+
+// From a reached number, reaches what its exits lead to that is not reached yet, and on;
+// notes what it reaches in `changed` when given.
+void ProblemList::spreadFrom(int32_t vnum, std::vector<int32_t>* changed) {
+    std::vector<int32_t>& queue = scratch_.queue;
+    queue.assign(1, vnum);
     for (size_t at = 0; at < queue.size(); ++at) {
         const int32_t from = queue[at];
         forEachExitOf(from, [&](int32_t to) {
@@ -478,7 +473,7 @@ void ProblemList::reachFrom(int32_t vnum, int32_t parent, std::vector<int32_t>& 
             if (next.reached) return;
             next.reached = true;
             next.parent = from;
-            noteNumber(to, changed);
+            if (changed) noteNumber(to, *changed);
             queue.push_back(to);
         });
     }

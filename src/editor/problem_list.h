@@ -139,6 +139,7 @@ private:
     void updateReach(const std::vector<Edge>& lost, const std::vector<Edge>& gained, std::vector<int32_t>& changed);
     bool hasExit(int32_t from, int32_t to);
     void reachFrom(int32_t vnum, int32_t parent, std::vector<int32_t>& changed);
+    void spreadFrom(int32_t vnum, std::vector<int32_t>* changed);
     Way wayOf(int32_t vnum, int32_t root, int& budget);
     bool rehang(int32_t root, int& budget);
     void letGoBelow(int32_t root, std::vector<int32_t>& lost);
