@@ -32,7 +32,7 @@ fi
 work=$(mktemp -d)
 editor_pid=
 finish() {
-    [ -n "$editor_pid" ] && kill "$editor_pid" 2>/dev/null && wait "$editor_pid" 2>/dev/null
+    [ -n "$editor_pid" ] && kill "$editor_pid" 2>/dev/null && { wait "$editor_pid" 2>/dev/null || true; }
     rm -rf "$work"
 }
 trap finish EXIT
