@@ -2,6 +2,7 @@
 // and removed when nothing is, a failing disk reported once, and the start-up offer.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -130,7 +131,11 @@ TEST_F(RecoveryTest, TheCopyIsThereExactlyWhileSomethingIsUnsaved) {
     addRoom(4201, "Yard");
     const int before = app->recovery->copiesWritten();
     prompts.answer(true);  // "Load new file, DELETING all existing rooms?"
-    main->loadChosenFile(saved);
+    // By a name relative to the working directory, as a command line gives it.
+    const QString working = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    main->loadChosenFile("mill.wld");
+    QDir::setCurrent(working);
     settle();
     EXPECT_EQ(app->recovery->copiesWritten(), before + 1);
     EXPECT_FALSE(copied());
@@ -139,6 +144,8 @@ TEST_F(RecoveryTest, TheCopyIsThereExactlyWhileSomethingIsUnsaved) {
     // Undo back to the saved state removes the copy as a save does.
     addRoom(4202, "Mill Pond");
     waitForCopy(before + 1);
+    // The copy names the zone's file wherever the next editor starts.
+    EXPECT_EQ(parseRecoveryFile(bytesOf(app->recovery->filePath())).header.originalPath, saved);
     main->itemUndo->trigger();
     settle();
     EXPECT_FALSE(copied());
