@@ -2,50 +2,19 @@
 // map (every cell but the last linked to its neighbours): what an UPDATE of one room,
 // an exit edit and a DELETE over a whole level add to the command. Each measures the
 // list's work after the recorded command (the rooms the change touched, the findings of
-// those rooms and their neighbours linted again, the walk for unreachable rooms when
-// exits changed) and the rows a shown window lists afterwards; undo is not timed.
+// those rooms and their neighbours linted again, the reach kept up to date) and the rows
+// a shown window lists afterwards; undo is not timed.
 #include <benchmark/benchmark.h>
 
-#include <memory>
-#include <string>
-
 #include "editor/problem_list.h"
-#include "zone_files.h"
-#include "map/map_commands.h"
-#include "map/map_model.h"
-#include "map/room_operations.h"
-#include "world/prompts.h"
-#include "world/world_store.h"
-#include "world/zone_history.h"
+#include "problems_zone.h"
 
 namespace {
 
-struct ListedZone {
-    WorldStore store;
-    MapModel map{store};
-    YesPrompts prompts;
-    RoomOperations rooms{store, map, prompts};
-    MapRoomCommands commands{store, map, prompts};
-    ZoneHistoryRecorder recorder{store, map};
+struct ListedZone : ProblemsZone {
     ProblemList list{store, map.grid};
 
     ListedZone() {
-        store.setZone(0, "bench", 1);
-        for (int z = 0; z < kMapLevels; ++z)
-            for (int y = 1; y <= kMapRows; ++y)
-                for (int x = 1; x <= kMapColumns; ++x) {
-                    if (vnumAt(x, y, z) > 99999) continue;  // 99,999 rooms
-                    auto room = std::make_unique<RoomDataType>();
-                    room->vnum = vnumAt(x, y, z);
-                    room->name = "Room " + std::to_string(room->vnum);
-                    room->description = "A plain room of the benchmark zone.\r\nNothing to see.";
-                    map.grid.putRoom(*store.appendNode(WorldStore::makeNode(std::move(room)))->room, x, y, z);
-                }
-        for (int z = 0; z < kMapLevels; ++z)
-            for (int y = 1; y <= kMapRows; ++y)
-                for (int x = 1; x <= kMapColumns; ++x) map.grid.recalcExits(x, y, z);
-        store.setCurrent(store.first());
-        store.setNextFreeAfterLast();
         list.setMapFile(false, true);
         list.recomputeAll();
     }
@@ -56,40 +25,35 @@ ListedZone& zone() {
     return *z;
 }
 
-// Times the list's catching up with a recorded command, then undoes it untimed.
+// Times the list's catching up with a recorded command and the rows listed after it.
 template <typename Command>
 void listAfter(benchmark::State& state, Command command) {
     ListedZone& z = zone();
-    size_t linted = 0, rows = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        z.recorder.begin();
-        command(z);
-        std::unique_ptr<ZoneChange> change = z.recorder.finish();
-        state.ResumeTiming();
-        z.list.roomsTouched(change->touchedRooms());
-        rows = z.list.rows().size();
-        state.PauseTiming();
-        linted = z.list.lastLinted();
-        change->undo();
-        z.list.roomsTouched(change->touchedRooms());
-        state.ResumeTiming();
-    }
+    size_t linted = 0, walked = 0, rows = 0, listed = 0;
+    z.timeCatchingUp(
+        state, [&] { command(z); },
+        [&](const TouchedRooms& touched) {
+            z.list.roomsTouched(touched);
+            listed = z.list.rows().size();
+        },
+        [&] {
+            linted = z.list.lastLinted();
+            walked = z.list.lastWalked();
+            rows = listed;
+        });
     state.counters["rooms"] = static_cast<double>(z.store.size());
     state.counters["linted"] = static_cast<double>(linted);
+    state.counters["walked"] = static_cast<double>(walked);
     state.counters["rows"] = static_cast<double>(rows);
 }
 
 void BM_ProblemsAfterUpdate(benchmark::State& state) {
-    listAfter(state, [](ListedZone& z) {
-        z.store.setCurrent(z.store.findByVnum(vnumAt(50, 50, 5)));
-        z.rooms.update(RoomEntry{std::to_string(vnumAt(50, 50, 5)), "Renamed", "New text.\r\nSecond.", 3, 2});
-    });
+    listAfter(state, [](ListedZone& z) { z.updateMiddleRoom(); });
 }
 BENCHMARK(BM_ProblemsAfterUpdate)->Unit(benchmark::kMillisecond)->Iterations(20);
 
-// The exit east of a room in the middle led elsewhere: one-way exits on both sides, and
-// the walk over the zone made again.
+// The exit east of a room in the middle led elsewhere: one-way exits on both sides; the
+// exit lost is no edge of the tree of first reaches.
 void BM_ProblemsAfterExitEdit(benchmark::State& state) {
     listAfter(state, [](ListedZone& z) {
         RoomDataType& room = *z.store.findByVnum(vnumAt(50, 50, 5))->room;
@@ -98,20 +62,38 @@ void BM_ProblemsAfterExitEdit(benchmark::State& state) {
 }
 BENCHMARK(BM_ProblemsAfterExitEdit)->Unit(benchmark::kMillisecond)->Iterations(20);
 
-// DELETE over the 10,000 cells of level 5: levels 6 to 9 are reached no more.
-void BM_ProblemsAfterLevelDelete(benchmark::State& state) {
+// A new exit east from a room at the east edge of the map, where it had none.
+void BM_ProblemsAfterExitAdded(benchmark::State& state) {
     listAfter(state, [](ListedZone& z) {
-        for (int y = 1; y <= kMapRows; ++y)
-            for (int x = 1; x <= kMapColumns; ++x) z.commands.deleteRoom(x, y, 5);
+        RoomDataType& room = *z.store.findByVnum(vnumAt(kMapColumns, 50, 5))->room;
+        z.commands.editExit(room, ExitEdit{ExitEdit::Part::Destination, East, vnumAt(1, 50, 5), {}});
     });
 }
+BENCHMARK(BM_ProblemsAfterExitAdded)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+void BM_ProblemsAfterTreeExitRemoved(benchmark::State& state) {
+    listAfter(state, [](ListedZone& z) { z.removeFirstRoomsExitEast(); });
+}
+BENCHMARK(BM_ProblemsAfterTreeExitRemoved)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// DELETE over the 10,000 cells of level 5: levels 6 to 9 are reached no more.
+void BM_ProblemsAfterLevelDelete(benchmark::State& state) {
+    listAfter(state, [](ListedZone& z) { z.deleteOnLevel(5); });
+}
 BENCHMARK(BM_ProblemsAfterLevelDelete)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// DELETE over the west half of level 5 (5,000 cells), below a quarter of the zone: the
+// reach follows it without the whole walk; every room stays reached.
+void BM_ProblemsAfterHalfLevelDelete(benchmark::State& state) {
+    listAfter(state, [](ListedZone& z) { z.deleteOnLevel(5, kMapColumns / 2); });
+}
+BENCHMARK(BM_ProblemsAfterHalfLevelDelete)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 
 namespace {
 
-// The walk alone, which the exit edit and the DELETE make once each.
+// The whole walk alone, which a change of more than a quarter of the zone makes.
 void BM_ProblemsWalkAlone(benchmark::State& state) {
     ListedZone& z = zone();
     const LintOptions options;

@@ -18,6 +18,10 @@ public:
 // The number of the room at a cell of a zone that fills the map in cell order.
 inline int32_t vnumAt(int x, int y, int z) { return 1 + (x - 1) + 100 * (y - 1) + 10000 * z; }
 
+// Fills an empty store with 99,999 rooms over the whole map, cell by cell from level 0
+// (every cell but the last), each linked to its neighbours; the first room current.
+void fillMapWithRooms(WorldStore& store, MapGrid& grid);
+
 // The path of a generated zone of that many rooms (seed 1, zone 1), written on first use.
 const std::string& zoneFile(int rooms);
 // The same rooms in the newer form, written on first use: every room's flag line has six

@@ -7,6 +7,7 @@
 #   main-window.png         the main window on the sample's first room
 #   map-window.png          the map window with its exit panel, and the minimap beside it
 #   extra-descriptions.png  the extra descriptions dialog on the first room's entry, in colour
+#   problems-window.png     the Problems window on a copy of the sample with one exit broken
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
@@ -31,7 +32,7 @@ fi
 work=$(mktemp -d)
 editor_pid=
 finish() {
-    [ -n "$editor_pid" ] && kill "$editor_pid" 2>/dev/null && wait "$editor_pid" 2>/dev/null
+    [ -n "$editor_pid" ] && kill "$editor_pid" 2>/dev/null && { wait "$editor_pid" 2>/dev/null || true; }
     rm -rf "$work"
 }
 trap finish EXIT
@@ -94,4 +95,22 @@ click_at "$extra" 463 159
 shoot "$extra" extra-descriptions.png
 xdotool key Escape
 
-ls -l "$repo"/docs/main-window.png "$repo"/docs/map-window.png "$repo"/docs/extra-descriptions.png
+# "View → Problems" (Ctrl+Shift+P) on a copy of the sample whose exit west from room
+# 4203 leads to a number no room has: that exit, and the rooms reached only through it.
+kill "$editor_pid"
+wait "$editor_pid" 2>/dev/null || true
+sed '/^#4203/,/^#4204/s/^0 -1 4209\r$/0 -1 4299\r/' "$repo/examples/sample.wld" >"$work/broken.wld"
+"$repo/build/quendryedit" "$work/broken.wld" &
+editor_pid=$!
+main=$(window_named '^Quendry Editor')
+focus "$main"
+sleep 1
+xdotool key ctrl+shift+p
+problems=$(window_named '^Problems')
+xdotool windowmove --sync "$problems" 0 0
+xdotool windowsize --sync "$problems" 720 250
+sleep 0.5
+shoot "$problems" problems-window.png
+
+ls -l "$repo"/docs/main-window.png "$repo"/docs/map-window.png "$repo"/docs/extra-descriptions.png \
+    "$repo"/docs/problems-window.png

@@ -600,6 +600,27 @@ Zone zoneInMemory(const ZoneInMemory& memory, const LintOptions& options) {
     return zone;
 }
 
+// A set of room numbers: a flat one for a world file's numbers when many are expected.
+class NumberSet {
+public:
+    explicit NumberSet(size_t expected) {
+        if (expected >= kFlatFrom) flat_.assign(kFlatNumbers, 0);
+    }
+    // Whether vnum was new to the set.
+    bool insert(int32_t vnum) {
+        if (!flat_.empty() && vnum >= 0 && vnum < kFlatNumbers) return !std::exchange(flat_[static_cast<size_t>(vnum)], 1);
+        return others_.insert(vnum).second;
+    }
+    bool contains(int32_t vnum) const {
+        if (!flat_.empty() && vnum >= 0 && vnum < kFlatNumbers) return flat_[static_cast<size_t>(vnum)] != 0;
+        return others_.count(vnum) > 0;
+    }
+
+private:
+    std::vector<char> flat_;
+    std::unordered_set<int32_t> others_;
+};
+
 Entry entryOf(const RoomIndexNode* node, bool lint) {
     Entry e{node->room.get(), nullptr, 0, lint, std::nullopt};
     if (node->prev) e.before = node->prev->vnum;
@@ -684,18 +705,30 @@ std::vector<LintFinding> lintRooms(const ZoneInMemory& zone, const LintOptions& 
     // repeat is told from the first); then the first room of each number their exits
     // lead to, to be looked up only.
     std::vector<Entry> entries;
-    std::unordered_set<int32_t> present;
-    for (int32_t vnum : numbers) {
-        const RoomIndexNode* node = zone.store.findByVnum(vnum);
-        if (!node) continue;
-        present.insert(vnum);
-        for (; node && node->vnum == vnum; node = node->next) entries.push_back(entryOf(node, true));
+    NumberSet present(numbers.size());
+    if (zone.store.sorted()) {
+        for (int32_t vnum : numbers) {
+            const RoomIndexNode* node = zone.store.findByVnum(vnum);
+            if (!node) continue;
+            present.insert(vnum);
+            for (; node && node->vnum == vnum; node = node->next) entries.push_back(entryOf(node, true));
+        }
+    } else {
+        // Out of number order the rooms with one number may stand apart: the whole index
+        // is read once, in its order.
+        NumberSet wanted(numbers.size());
+        for (int32_t vnum : numbers) wanted.insert(vnum);
+        for (const RoomIndexNode* node = zone.store.first(); node; node = node->next)
+            if (wanted.contains(node->vnum)) {
+                present.insert(node->vnum);
+                entries.push_back(entryOf(node, true));
+            }
     }
     const size_t given = entries.size();
     for (size_t i = 0; i < given; ++i)
         for (int d = 0; d < kAllDirectionCount; ++d) {
             const int32_t to = exitDestination(*entries[i].room, d);
-            if (to == 0 || !present.insert(to).second) continue;
+            if (to == 0 || !present.insert(to)) continue;
             if (const RoomIndexNode* node = zone.store.findByVnum(to)) entries.push_back(entryOf(node, false));
         }
     return Linter({zoneInMemory(zone, options)}, std::move(entries), options, true, Walk::None).run();
@@ -715,9 +748,20 @@ std::vector<LintFinding> lintUnreachable(const ZoneInMemory& zone, const LintOpt
     const auto reached = [&](int32_t vnum) {
         return vnum >= 0 && vnum < kFlatNumbers ? flat[static_cast<size_t>(vnum)] != 0 : others.count(vnum) > 0;
     };
+    // Reaching a number reaches every room holding it. Out of number order those may
+    // stand apart in the index: then they are gathered first.
+    std::unordered_map<int32_t, std::vector<const RoomDataType*>> scattered;
+    if (!zone.store.sorted())
+        for (const RoomIndexNode* node = zone.store.first(); node; node = node->next)
+            scattered[node->vnum].push_back(node->room.get());
     std::vector<const RoomDataType*> queue;
     const auto reach = [&](int32_t vnum) {
         if (!mark(vnum)) return;
+        if (!zone.store.sorted()) {
+            if (const auto it = scattered.find(vnum); it != scattered.end())
+                queue.insert(queue.end(), it->second.begin(), it->second.end());
+            return;
+        }
         for (const RoomIndexNode* node = zone.store.findByVnum(vnum); node && node->vnum == vnum; node = node->next)
             queue.push_back(node->room.get());
     };

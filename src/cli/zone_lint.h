@@ -155,9 +155,9 @@ std::vector<LintFinding> lintRooms(const ZoneInMemory& zone, const LintOptions& 
                                    std::span<const int32_t> rooms);
 // The unreachable-room findings of the whole zone alone, as lintZone gives them: one walk
 // over the exits, linear in the zone, without the other checks' work. At 99,999 rooms it
-// costs tens of milliseconds (bench: BM_LintInMemory), a third to a half of lintZone and
-// far above what one edit may add, so a live list runs it when the builder pauses, not
-// after every change. lintRooms of a room and its neighbours costs a few microseconds.
+// costs about ten milliseconds (bench: BM_LintInMemory), far above what one edit may add,
+// so a live list keeps the reach up to date itself; this is the whole walk to hold it
+// against. lintRooms of a room and its neighbours costs a few microseconds.
 std::vector<LintFinding> lintUnreachable(const ZoneInMemory& zone, const LintOptions& options);
 
 // Lower-case direction name: "north", ..., "down", "northwest", ..., "southwest".
