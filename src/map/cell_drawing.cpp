@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QRegion>
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
@@ -225,10 +226,20 @@ void drawRoomLabels(QPainter& painter, QRect tile, int zoom, const RoomDataType&
     if (zoom < kFirstLabelZoom) return;
     const QFont font = labelFont(zoom);
     const QFontMetrics metrics(font);
-    // Inside the tile's raised edges.
+    // Inside the tile's raised edges, and never over a door patch or an up or down mark:
+    // what the exits say matters more than a label's last pixels.
     const QRect inner = tile.adjusted(zoom + 1, zoom, -(zoom + 1), -zoom);
+    QRegion clip(inner);
+    for (int d = 0; d < kDirectionCount; ++d) {
+        if (room.exitTo[d] <= 0) continue;
+        const ExitMarkPlace& place = kPlaces[d];
+        const QRect mark = place.doorPatch.isEmpty() ? place.fill : hasDoor(room.exits[d].doorFlag) ? place.doorPatch : QRect();
+        if (!mark.isEmpty())
+            clip -= QRect(tile.left() + mark.x() * zoom, tile.top() + mark.y() * zoom, mark.width() * zoom,
+                          mark.height() * zoom);
+    }
     painter.save();
-    painter.setClipRect(inner);
+    painter.setClipRegion(clip);
     painter.setFont(font);
     painter.setPen(QColor(0x00, 0x00, 0x00));
     const int line = metrics.height();
