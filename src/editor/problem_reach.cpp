@@ -48,17 +48,16 @@ void ReachTree::reachFrom(int32_t vnum, int32_t parent, std::vector<int32_t>& ch
 // From a reached number, reaches what its exits lead to that is not reached yet, and on;
 // notes what it reaches in `changed` when given.
 void ReachTree::spreadFrom(int32_t vnum, std::vector<int32_t>* changed) {
-    std::vector<int32_t>& queue = queue_;
-    queue.assign(1, vnum);
-    for (size_t at = 0; at < queue.size(); ++at) {
-        const int32_t from = queue[at];
+    queue_.assign(1, vnum);
+    for (size_t at = 0; at < queue_.size(); ++at) {
+        const int32_t from = queue_[at];
         rooms_.forEachExitOf(from, [&](int32_t to) {
             Number& next = numbers_.at(to);
             if (next.reached) return;
             next.reached = true;
             next.parent = from;
             if (changed) noteNumber(to, *changed);
-            queue.push_back(to);
+            queue_.push_back(to);
         });
     }
 }
@@ -83,8 +82,7 @@ void ReachTree::letGoBelow(int32_t root, std::vector<int32_t>& let) {
 // through root (Below), clear of it (Clear), or not known (a number let go on the way,
 // or the budget spent). What a walk up finds holds for every number it passed.
 ReachTree::Way ReachTree::wayOf(int32_t vnum, int32_t root, int& budget) {
-    std::vector<int32_t>& path = path_;
-    path.clear();
+    path_.clear();
     Way way = Way::Unknown;
     for (int32_t at = vnum;; at = numbers_.at(at).parent) {
         Number& n = numbers_.at(at);
@@ -101,10 +99,10 @@ ReachTree::Way ReachTree::wayOf(int32_t vnum, int32_t root, int& budget) {
             way = Way::Clear;
             break;
         }
-        path.push_back(at);
+        path_.push_back(at);
     }
     if (way != Way::Unknown)
-        for (int32_t at : path) {
+        for (int32_t at : path_) {
             Number& n = numbers_.at(at);
             n.stamp = stamp_;
             n.way = way;
@@ -119,14 +117,13 @@ ReachTree::Way ReachTree::wayOf(int32_t vnum, int32_t root, int& budget) {
 // parents and so their ways in. False when none was found before the budget ran out.
 bool ReachTree::rehang(int32_t root, int& budget) {
     ++stamp_;
-    std::vector<int32_t>& below = below_;
-    below.assign(1, root);
+    below_.assign(1, root);
     Number& r = numbers_.at(root);
     r.stamp = stamp_;
     r.way = Way::Below;
     r.queued = true;
-    for (size_t at = 0; at < below.size(); ++at) {
-        const int32_t to = below[at];
+    for (size_t at = 0; at < below_.size(); ++at) {
+        const int32_t to = below_[at];
         for (const LintedRooms::ExitInto exit : rooms_.exitsInto(to)) {
             if (--budget <= 0) return false;
             const int32_t from = exit.from();
@@ -146,7 +143,7 @@ bool ReachTree::rehang(int32_t root, int& budget) {
             if (way != Way::Below || n.queued) continue;
             n.queued = true;
             n.via = to;
-            below.push_back(from);
+            below_.push_back(from);
         }
     }
     return false;
@@ -156,17 +153,16 @@ void ReachTree::update(const std::vector<Edge>& lost, const std::vector<Edge>& g
                        const std::vector<int32_t>& holdersChanged, std::vector<int32_t>& changed) {
     changed.clear();
     for (int32_t vnum : holdersChanged) noteNumber(vnum, changed);
-    std::vector<int32_t>& let = let_;
-    let.clear();
+    let_.clear();
     int budget = kRepairBudget;
     for (const Edge& edge : lost) {
         Number& n = numbers_.at(edge.to);
         if (!n.reached || edge.to == start_) continue;
         if (numbers_.at(n.parent).reached && hasExit(n.parent, edge.to)) continue;  // its way in stands
-        if (!rehang(edge.to, budget)) letGoBelow(edge.to, let);
+        if (!rehang(edge.to, budget)) letGoBelow(edge.to, let_);
     }
     // What was let go is reached again by the exits into it from what is still reached.
-    for (int32_t vnum : let) {
+    for (int32_t vnum : let_) {
         noteNumber(vnum, changed);
         if (numbers_.at(vnum).reached) continue;
         for (const LintedRooms::ExitInto exit : rooms_.exitsInto(vnum)) {
