@@ -11,7 +11,6 @@
 #include <QScrollBar>
 #include <QToolButton>
 #include <chrono>
-#include <cstdlib>
 
 #include "map/cell_drawing.h"
 #include "map/tfrmmap.h"
@@ -300,13 +299,3 @@ void BM_UndoRedoDraw100x100Delete(benchmark::State& state) {
 BENCHMARK(BM_UndoRedoDraw100x100Delete)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <cstdlib>
 
 #include "editor/tfrmproblems.h"
 #include "problems_zone.h"
@@ -59,13 +58,3 @@ void BM_ProblemsWindowAfterLevelDelete(benchmark::State& state) {
 BENCHMARK(BM_ProblemsWindowAfterLevelDelete)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
