@@ -7,20 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "map/map_commands.h"
-#include "map/room_operations.h"
-#include "world/zone_history.h"
-#include "zone_files.h"
+#include "command_zone.h"
 
-struct ProblemsZone {
-    WorldStore store;
-    MapModel map{store};
-    YesPrompts prompts;
-    RoomOperations rooms{store, map, prompts};
-    MapRoomCommands commands{store, map, prompts};
-    ZoneHistoryRecorder recorder{store, map};
-
-    ProblemsZone() { fillMapWithRooms(store, map.grid); }
+struct ProblemsZone : CommandZone {
 
     // UPDATE of a room in the middle with a new name and description.
     void updateMiddleRoom() {
@@ -31,11 +20,6 @@ struct ProblemsZone {
     // nearly every room of the zone, ran through that exit.
     void removeFirstRoomsExitEast() {
         commands.editExit(*store.first()->room, ExitEdit{ExitEdit::Part::Destination, East, 0, {}});
-    }
-    // DELETE over the cells of level z in columns 1..columns.
-    void deleteOnLevel(int z, int columns = kMapColumns) {
-        for (int y = 1; y <= kMapRows; ++y)
-            for (int x = 1; x <= columns; ++x) commands.deleteRoom(x, y, z);
     }
 
     // Times catchUp(touched) after each recorded command(); after, untimed, undoes the

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "command_zone.h"
 #include "map/map_commands.h"
-#include "zone_files.h"
 #include "map/map_model.h"
 #include "world/prompts.h"
 #include "map/room_operations.h"
@@ -22,38 +22,8 @@ namespace {
 
 // Every cell of the map holds a room, linked to its neighbours, with a description and
 // an extra description, as a large built zone has.
-struct FullZone {
-    WorldStore store;
-    MapModel map{store};
-    YesPrompts prompts;
-    RoomOperations rooms{store, map, prompts};
-    MapRoomCommands commands{store, map, prompts};
-    ZoneHistoryRecorder recorder{store, map};
-
-    FullZone() {
-        store.setZone(0, "bench", 1);
-        for (int z = 0; z < kMapLevels; ++z)
-            for (int y = 1; y <= kMapRows; ++y)
-                for (int x = 1; x <= kMapColumns; ++x) {
-                    auto room = std::make_unique<RoomDataType>();
-                    room->vnum = vnumAt(x, y, z);
-                    room->name = "Room " + std::to_string(room->vnum);
-                    room->description = "A plain room of the benchmark zone.\r\nNothing to see.";
-                    room->appendExtraDesc("floor", "Dusty.");
-                    RoomDataType& r = *store.appendNode(WorldStore::makeNode(std::move(room)))->room;
-                    map.grid.putRoom(r, x, y, z);
-                }
-        for (int z = 0; z < kMapLevels; ++z)
-            for (int y = 1; y <= kMapRows; ++y)
-                for (int x = 1; x <= kMapColumns; ++x) map.grid.recalcExits(x, y, z);
-        store.setCurrent(store.first());
-        store.setNextFreeAfterLast();
-    }
-
-    void deleteCells(int z) {
-        for (int y = 1; y <= kMapRows; ++y)
-            for (int x = 1; x <= kMapColumns; ++x) commands.deleteRoom(x, y, z);
-    }
+struct FullZone : CommandZone {
+    FullZone() : CommandZone(100000, true) {}
     std::unique_ptr<ZoneChange> deleteLevel(int z, size_t* heapBeforeFinish = nullptr);
 };
 
@@ -61,7 +31,7 @@ size_t heapInUse() { return mallinfo2().uordblks; }
 
 std::unique_ptr<ZoneChange> FullZone::deleteLevel(int z, size_t* heapBeforeFinish) {
     recorder.begin();
-    deleteCells(z);
+    deleteOnLevel(z);
     if (heapBeforeFinish) *heapBeforeFinish = heapInUse();
     return recorder.finish();
 }
@@ -98,7 +68,7 @@ BENCHMARK(BM_RecordedDelete10000)->Unit(benchmark::kMillisecond)->Iterations(5);
 // zone of its own that it leaves without that level.
 void BM_UnrecordedDelete10000(benchmark::State& state) {
     auto own = std::make_unique<FullZone>();
-    for (auto _ : state) own->deleteCells(5);
+    for (auto _ : state) own->deleteOnLevel(5);
 }
 BENCHMARK(BM_UnrecordedDelete10000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
@@ -134,7 +104,7 @@ BENCHMARK(BM_RedoDelete10000)->Unit(benchmark::kMillisecond)->Iterations(5);
 // the iterations.
 void BM_DrawDefault10000(benchmark::State& state) {
     auto own = std::make_unique<FullZone>();
-    own->deleteCells(5);
+    own->deleteOnLevel(5);
     copyRoom(own->store.defaultRoom, *own->store.first()->room);
     auto ms = [](auto from) {
         return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - from).count();

@@ -85,16 +85,17 @@ std::unique_ptr<BenchWorld> loadZone(const std::string& path, bool checkOrder) {
     return world;
 }
 
-void fillMapWithRooms(WorldStore& store, MapGrid& grid) {
+void fillMapWithRooms(WorldStore& store, MapGrid& grid, int32_t lastRoom, bool extraDescriptions) {
     store.setZone(0, "bench", 1);
     for (int z = 0; z < kMapLevels; ++z)
         for (int y = 1; y <= kMapRows; ++y)
             for (int x = 1; x <= kMapColumns; ++x) {
-                if (vnumAt(x, y, z) > 99999) continue;
+                if (vnumAt(x, y, z) > lastRoom) continue;
                 auto room = std::make_unique<RoomDataType>();
                 room->vnum = vnumAt(x, y, z);
                 room->name = "Room " + std::to_string(room->vnum);
                 room->description = "A plain room of the benchmark zone.\r\nNothing to see.";
+                if (extraDescriptions) room->appendExtraDesc("floor", "Dusty.");
                 grid.putRoom(*store.appendNode(WorldStore::makeNode(std::move(room)))->room, x, y, z);
             }
     for (int z = 0; z < kMapLevels; ++z)

@@ -18,9 +18,10 @@ public:
 // The number of the room at a cell of a zone that fills the map in cell order.
 inline int32_t vnumAt(int x, int y, int z) { return 1 + (x - 1) + 100 * (y - 1) + 10000 * z; }
 
-// Fills an empty store with 99,999 rooms over the whole map, cell by cell from level 0
-// (every cell but the last), each linked to its neighbours; the first room current.
-void fillMapWithRooms(WorldStore& store, MapGrid& grid);
+// Fills an empty store with rooms over the whole map, cell by cell from level 0, each
+// linked to its neighbours; the first room current. Up to room 99,999 (every cell but the
+// last) or 100,000 (every cell); each with an extra description when asked.
+void fillMapWithRooms(WorldStore& store, MapGrid& grid, int32_t lastRoom = 99999, bool extraDescriptions = false);
 
 // The path of a generated zone of that many rooms (seed 1, zone 1), written on first use.
 const std::string& zoneFile(int rooms);
