@@ -53,14 +53,14 @@ failures=0
 for k in $(seq 1 "$kills"); do
     rm -rf "$work/data" "$work/states.log"
     delay_ms=$((2000 + (RANDOM * 32768 + RANDOM) % 40000))
-    QT_QPA_PLATFORM=offscreen XDG_DATA_HOME="$work/data" QUENDRY_TEST_SCRIPT="$session" \
+    QT_QPA_PLATFORM=offscreen XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" QUENDRY_TEST_SCRIPT="$session" \
         "$editor" >"$work/session.out" 2>&1 &
     pid=$!
     sleep "$(printf '%d.%03d' $((delay_ms / 1000)) $((delay_ms % 1000)))"
     killed_at=$(date +%s%3N)
     kill -KILL "$pid"
     wait "$pid" 2>/dev/null || true
-    QT_QPA_PLATFORM=offscreen XDG_DATA_HOME="$work/data" QUENDRY_TEST_SCRIPT="$work/restart.txt" \
+    QT_QPA_PLATFORM=offscreen XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" QUENDRY_TEST_SCRIPT="$work/restart.txt" \
         timeout 60 "$editor" >"$work/restart.out" 2>&1 || true
     hash=$(sed -n 's/^state-hash: //p' "$work/restart.out")
     verdict=$(awk -v hash="$hash" -v killed="$killed_at" '

@@ -4,7 +4,8 @@
 // back; Yes brings the zone back byte for byte, text and map file.
 //
 // The processes are driven by QUENDRY_TEST_SCRIPT (src/editor/script_driver.h) and keep
-// their data directory in the test's own XDG_DATA_HOME.
+// their data and settings directories in the test's own XDG_DATA_HOME and XDG_CONFIG_HOME
+// (the map's zoom a builder left in their own settings would move the drawn cells).
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -45,6 +46,7 @@ protected:
         if (pid == 0) {
             ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
             ::setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
+            ::setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
             ::setenv("QUENDRY_TEST_SCRIPT", (dir / (name + ".txt")).c_str(), 1);
             if (::chdir(dir.c_str()) != 0) ::_exit(127);
             const std::string out = (dir / (name + ".out")).string();
